@@ -1,0 +1,47 @@
+#!/bin/sh
+# Everything a fresh Debian machine needs to build and test the system:
+# the Debian packages (installed when run as root and something is missing)
+# and the libjpeg-turbo sources, fetched into deps/ (never committed).
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+
+packages="cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb
+          fonts-wqy-microhei dpkg-dev x11-apps imagemagick"
+
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+need_src=0
+[ -d "$top/deps/libjpeg-turbo" ] || need_src=1
+
+if [ -n "$missing" ] || [ "$need_src" = 1 ]; then
+  if [ "$(id -u)" = 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    dpkg --print-foreign-architectures | grep -q i386 || dpkg --add-architecture i386
+    # Source entries for apt-get source (libjpeg-turbo).
+    if ! grep -rqs "deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/; then
+      cat > /etc/apt/sources.list.d/cardinit-src.sources <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+    fi
+    apt-get update -q
+    [ -z "$missing" ] || apt-get install -y -q $missing
+  elif [ -n "$missing" ]; then
+    echo "setup: missing packages:$missing (run tools/setup.sh as root once)" >&2
+    exit 1
+  fi
+fi
+
+if [ "$need_src" = 1 ]; then
+  mkdir -p "$top/deps/src"
+  (cd "$top/deps/src" && apt-get source -q --download-only libjpeg-turbo)
+  dsc=$(ls "$top"/deps/src/libjpeg-turbo_*.dsc | head -n 1)
+  rm -rf "$top/deps/libjpeg-turbo.tmp"
+  dpkg-source --no-check -x "$dsc" "$top/deps/libjpeg-turbo.tmp" >/dev/null
+  mv "$top/deps/libjpeg-turbo.tmp" "$top/deps/libjpeg-turbo"
+fi

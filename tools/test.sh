@@ -1,0 +1,30 @@
+#!/bin/sh
+# Builds both sides and runs every test: the native tests (under ASan and
+# UBSan) and the target-side tests under Wine with an X display.
+# Usage: tools/test.sh [extra ctest arguments...]
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/setup.sh"
+jobs=$(nproc 2>/dev/null || echo 4)
+
+cmake -S "$top" -B "$top/build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build/native" -j "$jobs"
+cmake -S "$top" -B "$top/build/win" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
+      -DCARDINIT_NATIVE_BIN="$top/build/native/bin" >/dev/null
+cmake --build "$top/build/win" -j "$jobs"
+
+# Wine needs a display for window messages, hooks and regions.
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ]; then
+  export DISPLAY=:87
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  sleep 1
+fi
+trap '[ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true' EXIT
+
+status=0
+ctest --test-dir "$top/build/native" --output-on-failure -j "$jobs" "$@" || status=1
+ctest --test-dir "$top/build/win" --output-on-failure -j "$jobs" "$@" || status=1
+exit $status

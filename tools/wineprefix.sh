@@ -1,0 +1,24 @@
+#!/bin/sh
+# Make (once) the Wine prefix that the target-side programs and tests run in.
+# Usage: tools/wineprefix.sh <prefix-dir>
+set -eu
+prefix=${1:?usage: wineprefix.sh <prefix-dir>}
+stamp="$prefix/.cardinit-ready"
+[ -f "$stamp" ] && exit 0
+
+mkdir -p "$prefix"
+prefix=$(cd "$prefix" && pwd)
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A 32-bit-capable prefix; the deliverables are 32-bit programs.
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w || true
+
+# The windows name Chinese font families; map them to the CJK font that the
+# set-up installs, so that Chinese text renders whatever the host's locale is.
+here=$(dirname "$0")
+tmp=$(mktemp)
+cat "$here/wine-fonts.reg" | iconv -f UTF-8 -t UTF-16LE | { printf '\377\376'; cat; } > "$tmp"
+wine regedit /S "$(winepath -w "$tmp")" >/dev/null 2>&1 || wine regedit "$(winepath -w "$tmp")" >/dev/null 2>&1 || true
+wineserver -w || true
+rm -f "$tmp"
+touch "$stamp"
