@@ -17,10 +17,12 @@ cmake --build "$top/build/win" -j "$jobs"
 # Wine needs a display for window messages, hooks and regions.
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ]; then
-  export DISPLAY=:87
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Let Xvfb pick a free display number and tell it on a pipe.
+  fifo=$(mktemp -u) && mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
-  sleep 1
+  read -r num < "$fifo"; rm -f "$fifo"
+  export DISPLAY=":$num"
 fi
 trap '[ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true' EXIT
 
