@@ -115,9 +115,8 @@ int SendAddressedFrame(Link& link, uint8_t code, int32_t device, int32_t byteVal
   uint32_t age = DayTimeSince(poll.answerTime[device], now);
   if (age > kLongestAnswerAge) return 0;
   while (age < kShortestAnswerAge) {
-    now = clock.TimeOfDay();
-    age = DayTimeSince(poll.answerTime[device], now);
     clock.Sleep(kAgeWaitStepMs);
+    age = DayTimeSince(poll.answerTime[device], clock.TimeOfDay());
   }
 
   int sent = 0;

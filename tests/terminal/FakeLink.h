@@ -1,0 +1,227 @@
+// Scripted stand-ins for the serial port, the socket and the clock, so that
+// the terminal link, the command cycle and the polling run without a device.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Clock.h"
+#include "Link.h"
+#include "NetSocket.h"
+#include "SerialPort.h"
+
+namespace halvin::test {
+
+using Bytes = std::vector<uint8_t>;
+
+// Time moves only when something sleeps or a read waits out its time-out.
+class FakeClock : public Clock {
+ public:
+  uint32_t Ticks() override { return ticks_; }
+  uint32_t TimeOfDay() override { return day_ % kMsPerDay; }
+  void Sleep(uint32_t ms) override {
+    slept_ += ms;
+    Advance(ms);
+  }
+  void Advance(uint32_t ms) {
+    ticks_ += ms;
+    day_ = (day_ + ms) % kMsPerDay;
+  }
+  void SetTimeOfDay(uint32_t ms) { day_ = ms % kMsPerDay; }
+  uint32_t slept_ = 0;
+
+ private:
+  uint32_t ticks_ = 1000000;
+  uint32_t day_ = 12 * 3600 * 1000;  // noon
+};
+
+// A chunk of input becomes readable once the clock reaches its time.
+struct Chunk {
+  Bytes bytes;
+  uint32_t delayMs = 0;  // after the write that caused it
+};
+
+// What the far end does with one written frame: the chunks it sends back.
+using Responder = std::function<std::vector<Chunk>(const Bytes& written, char parity)>;
+
+class FakeSerialPort : public SerialPort {
+ public:
+  explicit FakeSerialPort(FakeClock& clock) : clock_(clock) {}
+
+  bool Open(const char* device, uint32_t baud) override {
+    log.push_back("open " + std::string(device) + " " + std::to_string(baud));
+    if (failOpen) return false;
+    open = true;
+    parity = 'N';
+    return true;
+  }
+  bool Close() override {
+    log.push_back("close");
+    open = false;
+    input.clear();
+    return closeResult;
+  }
+  bool SetParity(char letter) override {
+    log.push_back(std::string("parity ") + letter);
+    if (failParity) return false;
+    parity = letter;
+    return true;
+  }
+  void Purge() override {
+    log.push_back("purge");
+    input.clear();
+  }
+  bool Write(const uint8_t* b, size_t n) override {
+    Bytes w(b, b + n);
+    writes.push_back(w);
+    writeParity.push_back(parity);
+    writeTimes.push_back(clock_.TimeOfDay());
+    log.push_back("write " + std::to_string(n));
+    if (failWrite) return false;
+    if (respond)
+      for (Chunk& c : respond(w, parity)) input.push_back({std::move(c.bytes), clock_.Ticks() + c.delayMs});
+    return true;
+  }
+  bool Flush() override {
+    log.push_back("flush");
+    return true;
+  }
+  bool BeginRead(const ReadTimeouts& t) override {
+    timeouts = t;
+    reads.push_back(t);
+    return !failTimeouts;
+  }
+  // Hands over what is due now; waits out the time-out when short.
+  size_t Read(uint8_t* buffer, size_t n) override {
+    size_t got = 0;
+    while (got < n && !input.empty() && input.front().due <= clock_.Ticks()) {
+      Pending& p = input.front();
+      const size_t take = std::min(n - got, p.bytes.size());
+      std::copy(p.bytes.begin(), p.bytes.begin() + take, buffer + got);
+      p.bytes.erase(p.bytes.begin(), p.bytes.begin() + take);
+      got += take;
+      if (p.bytes.empty()) input.pop_front();
+    }
+    if (got < n) clock_.Advance(timeouts.constant + timeouts.perByte * static_cast<uint32_t>(n));
+    return got;
+  }
+  void EndRead() override { ++restored; }
+
+  // Bytes the far end sends without being asked.
+  void Feed(Bytes b, uint32_t delayMs = 0) { input.push_back({std::move(b), clock_.Ticks() + delayMs}); }
+
+  Responder respond;
+  bool failOpen = false, failParity = false, failWrite = false, failTimeouts = false;
+  bool closeResult = true;
+  bool open = false;
+  char parity = 'N';
+  std::vector<std::string> log;
+  std::vector<Bytes> writes;
+  std::vector<char> writeParity;
+  std::vector<uint32_t> writeTimes;
+  std::vector<ReadTimeouts> reads;
+  ReadTimeouts timeouts = {0, 0, 0};
+  int restored = 0;
+
+ private:
+  struct Pending {
+    Bytes bytes;
+    uint32_t due;
+  };
+  FakeClock& clock_;
+  std::deque<Pending> input;
+};
+
+class FakeSocket : public NetSocket {
+ public:
+  explicit FakeSocket(FakeClock& clock) : clock_(clock) {}
+
+  bool Startup() override {
+    ++startups;
+    return !failStartup;
+  }
+  void Cleanup() override { ++cleanups; }
+  bool Connect(uint32_t address, uint16_t port, uint32_t connectMs, uint32_t receiveMs) override {
+    connectedTo = address;
+    connectedPort = port;
+    this->connectMs = connectMs;
+    this->receiveMs = receiveMs;
+    if (failConnect) return false;
+    connected = true;
+    return true;
+  }
+  void Close() override {
+    ++closes;
+    connected = false;
+  }
+  long Send(const uint8_t* b, size_t n) override {
+    Bytes w(b, b + n);
+    writes.push_back(w);
+    if (shortSend) return static_cast<long>(n) - 1;
+    if (respond)
+      for (Chunk& c : respond(w, 'N')) input.push_back({std::move(c.bytes), clock_.Ticks() + c.delayMs});
+    return static_cast<long>(n);
+  }
+  long Receive(uint8_t* buffer, size_t n) override {
+    ++receives;
+    if (input.empty() || input.front().due > clock_.Ticks()) {
+      // Nothing there: a receive waits out its time-out and fails.
+      clock_.Advance(receiveWaitMs);
+      return -1;
+    }
+    Pending& p = input.front();
+    const size_t take = std::min(n, p.bytes.size());
+    std::copy(p.bytes.begin(), p.bytes.begin() + take, buffer);
+    p.bytes.erase(p.bytes.begin(), p.bytes.begin() + take);
+    if (p.bytes.empty()) input.pop_front();
+    return static_cast<long>(take);
+  }
+  void DrainInput() override {
+    ++drains;
+    while (!input.empty() && input.front().due <= clock_.Ticks()) input.pop_front();
+  }
+  void Feed(Bytes b, uint32_t delayMs = 0) { input.push_back({std::move(b), clock_.Ticks() + delayMs}); }
+
+  Responder respond;
+  bool failStartup = false, failConnect = false, shortSend = false;
+  bool connected = false;
+  uint32_t connectedTo = 0;
+  uint16_t connectedPort = 0;
+  uint32_t connectMs = 0, receiveMs = 0;
+  uint32_t receiveWaitMs = 50;
+  int startups = 0, cleanups = 0, closes = 0, receives = 0, drains = 0;
+  std::vector<Bytes> writes;
+
+ private:
+  struct Pending {
+    Bytes bytes;
+    uint32_t due;
+  };
+  FakeClock& clock_;
+  std::deque<Pending> input;
+};
+
+// A link over the fakes.
+struct FakeLink {
+  FakeClock clock;
+  FakeSerialPort serial{clock};
+  FakeSocket socket{clock};
+  Link link{serial, socket, clock};
+};
+
+// A terminal reply frame: code, status, data.
+inline Bytes ReplyFrame(uint8_t code, const Bytes& data = {}, uint8_t status = 0x66) {
+  Bytes f = {0x5E, 0x5E, 0x7F, 0, 0, code, status};
+  f.insert(f.end(), data.begin(), data.end());
+  const size_t n = 2 + data.size();
+  f[3] = static_cast<uint8_t>(n >> 8);
+  f[4] = static_cast<uint8_t>(n);
+  uint8_t x = 0;
+  for (size_t i = 5; i < f.size(); ++i) x ^= f[i];
+  f.push_back(x);
+  return f;
+}
+
+}  // namespace halvin::test
