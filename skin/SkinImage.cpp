@@ -1,0 +1,165 @@
+#include "SkinImage.h"
+
+#include <algorithm>
+
+TSkinRect SkinImageRect(const TSkinBitmap& bitmap, bool vertical, int count, int n) {
+  if (count < 1) count = 1;
+  if (vertical) {
+    int h = bitmap.Height() / count;
+    return SkinRect(0, (n - 1) * h, bitmap.Width(), n * h);
+  }
+  int w = bitmap.Width() / count;
+  return SkinRect((n - 1) * w, 0, n * w, bitmap.Height());
+}
+
+void StretchCopy(TSkinBitmap& dst, const TSkinRect& to, const TSkinBitmap& src, const TSkinRect& from) {
+  const int dw = to.Width(), dh = to.Height(), sw = from.Width(), sh = from.Height();
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  const int y0 = std::max(0, -to.Top), y1 = std::min(dh, dst.Height() - to.Top);
+  const int x0 = std::max(0, -to.Left), x1 = std::min(dw, dst.Width() - to.Left);
+  for (int y = y0; y < y1; y++) {
+    int sy = from.Top + static_cast<int>((int64_t(2 * y + 1) * sh) / (2 * int64_t(dh)));
+    if (sy < 0 || sy >= src.Height()) continue;
+    const uint32_t* in = src.ScanLine(sy);
+    uint32_t* out = dst.ScanLine(to.Top + y);
+    for (int x = x0; x < x1; x++) {
+      int sx = from.Left + static_cast<int>((int64_t(2 * x + 1) * sw) / (2 * int64_t(dw)));
+      if (sx < 0 || sx >= src.Width()) continue;
+      out[to.Left + x] = in[sx];
+    }
+  }
+}
+
+void TileInto(TSkinBitmap& dst, const TSkinRect& to, const TSkinBitmap& src, const TSkinRect& from) {
+  const int pw = from.Width(), ph = from.Height();
+  if (pw <= 0 || ph <= 0) return;
+  for (int x = to.Left; x < to.Right; x += pw)
+    for (int y = to.Top; y < to.Bottom; y += ph)
+      StretchCopy(dst, SkinRect(x, y, x + pw, y + ph), src, from);
+}
+
+void PutImage(TSkinBitmap& dst, int x, int y, const TSkinBitmap& src, bool transparent, TColor key) {
+  const uint32_t k = ColorToPixel(key);
+  for (int sy = std::max(0, -y); sy < src.Height() && y + sy < dst.Height(); sy++) {
+    const uint32_t* in = src.ScanLine(sy);
+    uint32_t* out = dst.ScanLine(y + sy);
+    for (int sx = std::max(0, -x); sx < src.Width() && x + sx < dst.Width(); sx++)
+      if (!transparent || in[sx] != k) out[x + sx] = in[sx];
+  }
+}
+
+TSkinBitmap MakeSkinImage(int w, int h, const TSkinBitmap& bitmap, const TSkinRect& margins,
+                          bool vertical, bool tile, int count, int n) {
+  TSkinBitmap out(w, h, kMagenta);
+  if (out.Empty()) return out;
+  const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
+  const int iw = img.Width(), ih = img.Height(), sx = img.Left, sy = img.Top;
+  int L = margins.Left, T = margins.Top, R = margins.Right, B = margins.Bottom;
+  if (w < L + R) L = R = 0;
+  if (h < T + B) T = B = 0;
+  // Image-relative source rectangle.
+  auto S = [&](int l, int t, int r, int b) { return SkinRect(sx + l, sy + t, sx + r, sy + b); };
+  if (L * T > 0) StretchCopy(out, SkinRect(0, 0, L, T), bitmap, S(0, 0, L, T));
+  if (L * B > 0) StretchCopy(out, SkinRect(0, h - B, L, h), bitmap, S(0, ih - B, L, ih));
+  if (R * T > 0) StretchCopy(out, SkinRect(w - R, 0, w, T), bitmap, S(iw - R, 0, iw, T));
+  if (L > 0) StretchCopy(out, SkinRect(0, T, L, h - B), bitmap, S(0, T, L, ih - B));
+  if (T > 0) StretchCopy(out, SkinRect(L, 0, w - R, T), bitmap, S(L, 0, iw - R, T));
+  if (tile)
+    TileInto(out, SkinRect(L, T, w - R, h - B), bitmap, S(L, T, iw - R, ih - B));
+  else
+    StretchCopy(out, SkinRect(L, T, w - R, h - B), bitmap, S(L, T, iw - R, ih - B));
+  if (R * B > 0) StretchCopy(out, SkinRect(w - R, h - B, w, h), bitmap, S(iw - R, ih - B, iw, ih));
+  if (R > 0) StretchCopy(out, SkinRect(w - R, T, w, h - B), bitmap, S(iw - R, T, iw, ih - B));
+  if (B > 0) StretchCopy(out, SkinRect(L, h - B, w - R, h), bitmap, S(L, ih - B, iw - R, ih));
+  return out;
+}
+
+TSkinBitmap MakeSkinImageH3(int w, int h, const TSkinBitmap& bitmap, bool vertical, int count, int n,
+                            const TSkinRect& margins) {
+  TSkinBitmap out(w, h, kMagenta);
+  if (out.Empty()) return out;
+  const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
+  const int iw = img.Width(), sx = img.Left;
+  const int L = std::max(margins.Left, 0), R = std::max(margins.Right, 0);
+  StretchCopy(out, SkinRect(0, 0, L, h), bitmap, SkinRect(sx, img.Top, sx + L, img.Bottom));
+  const int M = iw - L - R;
+  if (M > 0)
+    for (int x = L; x < w - R; x += M)
+      StretchCopy(out, SkinRect(x, 0, x + M, h), bitmap, SkinRect(sx + L, img.Top, sx + L + M, img.Bottom));
+  StretchCopy(out, SkinRect(w - R, 0, w, h), bitmap, SkinRect(sx + iw - R, img.Top, sx + iw, img.Bottom));
+  return out;
+}
+
+TSkinBitmap MakeStretchedH3(int w, int h, const TSkinBitmap& bitmap, bool vertical, int count, int n,
+                            const TSkinRect& margins) {
+  TSkinBitmap out(w, h, kMagenta);
+  if (out.Empty()) return out;
+  const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
+  const int iw = img.Width(), sx = img.Left;
+  if (w < iw) {
+    StretchCopy(out, SkinRect(0, 0, w, h), bitmap, img);
+    return out;
+  }
+  const int L = margins.Left, R = margins.Right;
+  StretchCopy(out, SkinRect(0, 0, L, h), bitmap, SkinRect(sx, img.Top, sx + L, img.Bottom));
+  StretchCopy(out, SkinRect(L, 0, w - R, h), bitmap, SkinRect(sx + L, img.Top, sx + iw - R, img.Bottom));
+  StretchCopy(out, SkinRect(w - R, 0, w, h), bitmap, SkinRect(sx + iw - R, img.Top, sx + iw, img.Bottom));
+  return out;
+}
+
+TSkinBitmap MakeSkinCell(int w, int h, const TSkinBitmap& bitmap, int count, int n) {
+  TSkinBitmap out(w, h, kMagenta);
+  if (!out.Empty()) StretchCopy(out, SkinRect(0, 0, w, h), bitmap, SkinImageRect(bitmap, false, count, n));
+  return out;
+}
+
+TSkinBitmap CopySkinCell(const TSkinBitmap& bitmap, int count, int n) {
+  TSkinRect img = SkinImageRect(bitmap, false, count, n);
+  TSkinBitmap out(img.Width(), img.Height(), kMagenta);
+  if (!out.Empty()) StretchCopy(out, SkinRect(0, 0, img.Width(), img.Height()), bitmap, img);
+  return out;
+}
+
+void DrawSkinImage(TSkinBitmap& dst, const TSkinRect& rect, const TSkinBitmap& bitmap, bool vertical,
+                   bool tile, bool transparent, int count, int n, const TSkinRect& margins) {
+  if (rect.Inverted()) return;
+  TSkinBitmap img = MakeSkinImage(rect.Width(), rect.Height(), bitmap, margins, vertical, tile, count, n);
+  PutImage(dst, rect.Left, rect.Top, img, transparent);
+}
+
+void DrawSkinCell(TSkinBitmap& dst, const TSkinRect& rect, const TSkinBitmap& bitmap, bool transparent,
+                  int count, int n) {
+  if (rect.Inverted()) return;
+  PutImage(dst, rect.Left, rect.Top, MakeSkinCell(rect.Width(), rect.Height(), bitmap, count, n), transparent);
+}
+
+void DrawSkinCellCentered(TSkinBitmap& dst, const TSkinRect& rect, const TSkinBitmap& bitmap,
+                          bool transparent, int count, int n) {
+  if (rect.Inverted()) return;
+  TSkinBitmap cell = CopySkinCell(bitmap, count, n);
+  PutImage(dst, rect.Left + (rect.Width() - cell.Width()) / 2, rect.Top + (rect.Height() - cell.Height()) / 2,
+           cell, transparent);
+}
+
+std::vector<TSkinRect> OpaqueRuns(const TSkinBitmap& bitmap, int xOffset, int yOffset, int blueTolerance,
+                                  int greenTolerance, int redTolerance, TColor key) {
+  const int kr = RedOf(key), kg = GreenOf(key), kb = BlueOf(key);
+  const int rHi = std::min(255, kr + redTolerance), gHi = std::min(255, kg + greenTolerance),
+            bHi = std::min(255, kb + blueTolerance);
+  auto keyed = [&](uint32_t p) {
+    int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    return r >= kr && r <= rHi && g >= kg && g <= gHi && b >= kb && b <= bHi;
+  };
+  std::vector<TSkinRect> runs;
+  for (int y = 0; y < bitmap.Height(); y++) {
+    const uint32_t* row = bitmap.ScanLine(y);
+    int x = 0;
+    while (x < bitmap.Width()) {
+      while (x < bitmap.Width() && keyed(row[x])) x++;
+      int x0 = x;
+      while (x < bitmap.Width() && !keyed(row[x])) x++;
+      if (x > x0) runs.push_back(SkinRect(x0 + xOffset, y + yOffset, x + xOffset, y + yOffset + 1));
+    }
+  }
+  return runs;
+}
