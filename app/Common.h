@@ -52,3 +52,8 @@ void ForceAppSubDir(std::string name);
 // The serial ports that HKLM\HARDWARE\DEVICEMAP\SERIALCOMM lists, sorted as
 // text. A value that is not a port name is skipped; the others still count.
 void GetComPortList(TStringVector& list);
+#if defined(_WIN32)
+// GetComPortList's worker: the port names that the values under `path` of
+// `root` hold.
+void ReadPortNames(struct HKEY__* root, const char* path, TStringVector& list);
+#endif
