@@ -1,0 +1,369 @@
+#include "WindowDriver.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace driver {
+
+const char* IconName(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::None: return "none";
+    case BoxIcon::Information: return "information";
+    case BoxIcon::Warning: return "warning";
+    case BoxIcon::Error: return "error";
+    case BoxIcon::Question: return "question";
+    case BoxIcon::Unknown: break;
+  }
+  return "unknown";
+}
+
+std::wstring FromGbk(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+  return out;
+}
+
+std::string ToGbk(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int n = WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr,
+                      nullptr);
+  return out;
+}
+
+std::string TextOf(HWND hwnd) {
+  // WM_GETTEXT crosses processes; a hung window does not hang the test.
+  DWORD_PTR len = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len))
+    return std::string();
+  std::wstring buf(len + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(&buf[0]),
+                      SMTO_ABORTIFHUNG, 2000, &got);
+  buf.resize(got);
+  return ToGbk(buf);
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+namespace {
+
+bool SameNoCase(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+struct TopSearch {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<TopSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == s->pid && IsWindowVisible(hwnd)) s->found.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> TopWindows(DWORD pid) {
+  TopSearch s{pid, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+bool IsDialogBox(HWND hwnd) { return ClassOf(hwnd) == "#32770"; }
+
+// A message box is a standard dialog with one static text and buttons only.
+bool LooksLikeMessageBox(HWND hwnd) {
+  if (!IsDialogBox(hwnd)) return false;
+  for (HWND c : Descendants(hwnd)) {
+    const std::string cls = ClassOf(c);
+    if (!SameNoCase(cls, "Static") && !SameNoCase(cls, "Button")) return false;
+  }
+  return true;
+}
+
+// The screen pixels of `rc` as 0x00RRGGBB values, row by row.
+std::vector<uint32_t> CaptureScreen(const RECT& rc) {
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  std::vector<uint32_t> px;
+  if (w <= 0 || h <= 0) return px;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+  GdiFlush();
+  px.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  for (auto& p : px) p &= 0xFFFFFF;
+  return px;
+}
+
+// One standard icon drawn on the dialog colour, as the box's icon control
+// draws it, w x h pixels.
+std::vector<uint32_t> RenderIcon(LPCTSTR id, int w, int h) {
+  std::vector<uint32_t> px;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  RECT rc = {0, 0, w, h};
+  FillRect(mem, &rc, GetSysColorBrush(COLOR_3DFACE));
+  DrawIcon(mem, 0, 0, LoadIcon(nullptr, id));
+  GdiFlush();
+  px.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  for (auto& p : px) p &= 0xFFFFFF;
+  return px;
+}
+
+long long Distance(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  if (a.size() != b.size()) return LLONG_MAX;
+  long long d = 0;
+  for (size_t i = 0; i < a.size(); ++i)
+    for (int s = 0; s < 24; s += 8)
+      d += std::abs(static_cast<int>((a[i] >> s) & 0xFF) - static_cast<int>((b[i] >> s) & 0xFF));
+  return d;
+}
+
+// Which standard icon the box shows: its icon control's pixels compared
+// with each standard icon drawn here the same way.
+BoxIcon ReadIcon(HWND box) {
+  HWND iconCtl = nullptr;
+  for (HWND c : Descendants(box)) {
+    if (SameNoCase(ClassOf(c), "Static") &&
+        (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(c) &&
+        SendMessageW(c, STM_GETICON, 0, 0) != 0) {
+      iconCtl = c;
+      break;
+    }
+  }
+  if (!iconCtl) return BoxIcon::None;
+  RECT rc;
+  GetWindowRect(iconCtl, &rc);
+  const int w = std::min<int>(rc.right - rc.left, 32), h = std::min<int>(rc.bottom - rc.top, 32);
+  if (w <= 0 || h <= 0) return BoxIcon::None;
+  rc.right = rc.left + w;
+  rc.bottom = rc.top + h;
+  const struct {
+    LPCTSTR id;
+    BoxIcon icon;
+  } kinds[] = {{IDI_ASTERISK, BoxIcon::Information},
+               {IDI_EXCLAMATION, BoxIcon::Warning},
+               {IDI_HAND, BoxIcon::Error},
+               {IDI_QUESTION, BoxIcon::Question}};
+  // The box may not be painted yet: look again until one icon matches well.
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    RedrawWindow(iconCtl, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto seen = CaptureScreen(rc);
+    long long best = LLONG_MAX, second = LLONG_MAX;
+    BoxIcon bestIcon = BoxIcon::Unknown;
+    for (const auto& k : kinds) {
+      const long long d = Distance(seen, RenderIcon(k.id, w, h));
+      if (d < best) {
+        second = best;
+        best = d;
+        bestIcon = k.icon;
+      } else if (d < second) {
+        second = d;
+      }
+    }
+    // A clear match: (nearly) identical pixels, far from the others.
+    if (best <= static_cast<long long>(w) * h * 3 && second > best * 4 + 1000) return bestIcon;
+    Sleep(50);
+  }
+  return BoxIcon::Unknown;
+}
+
+}  // namespace
+
+HWND WaitTopWindow(DWORD pid, const std::string& caption, int ms) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND h : TopWindows(pid)) {
+          if (IsDialogBox(h) && LooksLikeMessageBox(h)) continue;
+          if (caption.empty() || TextOf(h) == caption) {
+            found = h;
+            return true;
+          }
+        }
+        return false;
+      },
+      ms);
+  return found;
+}
+
+MessageBoxSeen WaitMessageBox(DWORD pid, int ms) {
+  MessageBoxSeen box;
+  HWND hwnd = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND h : TopWindows(pid))
+          if (LooksLikeMessageBox(h)) {
+            hwnd = h;
+            return true;
+          }
+        return false;
+      },
+      ms);
+  if (!hwnd) return box;
+  box.hwnd = hwnd;
+  box.caption = TextOf(hwnd);
+  for (HWND c : Descendants(hwnd)) {
+    const std::string cls = ClassOf(c);
+    if (SameNoCase(cls, "Button")) {
+      box.buttons.push_back(GetDlgCtrlID(c));
+    } else if (SameNoCase(cls, "Static") &&
+               (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+      const std::string t = TextOf(c);
+      if (!t.empty()) box.text = t;
+    }
+  }
+  box.icon = ReadIcon(hwnd);
+  return box;
+}
+
+bool NoMessageBox(DWORD pid, int ms) { return WaitMessageBox(pid, ms).hwnd == nullptr; }
+
+bool Answer(const MessageBoxSeen& box, int id) {
+  if (!box.hwnd) return false;
+  HWND button = GetDlgItem(box.hwnd, id);
+  if (!button) return false;
+  PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return WaitFor([&] { return !IsWindow(box.hwnd); }, 5000);
+}
+
+namespace {
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> out;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+HWND FindChild(HWND parent, const std::string& cls, const std::string& text, int skip) {
+  for (HWND c : Descendants(parent)) {
+    if (!cls.empty() && !SameNoCase(ClassOf(c), cls)) continue;
+    if (!text.empty() && TextOf(c) != text) continue;
+    if (skip-- == 0) return c;
+  }
+  return nullptr;
+}
+
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void MouseClick(HWND hwnd) {
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  const LPARAM at = MAKELPARAM(rc.right / 2, rc.bottom / 2);
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+void SelectComboItem(HWND combo, int index) {
+  SendMessageW(combo, CB_SETCURSEL, index, 0);
+  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+std::vector<std::string> ComboItems(HWND combo) {
+  std::vector<std::string> out;
+  const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    const int len = static_cast<int>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
+    std::wstring buf(len + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
+    buf.resize(len);
+    out.push_back(ToGbk(buf));
+  }
+  return out;
+}
+
+int ComboSelection(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+
+void TypeText(HWND hwnd, const std::string& text) {
+  PostMessageW(hwnd, WM_SETFOCUS, 0, 0);
+  const std::wstring w = FromGbk(text);
+  for (wchar_t c : w) PostMessageW(hwnd, WM_CHAR, c, 1);
+}
+
+void PressKey(HWND hwnd, UINT vk) {
+  PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
+  PostMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+Program::~Program() { Kill(); }
+
+bool Program::Start(const std::string& exe, const std::string& cwd) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  std::string cmd = "\"" + exe + "\"";
+  std::string dir = cwd;
+  if (dir.empty()) {
+    const size_t slash = exe.find_last_of("\\/");
+    if (slash != std::string::npos) dir = exe.substr(0, slash);
+  }
+  return CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.empty() ? nullptr : dir.c_str(), &si, &pi_) != 0;
+}
+
+int Program::WaitExit(int ms) {
+  if (!pi_.hProcess) return -1;
+  if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+bool Program::Running() const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Program::Kill() {
+  if (!pi_.hProcess) return;
+  if (Running()) {
+    TerminateProcess(pi_.hProcess, 1);
+    WaitForSingleObject(pi_.hProcess, 5000);
+  }
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+  pi_ = {};
+}
+
+}  // namespace driver

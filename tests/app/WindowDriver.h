@@ -1,0 +1,97 @@
+// Drives a program's windows from a test process the way an operator would:
+// finds its windows, clicks buttons, picks items, types keys, and reads and
+// answers its message boxes (caption, text and icon). Texts are compared as
+// GBK bytes, the program's own code page.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+enum class BoxIcon { None, Information, Warning, Error, Question, Unknown };
+const char* IconName(BoxIcon icon);
+
+// A message box that the program shows.
+struct MessageBoxSeen {
+  HWND hwnd = nullptr;
+  std::string caption;  // GBK
+  std::string text;     // GBK
+  BoxIcon icon = BoxIcon::None;
+  std::vector<int> buttons;  // IDOK, IDYES, ...
+};
+
+// GBK <-> UTF-16, whatever the test's own code page is.
+std::wstring FromGbk(const std::string& text);
+std::string ToGbk(const std::wstring& text);
+
+// The window's text as GBK.
+std::string TextOf(HWND hwnd);
+std::string ClassOf(HWND hwnd);
+
+// Waits up to `ms` for a visible top-level window of process `pid` whose
+// caption is `caption` (GBK; empty: any) and that is not a message box.
+HWND WaitTopWindow(DWORD pid, const std::string& caption, int ms);
+// Waits up to `ms` for a message box of process `pid`; nullptr-hwnd on time-out.
+MessageBoxSeen WaitMessageBox(DWORD pid, int ms);
+// True when no message box of `pid` shows up within `ms`.
+bool NoMessageBox(DWORD pid, int ms);
+// Presses the box's button `id` (IDOK, IDYES, IDNO ...) and waits until the
+// box is gone.
+bool Answer(const MessageBoxSeen& box, int id);
+
+// All descendants of `parent`, in the window manager's order.
+std::vector<HWND> Descendants(HWND parent);
+// The first descendant of `parent` with that class (case ignored; empty:
+// any) and text (GBK; empty: any), skipping `skip` matches.
+HWND FindChild(HWND parent, const std::string& cls, const std::string& text, int skip = 0);
+
+// Posts a click on a button (does not wait for what the click starts).
+void Click(HWND button);
+// Clicks a check box or a label-like control at its centre with the mouse
+// messages a real click sends.
+void MouseClick(HWND hwnd);
+// Selects item `index` of a combo box as the operator would (the owner is
+// told of the selection change). Posted.
+void SelectComboItem(HWND combo, int index);
+std::vector<std::string> ComboItems(HWND combo);
+int ComboSelection(HWND combo);
+// Types `text` into a control: WM_CHAR for every character, after putting
+// the focus there.
+void TypeText(HWND hwnd, const std::string& text);
+// Sends one WM_KEYDOWN/WM_KEYUP pair.
+void PressKey(HWND hwnd, UINT vk);
+
+// Waits (pumping nothing) until `pred` is true or `ms` passed.
+template <typename Pred>
+bool WaitFor(Pred pred, int ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (pred()) return true;
+    if (GetTickCount() - start >= static_cast<DWORD>(ms)) return false;
+    Sleep(20);
+  }
+}
+
+// A program started for one test, killed at the end if still running.
+class Program {
+ public:
+  Program() = default;
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  ~Program();
+  // Starts `exe` with the working directory `cwd` (empty: the exe's folder).
+  bool Start(const std::string& exe, const std::string& cwd = std::string());
+  DWORD Pid() const { return pi_.dwProcessId; }
+  HANDLE Handle() const { return pi_.hProcess; }
+  // Waits up to `ms` for the process to end; its exit code, or -1.
+  int WaitExit(int ms);
+  bool Running() const;
+  void Kill();
+
+ private:
+  PROCESS_INFORMATION pi_ = {};
+};
+
+}  // namespace driver
