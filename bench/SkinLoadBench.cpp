@@ -1,0 +1,110 @@
+// Time to load a skin: decode the packed archive, index it, read the
+// description and build every skin object, as the program does at start.
+//
+//   skin_load_bench [archive] [loads]
+//
+// Without an archive it packs one of about 320 KB unpacked from the
+// program's own skin: its description and its bitmaps, repeated under new
+// names until the archive reaches that size.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "LzhEncoder.h"
+#include "SkinDataContent.h"
+
+namespace {
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::vector<uint8_t> out;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return out;
+  uint8_t buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
+  std::fclose(f);
+  return out;
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 0; i < 4; i++) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// The own skin's parts, the bitmaps repeated until `target` bytes unpacked.
+std::vector<uint8_t> BenchArchive(const std::vector<uint8_t>& skin, size_t target, size_t& unpacked) {
+  TSkinMemoryStream packed(skin);
+  TSkinReader reader;
+  if (!reader.UnpackSkin(packed)) return {};
+  std::vector<std::string> names;
+  std::vector<std::vector<uint8_t>> parts;
+  size_t total = 16 + 69;
+  for (int round = 0; total < target; round++) {
+    for (int i = 0; i < reader.Count && total < target; i++) {
+      if (round > 0 && reader.Names[i].find(".bmp") == std::string::npos) continue;
+      TSkinMemoryStream part;
+      reader.ExtractPart(reader.Names[i], part);
+      names.push_back(round == 0 ? reader.Names[i] : "r" + std::to_string(round) + "_" + reader.Names[i]);
+      parts.push_back(part.Bytes());
+      total += names.back().size() + 2 + 4 + part.Size();
+    }
+  }
+  std::string list;
+  for (const auto& n : names) list += n + "\r\n";
+  std::vector<uint8_t> archive;
+  Put32(archive, 70000);
+  Put32(archive, static_cast<uint32_t>(list.size()));
+  Put32(archive, 0);
+  Put32(archive, 0);
+  archive.insert(archive.end(), 69, 0);
+  archive.insert(archive.end(), list.begin(), list.end());
+  for (const auto& p : parts) Put32(archive, static_cast<uint32_t>(p.size()));
+  for (const auto& p : parts) archive.insert(archive.end(), p.begin(), p.end());
+  unpacked = archive.size();
+  return LzhPack(archive);
+}
+
+double Millis(std::chrono::steady_clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int loads = argc > 2 ? std::atoi(argv[2]) : 50;
+  std::vector<uint8_t> packed;
+  size_t unpacked = 0;
+  if (argc > 1 && std::string(argv[1]) != "-") {
+    packed = ReadFile(argv[1]);
+  } else {
+    packed = BenchArchive(ReadFile(CARDINIT_SKIN_ARCHIVE), 320 * 1024, unpacked);
+  }
+  if (packed.empty() || loads < 1) {
+    std::fprintf(stderr, "skin_load_bench: no archive\n");
+    return 1;
+  }
+
+  using clock = std::chrono::steady_clock;
+  clock::duration decode{}, load{};
+  for (int i = 0; i < loads; i++) {
+    TSkinMemoryStream source(packed), target;
+    auto t0 = clock::now();
+    TSkinReader::DecodeLzh(source, target);
+    decode += clock::now() - t0;
+    unpacked = target.Size();
+
+    TSkinDataContent skin;
+    skin.SkinArchive = TSkinMemoryStream(packed);
+    auto t1 = clock::now();
+    if (!skin.LoadSkin()) {
+      std::fprintf(stderr, "skin_load_bench: the archive does not load\n");
+      return 1;
+    }
+    load += clock::now() - t1;
+  }
+  std::printf("archive: %zu bytes packed, %zu bytes unpacked, %d loads\n", packed.size(), unpacked, loads);
+  std::printf("decode only:             %8.3f ms per load\n", Millis(decode) / loads);
+  std::printf("decode, read and build:  %8.3f ms per load\n", Millis(load) / loads);
+  return 0;
+}
