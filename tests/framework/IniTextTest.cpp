@@ -1,0 +1,92 @@
+// INI files keep their bytes: GBK values round-trip exactly and lines the
+// program does not touch stay as they were.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "FileIO.h"
+#include "IniFile.h"
+#include "StringList.h"
+#include "TextUtils.h"
+
+using namespace fw;
+
+namespace {
+
+std::string TempPath(const char* name) {
+#ifdef _WIN32
+  return std::string(".\\") + name;
+#else
+  return std::string("/tmp/") + name + "." + std::to_string(::testing::UnitTest::GetInstance()->random_seed());
+#endif
+}
+
+TEST(IniFile, GbkRoundTripAndUntouchedLines) {
+  std::string path = TempPath("fw_ini_test.ini");
+  const std::string original =
+      "; \xD3\xC3\xBB\xA7 profiles\r\n[SYSInfo]\r\nUserCnt=1\r\n\r\n[UserInfo]\r\nUserName1=\xD5\xC5\xC8\xFD\r\n"
+      "PassWord1=A5C3E7B91D2F\r\n";
+  ASSERT_TRUE(SaveFileBytes(path, original));
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("UserInfo", "UserName1", ""), "\xD5\xC5\xC8\xFD");  // 张三
+  EXPECT_EQ(ini.ReadInteger("sysinfo", "usercnt", 0), 1);
+  // A name whose trail byte is '\\' (0x5C) and one with '[' must survive.
+  const std::string tricky = "\xC4\x5C\xB0\x5B\xCA\xBE";
+  ASSERT_TRUE(ini.WriteString("UserInfo", "UserName2", tricky));
+  ASSERT_TRUE(ini.WriteInteger("SYSInfo", "UserCnt", 2));
+  EXPECT_EQ(ini.ReadString("UserInfo", "UserName2", ""), tricky);
+  std::string bytes;
+  ASSERT_TRUE(LoadFileBytes(path, bytes));
+  EXPECT_EQ(bytes,
+            "; \xD3\xC3\xBB\xA7 profiles\r\n[SYSInfo]\r\nUserCnt=2\r\n\r\n[UserInfo]\r\nUserName1=\xD5\xC5\xC8\xFD\r\n"
+            "PassWord1=A5C3E7B91D2F\r\nUserName2=" +
+                tricky + "\r\n");
+  TStringList keys;
+  ini.ReadSection("UserInfo", keys);
+  EXPECT_EQ(keys.Count(), 3);
+  std::remove(path.c_str());
+}
+
+TEST(IniFile, MissingFileReadsDefaultsAndFailedWriteKeepsFile) {
+  TIniFile missing(TempPath("fw_no_such.ini"));
+  EXPECT_EQ(missing.ReadString("A", "B", "dflt"), "dflt");
+  EXPECT_EQ(missing.ReadInteger("A", "B", 5), 5);
+  TIniFile unwritable(TempPath("no_such_dir/x.ini"));
+  EXPECT_FALSE(unwritable.WriteString("A", "B", "C"));
+}
+
+TEST(IniText, NewSectionsAndKeysAppendCleanly) {
+  TIniText t("[A]\nx=1");
+  t.Write("A", "y", "2");
+  t.Write("B", "z", "3");
+  EXPECT_EQ(t.Text(), "[A]\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
+  t.DeleteKey("a", "X");
+  t.EraseSection("B");
+  EXPECT_EQ(t.Text(), "[A]\ny=2\r\n");
+}
+
+TEST(Numbers, SafeParsing) {
+  int32_t v = 0;
+  EXPECT_TRUE(TryStrToInt(" 15 ", v));
+  EXPECT_EQ(v, 15);
+  EXPECT_TRUE(TryStrToInt("-2147483648", v));
+  EXPECT_EQ(v, INT32_MIN);
+  EXPECT_FALSE(TryStrToInt("2147483648", v));
+  EXPECT_FALSE(TryStrToInt("", v));
+  EXPECT_FALSE(TryStrToInt("1 2", v));
+  EXPECT_FALSE(TryStrToInt("0x", v));
+  EXPECT_TRUE(TryStrToInt("$FFFFFFFF", v));
+  EXPECT_EQ(v, -1);
+  EXPECT_EQ(StrToIntDef("COM", -1), -1);
+  EXPECT_EQ(IntToHex(0xAB, 4), "00AB");
+  EXPECT_EQ(Format("COM%d", 3), "COM3");
+}
+
+TEST(Numbers, CaseChangesLeaveGbkWhole) {
+  // The trail byte 0x61 ('a') of a GBK character must not be upper-cased.
+  EXPECT_EQ(UpperCase("ab\x81\x61z"), "AB\x81\x61Z");
+  EXPECT_TRUE(SameText("Com10", "COM10"));
+  EXPECT_LT(CompareText("COM10", "com2"), 0);
+}
+
+}  // namespace
