@@ -1,0 +1,409 @@
+#include "Form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "Application.h"
+#include "FormReader.h"
+#include "Resources.h"
+#include "Text.h"
+#include "TextUtils.h"
+
+namespace fw {
+
+const TEnumType& FormBorderStyleType() {
+  static const TEnumType t{"TFormBorderStyle",
+                           {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+  return t;
+}
+const TEnumType& BorderIconType() {
+  static const TEnumType t{"TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
+  return t;
+}
+const TEnumType& PositionType() {
+  static const TEnumType t{"TPosition",
+                           {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                            "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}};
+  return t;
+}
+const TEnumType& WindowStateType() {
+  static const TEnumType t{"TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}};
+  return t;
+}
+
+const TClassInfo& TForm::StaticClass() {
+  static const TClassInfo info =
+      TClassInfo::Make<TForm>("TForm", &TWinControl::StaticClass())
+          .Str("Caption", &TControl::Caption, &TControl::SetCaption)
+          .Int("Color", &TControl::Color, &TControl::SetColor, clBtnFace, &ColorIdents())
+          .Obj("Font", &TControl::Font, &TControl::SetFont)
+          .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, false)
+          .Enum("BorderStyle", FormBorderStyleType(), &TForm::BorderStyle, &TForm::SetBorderStyle, bsSizeable)
+          .Set("BorderIcons", BorderIconType(), &TForm::BorderIcons, &TForm::SetBorderIcons, kDefaultBorderIcons)
+          .Enum("Position", PositionType(), &TForm::Position, &TForm::SetPosition, poDesigned)
+          .Enum("WindowState", WindowStateType(), &TForm::WindowState, &TForm::SetWindowState, wsNormal)
+          .Bool("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview, false)
+          .Obj("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl)
+          .IntNoDefault("ClientWidth", &TForm::ClientWidthProp, &TForm::SetClientWidthProp)
+          .IntNoDefault("ClientHeight", &TForm::ClientHeightProp, &TForm::SetClientHeightProp)
+          .Bool("Visible", &TControl::Visible, &TControl::SetVisible, false)
+          .Event("OnCreate", &TForm::OnCreate)
+          .Event("OnDestroy", &TForm::OnDestroy)
+          .Event("OnShow", &TForm::OnShow)
+          .Event("OnHide", &TForm::OnHide)
+          .Event("OnActivate", &TForm::OnActivate)
+          .Event("OnDeactivate", &TForm::OnDeactivate)
+          .Event("OnPaint", &TForm::OnPaint)
+          .Event("OnClose", &TForm::OnClose)
+          .Event("OnCloseQuery", &TForm::OnCloseQuery);
+  return info;
+}
+
+TForm* GetParentForm(const TControl* control) {
+  const TControl* c = control;
+  while (c && c->Parent()) c = c->Parent();
+  return const_cast<TForm*>(dynamic_cast<const TForm*>(c));
+}
+
+void ShowFormDataError(const std::string& formClass, const std::string& error) {
+  std::wstring text = ToWide("Form data of " + formClass + " cannot be read:\n" + error);
+  MessageBoxW(nullptr, text.c_str(), ToWide(Application().Title()).c_str(), MB_OK | MB_ICONERROR);
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  ownPaint_ = true;
+  TControl::SetVisible(false);
+  SetBounds(0, 0, 320, 240);
+  Font()->SetName(DefaultFontName());
+  Screen().AddForm(this);
+}
+
+void TForm::BeforeDestruction() {
+  if (!IsDestroying()) {
+    if (OnDestroy) OnDestroy(this);
+  }
+  Screen().RemoveForm(this);
+  if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+  if (HandleAllocated()) ShowWindow(HandleIfAllocated(), SW_HIDE);
+  TWinControl::BeforeDestruction();
+}
+
+bool TForm::LoadFromResource(std::string& error) {
+  std::string text;
+  std::string name = UpperCase(ClassName());
+  if (!LoadResourceText(name, text)) {
+    error = "no form data resource " + name;
+    return false;
+  }
+  return LoadFromText(text, error);
+}
+
+bool TForm::LoadFromText(const std::string& text, std::string& error) {
+  return ReadFormData(this, text, error);
+}
+
+void TForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+  if (Visible()) {
+    // Visible = True in the form data shows the form after creation.
+    TControl::SetVisible(false);
+    SetVisible(true);
+  }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  if (hasClientSize_ && !HandleAllocated()) RecalcFromClientSize();
+  RecreateWnd();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == borderIcons_) return;
+  borderIcons_ = icons;
+  RecreateWnd();
+}
+
+TWindowState TForm::WindowState() const {
+  if (HWND h = HandleIfAllocated()) {
+    if (IsIconic(h)) return wsMinimized;
+    if (IsZoomed(h)) return wsMaximized;
+    return wsNormal;
+  }
+  return windowState_;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  if (HWND h = HandleIfAllocated(); h && Visible())
+    ShowWindow(h, state == wsMinimized ? SW_MINIMIZE : state == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  activeControl_ = control;
+  if (control && Visible() && control->CanFocus()) control->SetFocus();
+}
+
+DWORD TForm::WindowStyle() const {
+  DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  bool sys = (borderIcons_ & (1u << biSystemMenu)) != 0;
+  switch (borderStyle_) {
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: style |= WS_CAPTION; break;
+    case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: style |= WS_POPUP | WS_CAPTION; break;
+    case bsToolWindow: style |= WS_CAPTION; break;
+    case bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; break;
+  }
+  if (borderStyle_ != bsNone && sys) {
+    style |= WS_SYSMENU;
+    if (borderStyle_ == bsSingle || borderStyle_ == bsSizeable) {
+      if (borderIcons_ & (1u << biMinimize)) style |= WS_MINIMIZEBOX;
+      if (borderIcons_ & (1u << biMaximize)) style |= WS_MAXIMIZEBOX;
+    }
+  }
+  return style;
+}
+
+DWORD TForm::WindowExStyle() const {
+  DWORD ex = 0;
+  if (borderStyle_ == bsDialog) ex |= WS_EX_DLGMODALFRAME;
+  if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin) ex |= WS_EX_TOOLWINDOW;
+  if ((borderIcons_ & (1u << biHelp)) && borderStyle_ == bsDialog) ex |= WS_EX_CONTEXTHELP;
+  return ex;
+}
+
+void TForm::RecalcFromClientSize() {
+  RECT r = {0, 0, clientWidth_, clientHeight_};
+  AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
+  width_ = r.right - r.left;
+  height_ = r.bottom - r.top;
+}
+
+void TForm::SetClientSize(int width, int height) {
+  if (!HandleAllocated()) {
+    hasClientSize_ = true;
+    clientWidth_ = width;
+    clientHeight_ = height;
+    RecalcFromClientSize();
+    return;
+  }
+  TWinControl::SetClientSize(width, height);
+}
+
+RECT TForm::ClientRect() const {
+  if (HandleAllocated()) return TWinControl::ClientRect();
+  RECT frame = {0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+  return RECT{0, 0, std::max<int>(0, width_ - (frame.right - frame.left)),
+              std::max<int>(0, height_ - (frame.bottom - frame.top))};
+}
+
+HWND TForm::OwnerWindow() const {
+  for (TComponent* o = Owner(); o; o = o->Owner()) {
+    if (auto* f = dynamic_cast<TForm*>(o)) return f->Handle();
+    if (auto* c = dynamic_cast<TControl*>(o)) {
+      if (TForm* f = GetParentForm(c)) return f->Handle();
+    }
+  }
+  TForm* main = Application().MainForm();
+  if (main && main != this) return main->Handle();
+  return nullptr;
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.style = WindowStyle();
+  p.exStyle = WindowExStyle();
+  p.parent = OwnerWindow();
+  p.id = nullptr;
+  p.baseClass = nullptr;
+}
+
+void TForm::WindowCreated() {
+  if (hasClientSize_) {
+    // Make the client area exactly the size the form data asked for.
+    hasClientSize_ = false;
+    TWinControl::SetClientSize(clientWidth_, clientHeight_);
+  }
+}
+
+void TForm::ApplyPosition() {
+  if (positioned_) return;
+  positioned_ = true;
+  RECT area;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  RECT around = area;
+  auto centre = [&](const RECT& r) {
+    SetBounds(r.left + (r.right - r.left - Width()) / 2, r.top + (r.bottom - r.top - Height()) / 2, Width(), Height());
+  };
+  switch (position_) {
+    case poScreenCenter:
+    case poDesktopCenter: centre(area); break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TForm* other = nullptr;
+      if (position_ == poOwnerFormCenter) other = dynamic_cast<TForm*>(Owner());
+      if (!other) other = Application().MainForm();
+      if (other && other != this && other->HandleAllocated()) GetWindowRect(other->HandleIfAllocated(), &around);
+      centre(around);
+      break;
+    }
+    default: break;
+  }
+}
+
+void TForm::SetVisible(bool visible) {
+  if (visible == Visible() && (!visible || HandleAllocated())) return;
+  if (IsLoading()) {
+    TControl::SetVisible(visible);
+    return;
+  }
+  if (visible) {
+    HWND h = Handle();
+    if (!h) return;
+    ApplyPosition();
+    TControl::SetVisible(true);
+    if (OnShow) OnShow(this);
+    int cmd = windowState_ == wsMinimized ? SW_SHOWMINIMIZED : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW;
+    ShowWindow(h, cmd);
+    UpdateWindow(h);
+    if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+  } else {
+    if (OnHide) OnHide(this);
+    TControl::SetVisible(false);
+  }
+}
+
+void TForm::BringToFront() {
+  if (HWND h = HandleIfAllocated()) SetForegroundWindow(h);
+}
+
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND w, LPARAM p) {
+  auto* list = reinterpret_cast<std::vector<HWND>*>(p);
+  if (IsWindowVisible(w) && IsWindowEnabled(w)) list->push_back(w);
+  return TRUE;
+}
+}  // namespace
+
+TModalResult TForm::ShowModal() {
+  if (modal_ || Visible()) return mrCancel;
+  HWND previous = GetActiveWindow();
+  HWND self = Handle();
+  if (!self) return mrCancel;
+  // Every other enabled window of the program is disabled while we run.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+  disabled.erase(std::remove(disabled.begin(), disabled.end(), self), disabled.end());
+  for (HWND w : disabled) EnableWindow(w, FALSE);
+  modal_ = true;
+  modalResult_ = mrNone;
+  SetVisible(true);
+  SetActiveWindow(self);
+  TCloseAction action = caHide;
+  for (;;) {
+    Application().HandleMessage();
+    if (Application().Terminated()) modalResult_ = mrCancel;
+    if (modalResult_ == mrNone) continue;
+    // A result was set: the form may still refuse to close.
+    if (!Application().Terminated() && !CloseQuery()) {
+      modalResult_ = mrNone;
+      continue;
+    }
+    action = caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == caNone && !Application().Terminated()) {
+      modalResult_ = mrNone;
+      continue;
+    }
+    break;
+  }
+  for (HWND w : disabled)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  SetVisible(false);
+  modal_ = false;
+  TModalResult result = modalResult_;
+  if (action == caFree) Release();
+  return result;
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::Close() {
+  if (modal_) {
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  bool isMain = Application().MainForm() == this;
+  TCloseAction action = isMain ? caFree : caHide;
+  if (OnClose) OnClose(this, action);
+  switch (action) {
+    case caNone: return;
+    case caHide: SetVisible(false); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+  }
+  if (isMain) Application().Terminate();
+}
+
+void TForm::Release() {
+  if (released_) return;
+  released_ = true;
+  if (HWND h = Handle()) PostMessageW(h, CM_RELEASE, 0, 0);
+}
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      m.Result = 0;
+      return;
+    case WM_ACTIVATE:
+      DefaultHandler(m);
+      if (LOWORD(m.WParam) != WA_INACTIVE) {
+        if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+        else if (!activeControl_) {
+          if (TWinControl* first = FindNextControl(nullptr, true, true)) first->SetFocus();
+        }
+        if (OnActivate) OnActivate(this);
+      } else if (OnDeactivate) {
+        OnDeactivate(this);
+      }
+      return;
+    case CM_FOCUSCHANGED:
+      activeControl_ = reinterpret_cast<TWinControl*>(m.LParam);
+      if (activeControl_ == this) activeControl_ = nullptr;
+      m.Result = 0;
+      return;
+    case WM_SHOWWINDOW:
+      DefaultHandler(m);
+      return;
+    default: break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == opRemove && component == activeControl_) activeControl_ = nullptr;
+}
+
+void TForm::PaintWindow(HDC dc) {
+  if (!OnPaint) return;
+  TCanvas* c = Canvas();
+  c->SetHandle(dc);
+  c->Font()->Assign(*Font());
+  c->Brush()->SetColor(Color());
+  OnPaint(this);
+  c->SetHandle(nullptr);
+}
+
+}  // namespace fw

@@ -1,0 +1,832 @@
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+
+#include "Control.h"
+#include "Internal.h"
+#include "Menus.h"
+#include "Text.h"
+#include "TextUtils.h"
+
+#include <commctrl.h>
+
+namespace fw {
+
+namespace {
+
+// The control whose window is being created on this thread: its window
+// is bound to it at the window's first message.
+thread_local TWinControl* t_creating = nullptr;
+
+// The control under the mouse (windowed or windowless).
+TControl* g_mouseControl = nullptr;
+
+ATOM ControlAtom() {
+  static ATOM atom = GlobalAddAtomW(ControlAtomName());
+  return atom;
+}
+
+// The window property key of the control atom.
+LPCWSTR ControlAtomKey() { return reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(ControlAtom())); }
+
+int NextControlId() {
+  static int id = 100;
+  return ++id;
+}
+
+// Registers the framework window class of params (once) and returns the
+// default window procedure its messages fall back to.
+WNDPROC RegisterFrameworkClass(const TCreateParams& p) {
+  static std::map<std::wstring, WNDPROC> registered;
+  auto it = registered.find(p.className);
+  if (it != registered.end()) return it->second;
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  WNDPROC def = DefWindowProcW;
+  if (p.baseClass) {
+    if (!GetClassInfoExW(nullptr, p.baseClass, &wc)) return nullptr;
+    def = wc.lpfnWndProc;
+    wc.cbSize = sizeof wc;
+  } else {
+    wc.style = p.classStyle;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+  }
+  wc.style &= ~CS_GLOBALCLASS;
+  wc.lpfnWndProc = FrameworkWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = p.className.c_str();
+  if (!RegisterClassExW(&wc)) return nullptr;
+  registered[p.className] = def;
+  return def;
+}
+
+bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK; }
+
+}  // namespace
+
+const wchar_t* ControlAtomName() {
+  static std::wstring name = [] {
+    wchar_t buffer[64];
+    wsprintfW(buffer, L"ControlOfs%.8X%.8X", static_cast<unsigned>(reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr))),
+              static_cast<unsigned>(GetCurrentThreadId()));
+    return std::wstring(buffer);
+  }();
+  return name.c_str();
+}
+
+TWinControl* ControlOfWindow(HWND window) {
+  if (!window) return nullptr;
+  return static_cast<TWinControl*>(GetPropW(window, ControlAtomKey()));
+}
+
+void InitControls() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  ControlAtomName();
+  ControlAtom();
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+}
+
+LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWinControl* control = ControlOfWindow(hwnd);
+  if (!control && t_creating) {
+    control = t_creating;
+    t_creating = nullptr;
+    control->handle_ = hwnd;
+    SetPropW(hwnd, ControlAtomKey(), control);
+  }
+  if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  if (msg == CM_RELEASE) {
+    control->Free();
+    return 0;
+  }
+  TMessage m{msg, wParam, lParam, 0};
+  control->WindowProc(m);
+  if (msg == WM_NCDESTROY) control->WindowDestroyed();
+  return m.Result;
+}
+
+TControl* FindDragTarget(POINT screen, bool allowDisabled) {
+  HWND h = WindowFromPoint(screen);
+  TWinControl* w = ControlOfWindow(h);
+  if (!w) return nullptr;
+  POINT p = screen;
+  ScreenToClient(h, &p);
+  if (TControl* c = w->ControlAtPos(p, allowDisabled)) return c;
+  return w;
+}
+
+// ---- TWinControl -------------------------------------------------------
+
+const TClassInfo& TWinControl::StaticClass() {
+  static const TClassInfo info = TClassInfo::Make<TWinControl>("TWinControl", &TControl::StaticClass())
+                                     .IntNoDefault("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+                                     .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
+                                     .Event("OnEnter", &TWinControl::OnEnter)
+                                     .Event("OnExit", &TWinControl::OnExit)
+                                     .Event("OnKeyDown", &TWinControl::OnKeyDown)
+                                     .Event("OnKeyPress", &TWinControl::OnKeyPress)
+                                     .Event("OnKeyUp", &TWinControl::OnKeyUp);
+  return info;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(new TBrush) {
+  brush_->SetColor(Color());
+}
+
+TWinControl::~TWinControl() {
+  if (handle_) {
+    RemovePropW(handle_, ControlAtomKey());
+    HWND h = handle_;
+    handle_ = nullptr;
+    DestroyWindow(h);
+  }
+}
+
+void TWinControl::BeforeDestruction() {
+  TComponent::BeforeDestruction();
+  while (!controls_.empty()) controls_.back()->Free();
+  captureChild_ = nullptr;
+  DestroyWnd();
+  TControl::BeforeDestruction();
+}
+
+HWND TWinControl::Handle() {
+  if (!handle_ && !creating_ && !IsDestroying()) CreateWnd();
+  return handle_;
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+  p.caption = ToWide(text_);
+  p.style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (Visible()) p.style |= WS_VISIBLE;
+  if (tabStop_) p.style |= WS_TABSTOP;
+  if (!Enabled()) p.style |= WS_DISABLED;
+  p.x = left_;
+  p.y = top_;
+  p.width = width_;
+  p.height = height_;
+  p.parent = Parent() ? Parent()->handle_ : nullptr;
+  p.id = reinterpret_cast<HMENU>(static_cast<intptr_t>(NextControlId()));
+  p.className = ToWide(ClassName());
+}
+
+void TWinControl::CreateWnd() {
+  InitControls();
+  if (Parent() && !Parent()->Handle()) return;
+  TCreateParams p;
+  CreateParams(p);
+  if (!(p.style & WS_CHILD)) p.id = nullptr;
+  WNDPROC def = RegisterFrameworkClass(p);
+  if (!def) return;
+  defWndProc_ = def;
+  creating_ = true;
+  TWinControl* outer = t_creating;
+  t_creating = this;
+  HWND h = CreateWindowExW(p.exStyle, p.className.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height,
+                           p.parent, p.id, GetModuleHandleW(nullptr), nullptr);
+  t_creating = outer;
+  creating_ = false;
+  if (!h) {
+    handle_ = nullptr;
+    return;
+  }
+  CreateWindowHandle(p);
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams&) {
+  UpdateFontIntoWindow();
+  ApplyBoundsFromWindow();
+  // Child windows follow in tab order, so the window order matches it.
+  for (TWinControl* child : tabList_) child->HandleNeeded();
+  WindowCreated();
+  Realign();
+}
+
+void TWinControl::DestroyWnd() {
+  if (!handle_) return;
+  HWND h = handle_;
+  DestroyWindow(h);
+  handle_ = nullptr;
+}
+
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  bool hadFocus = Focused();
+  DestroyWnd();
+  HandleNeeded();
+  if (hadFocus && CanFocus()) SetFocus();
+}
+
+void TWinControl::WindowDestroyed() {
+  if (handle_) RemovePropW(handle_, ControlAtomKey());
+  handle_ = nullptr;
+}
+
+std::string TWinControl::GetText() const {
+  if (!handle_) return text_;
+  int n = GetWindowTextLengthW(handle_);
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(handle_, &w[0], n + 1);
+  return FromWide(w.c_str(), n);
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+  if (handle_ && defWndProc_) m.Result = CallWindowProcW(defWndProc_, handle_, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT: WmPaint(m); return;
+    case WM_ERASEBKGND: WmEraseBkgnd(m); return;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      ReflectNotify(m);
+      return;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORSTATIC:
+      m.Result = reinterpret_cast<LRESULT>(ControlColor(reinterpret_cast<HDC>(m.WParam)));
+      return;
+    case WM_DESTROY:
+      // The window's text outlives the window.
+      text_ = GetText();
+      DefaultHandler(m);
+      return;
+    case WM_SETFOCUS: {
+      DefaultHandler(m);
+      TWinControl* top = this;
+      while (top->Parent()) top = top->Parent();
+      top->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+      DoEnter();
+      return;
+    }
+    case WM_KILLFOCUS:
+      DefaultHandler(m);
+      DoExit();
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      WORD key = static_cast<WORD>(m.WParam);
+      if (DoKeyDown(key, KeyboardShiftState()) || key == 0) {
+        m.Result = 0;
+        return;
+      }
+      m.WParam = key;
+      break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(m.WParam);
+      if (DoKeyUp(key, KeyboardShiftState()) || key == 0) {
+        m.Result = 0;
+        return;
+      }
+      m.WParam = key;
+      break;
+    }
+    case WM_CHAR: {
+      // Handlers see the character as a GBK byte: ASCII as itself, any
+      // other character as its lead byte (so filters can refuse it).
+      wchar_t wc = static_cast<wchar_t>(m.WParam);
+      std::string s = FromWide(&wc, 1);
+      char ch = s.empty() ? '?' : s[0];
+      char original = ch;
+      if (DoKeyPress(ch) || ch == 0) {
+        m.Result = 0;
+        return;
+      }
+      if (ch != original) m.WParam = static_cast<unsigned char>(ch);
+      break;
+    }
+    case WM_GETDLGCODE:
+      DefaultHandler(m);
+      m.Result |= DialogCode();
+      return;
+    case WM_SETCURSOR:
+      if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == handle_) {
+        TCursor cursor = ApplicationScreenCursor();
+        if (cursor == crDefault) {
+          POINT p;
+          GetCursorPos(&p);
+          ::ScreenToClient(handle_, &p);
+          TControl* target = ControlAtPos(p);
+          cursor = target ? target->Cursor() : Cursor();
+        }
+        if (cursor != crDefault) {
+          ::SetCursor(CursorHandle(cursor));
+          m.Result = TRUE;
+          return;
+        }
+      }
+      break;
+    case WM_MOUSELEAVE: {
+      // The pointer left this window (for another window or the desktop).
+      TControl* c = g_mouseControl;
+      while (c && c != this) c = c->Parent();
+      if (c == this) UpdateMouseTracking(nullptr);
+      DefaultHandler(m);
+      return;
+    }
+    case WM_CONTEXTMENU:
+      if (PopupMenu()) {
+        POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        if (m.LParam == -1) p = ClientToScreen(POINT{width_ / 2, height_ / 2});
+        PopupMenu()->PopupComponent = this;
+        PopupMenu()->Popup(p.x, p.y);
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_WINDOWPOSCHANGED:
+      DefaultHandler(m);
+      ApplyBoundsFromWindow();
+      return;
+    case CM_DIALOGCHAR:
+    case CM_DIALOGKEY:
+      for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (!c->Visible() || !c->Enabled()) continue;
+        if (c->Perform(m.Msg, m.WParam, m.LParam)) {
+          m.Result = 1;
+          return;
+        }
+      }
+      m.Result = 0;
+      return;
+    default:
+      if (IsMouseMessage(m.Msg)) {
+        if (RouteMouseToChild(m)) return;
+        if (m.Msg == WM_MOUSEMOVE) UpdateMouseTracking(this);
+      }
+      break;
+  }
+  TControl::WndProc(m);
+}
+
+void TWinControl::ReflectNotify(TMessage& m) {
+  HWND child = nullptr;
+  switch (m.Msg) {
+    case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom; break;
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+      if (dis->CtlType != ODT_MENU) child = dis->hwndItem;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+      if (mis->CtlType != ODT_MENU && handle_) child = GetDlgItem(handle_, static_cast<int>(mis->CtlID));
+      break;
+    }
+    default: child = reinterpret_cast<HWND>(m.LParam); break;
+  }
+  TWinControl* target = ControlOfWindow(child);
+  if (target && target != this) {
+    m.Result = target->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+    return;
+  }
+  DefaultHandler(m);
+}
+
+HBRUSH TWinControl::ControlColor(HDC dc) {
+  SetTextColor(dc, ColorToRGB(Font()->Color()));
+  SetBkColor(dc, ColorToRGB(Color()));
+  return brush_->Handle();
+}
+
+void TWinControl::WmPaint(TMessage& m) {
+  bool hasGraphicChildren = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !c->IsWindowed(); });
+  if (!ownPaint_ && !hasGraphicChildren) {
+    DefaultHandler(m);
+    return;
+  }
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  PAINTSTRUCT ps;
+  bool began = false;
+  if (!dc) {
+    dc = BeginPaint(handle_, &ps);
+    began = true;
+  }
+  if (ownPaint_) {
+    int saved = SaveDC(dc);
+    PaintWindow(dc);
+    RestoreDC(dc, saved);
+  } else {
+    // A system control with windowless children: it paints first.
+    TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+    DefaultHandler(inner);
+  }
+  PaintControls(dc);
+  if (began) EndPaint(handle_, &ps);
+  m.Result = 0;
+}
+
+void TWinControl::WmEraseBkgnd(TMessage& m) {
+  if (!ownPaint_) {
+    DefaultHandler(m);
+    return;
+  }
+  if (Color() != clNone) {
+    RECT r;
+    GetClientRect(handle_, &r);
+    ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush_->Handle());
+  }
+  m.Result = 1;
+}
+
+void TWinControl::PaintWindow(HDC) {}
+
+void TWinControl::PaintControls(HDC dc, TControl* first) {
+  bool started = first == nullptr;
+  for (TControl* c : controls_) {
+    if (!started) {
+      started = c == first;
+      if (!started) continue;
+    }
+    if (c->IsWindowed() || !c->Visible()) continue;
+    RECT r = c->BoundsRect();
+    if (!RectVisible(dc, &r)) continue;
+    int saved = SaveDC(dc);
+    POINT org;
+    GetViewportOrgEx(dc, &org);
+    SetViewportOrgEx(dc, org.x + c->Left(), org.y + c->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+  }
+}
+
+TControl* TWinControl::ControlAt(int index) const {
+  if (index < 0 || index >= ControlCount()) return nullptr;
+  return controls_[static_cast<size_t>(index)];
+}
+
+TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* c = *it;
+    if (c->IsWindowed() || !c->Visible() || (!c->Enabled() && !allowDisabled)) continue;
+    RECT r = c->BoundsRect();
+    if (!PtInRect(&r, p)) continue;
+    if (c->Perform(CM_HITTEST, 0, MAKELPARAM(p.x - c->Left(), p.y - c->Top())) == HTNOWHERE) continue;
+    return c;
+  }
+  return nullptr;
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+  for (const TControl* c = control; c; c = c->Parent())
+    if (c == this) return true;
+  return false;
+}
+
+bool TWinControl::RouteMouseToChild(TMessage& m) {
+  POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  TControl* target = captureChild_ ? captureChild_ : ControlAtPos(p);
+  if (!target) return false;
+  if (m.Msg == WM_MOUSEMOVE) UpdateMouseTracking(target);
+  bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN ||
+              m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK;
+  bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP || m.Msg == WM_MBUTTONUP;
+  if (down) {
+    captureChild_ = target;
+    SetCapture(handle_);
+  }
+  target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+  if (up && captureChild_) {
+    captureChild_ = nullptr;
+    if (GetCapture() == handle_) ReleaseCapture();
+  }
+  m.Result = 0;
+  return true;
+}
+
+void TWinControl::UpdateMouseTracking(TControl* target) {
+  if (target == this && handle_) {
+    TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&tme);
+  } else if (target && handle_) {
+    TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&tme);
+  }
+  if (target == g_mouseControl) return;
+  TControl* old = g_mouseControl;
+  g_mouseControl = target;
+  if (old) old->Perform(CM_MOUSELEAVE);
+  if (target) target->Perform(CM_MOUSEENTER);
+  ApplicationMouseControlChanged(target);
+}
+
+// Called when a control goes away: forget it as the mouse control.
+void ForgetMouseControl(TControl* control) {
+  if (g_mouseControl != control) return;
+  g_mouseControl = nullptr;
+  ApplicationMouseControlChanged(nullptr);
+}
+
+void TWinControl::ApplyBoundsFromWindow() {
+  if (!handle_ || settingBounds_) return;
+  RECT r;
+  GetWindowRect(handle_, &r);
+  if (Parent() && Parent()->handle_) MapWindowPoints(nullptr, Parent()->handle_, reinterpret_cast<POINT*>(&r), 2);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  bool resized = w != width_ || h != height_;
+  left_ = r.left;
+  top_ = r.top;
+  width_ = w;
+  height_ = h;
+  if (resized) {
+    Realign();
+    Resize();
+  }
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (width < 0) width = 0;
+  if (height < 0) height = 0;
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  bool resized = width != width_ || height != height_;
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  if (handle_) {
+    settingBounds_ = true;
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    settingBounds_ = false;
+  }
+  UpdateAnchorRules();
+  if (Parent() && Align() != alNone && !Parent()->aligning_) Parent()->Realign();
+  if (resized) {
+    Realign();
+    Resize();
+  }
+}
+
+RECT TWinControl::ClientRect() const {
+  RECT r = {0, 0, width_, height_};
+  if (handle_) GetClientRect(handle_, &r);
+  return r;
+}
+
+POINT TWinControl::ClientOrigin() const {
+  POINT p = {0, 0};
+  if (handle_) {
+    ::ClientToScreen(handle_, &p);
+    return p;
+  }
+  return TControl::ClientOrigin();
+}
+
+void TWinControl::Invalidate() {
+  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::Update() {
+  if (handle_) UpdateWindow(handle_);
+}
+
+void TWinControl::AdjustClientRect(RECT&) {}
+
+void TWinControl::Realign() {
+  RECT r = ClientRect();
+  AdjustClientRect(r);
+  AlignControls(r);
+}
+
+void TWinControl::AlignControls(RECT& rect) {
+  if (aligning_) return;
+  aligning_ = true;
+  auto place = [&](TAlign which) {
+    std::vector<TControl*> list;
+    for (TControl* c : controls_)
+      if (c->Visible() && c->Align() == which) list.push_back(c);
+    // Keep the designed order along the edge.
+    std::stable_sort(list.begin(), list.end(), [which](TControl* a, TControl* b) {
+      switch (which) {
+        case alTop: return a->Top() < b->Top();
+        case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+        case alLeft: return a->Left() < b->Left();
+        case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+        default: return false;
+      }
+    });
+    for (TControl* c : list) {
+      int w = rect.right - rect.left, h = rect.bottom - rect.top;
+      switch (which) {
+        case alTop:
+          c->SetBounds(rect.left, rect.top, w, c->Height());
+          rect.top += c->Height();
+          break;
+        case alBottom:
+          c->SetBounds(rect.left, rect.bottom - c->Height(), w, c->Height());
+          rect.bottom -= c->Height();
+          break;
+        case alLeft:
+          c->SetBounds(rect.left, rect.top, c->Width(), h);
+          rect.left += c->Width();
+          break;
+        case alRight:
+          c->SetBounds(rect.right - c->Width(), rect.top, c->Width(), h);
+          rect.right -= c->Width();
+          break;
+        case alClient: c->SetBounds(rect.left, rect.top, w, h); break;
+        default: break;
+      }
+    }
+  };
+  place(alTop);
+  place(alBottom);
+  place(alLeft);
+  place(alRight);
+  place(alClient);
+  // Children anchored to the right or bottom keep their distance to it.
+  RECT client = ClientRect();
+  for (TControl* c : controls_) {
+    if (c->Align() != alNone || (c->anchorRight_ < 0 && c->anchorBottom_ < 0)) continue;
+    TAnchors a = c->Anchors();
+    int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
+    if ((a & (1u << akRight)) && c->anchorRight_ >= 0) {
+      if (a & (1u << akLeft)) w = client.right - c->anchorRight_ - l;
+      else l = client.right - c->anchorRight_ - w;
+    }
+    if ((a & (1u << akBottom)) && c->anchorBottom_ >= 0) {
+      if (a & (1u << akTop)) h = client.bottom - c->anchorBottom_ - t;
+      else t = client.bottom - c->anchorBottom_ - h;
+    }
+    c->SetBounds(l, t, w, h);
+  }
+  aligning_ = false;
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  controls_.push_back(control);
+  control->parent_ = this;
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    tabList_.push_back(w);
+    if (handle_) w->HandleNeeded();
+  }
+  if (control->Align() != alNone) Realign();
+  control->Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  if (captureChild_ == control) captureChild_ = nullptr;
+  control->Invalidate();
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
+  control->parent_ = nullptr;
+  if (auto* w = dynamic_cast<TWinControl*>(control); w && w->handle_ && !w->IsDestroying()) w->DestroyWnd();
+  if (control->Align() != alNone && !IsDestroying()) Realign();
+}
+
+int TWinControl::TabOrder() const {
+  if (!Parent()) return -1;
+  auto& list = Parent()->tabList_;
+  auto it = std::find(list.begin(), list.end(), this);
+  return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order) {
+  if (!Parent()) return;
+  auto& list = Parent()->tabList_;
+  auto it = std::find(list.begin(), list.end(), this);
+  if (it == list.end()) return;
+  list.erase(it);
+  order = std::clamp(order, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + order, this);
+}
+
+void TWinControl::SetTabStop(bool value) {
+  if (value == tabStop_) return;
+  tabStop_ = value;
+  if (handle_) {
+    LONG style = GetWindowLongW(handle_, GWL_STYLE);
+    SetWindowLongW(handle_, GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+  }
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+void TWinControl::SetFocus() {
+  if (HWND h = Handle()) ::SetFocus(h);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+  for (TWinControl* c : tabList_) {
+    list.push_back(c);
+    c->GetTabOrderList(list);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (list.empty()) return nullptr;
+  int n = static_cast<int>(list.size());
+  int start = static_cast<int>(std::find(list.begin(), list.end(), current) - list.begin());
+  if (start >= n) start = forward ? n - 1 : 0;
+  int i = start;
+  for (int step = 0; step < n; ++step) {
+    i = forward ? (i + 1) % n : (i - 1 + n) % n;
+    TWinControl* c = list[static_cast<size_t>(i)];
+    if (c->CanFocus() && (!checkTabStop || c->TabStop())) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {
+  if (TWinControl* next = FindNextControl(current, forward, checkTabStop)) next->SetFocus();
+}
+
+bool TWinControl::DoKeyDown(WORD& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+  return key == 0;
+}
+
+bool TWinControl::DoKeyUp(WORD& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+  return key == 0;
+}
+
+bool TWinControl::DoKeyPress(char& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+  return key == 0;
+}
+
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+void TWinControl::UpdateFontIntoWindow() {
+  if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+}
+
+void TWinControl::VisibleChanged() {
+  if (handle_) ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::EnabledChanged() {
+  if (handle_) EnableWindow(handle_, Enabled() ? TRUE : FALSE);
+  Invalidate();
+}
+
+void TWinControl::TextChanged() {
+  if (handle_) SetWindowTextW(handle_, ToWide(text_).c_str());
+}
+
+void TWinControl::FontChanged() {
+  UpdateFontIntoWindow();
+  for (TControl* c : controls_) c->Perform(CM_PARENTFONTCHANGED);
+  Invalidate();
+}
+
+void TWinControl::ColorChanged() {
+  brush_->SetColor(Color() == clNone ? clBtnFace : Color());
+  for (TControl* c : controls_) c->Perform(CM_PARENTCOLORCHANGED);
+  Invalidate();
+}
+
+void TWinControl::Resize() { TControl::Resize(); }
+
+// ---- TCustomControl ----------------------------------------------------
+
+const TClassInfo& TCustomControl::StaticClass() {
+  static const TClassInfo info("TCustomControl", &TWinControl::StaticClass());
+  return info;
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) { ownPaint_ = true; }
+
+void TCustomControl::PaintWindow(HDC dc) {
+  TCanvas* c = Canvas();
+  c->SetHandle(dc);
+  c->Font()->Assign(*Font());
+  c->Brush()->SetColor(Color());
+  Paint();
+  c->SetHandle(nullptr);
+}
+
+}  // namespace fw

@@ -1,0 +1,244 @@
+// Windows, painting, message plumbing and threads under Wine: painting into
+// a memory device context read back by pixel, window procedure chaining,
+// reflected notifications, modal forms, and a synchronised call that runs
+// while a message box is open.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "Application.h"
+#include "Bitmap.h"
+#include "Threads.h"
+#include "Timer.h"
+
+using namespace fw;
+
+namespace {
+
+// A windowless control that fills itself with one colour.
+class TSwatch : public TGraphicControl {
+ public:
+  explicit TSwatch(TComponent* owner) : TGraphicControl(owner) {}
+  TColor fill = clRed;
+  int paints = 0;
+
+ protected:
+  void Paint() override {
+    ++paints;
+    Canvas()->Brush()->SetColor(fill);
+    RECT r = ClientRect();
+    Canvas()->FillRect(r);
+  }
+};
+
+// A windowed control that paints itself.
+class TPanelProbe : public TCustomControl {
+ public:
+  explicit TPanelProbe(TComponent* owner) : TCustomControl(owner) {}
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(clBlue);
+    RECT r = {2, 2, Width() - 2, Height() - 2};
+    Canvas()->FillRect(r);
+  }
+};
+
+// A push button of the system BUTTON class, to see reflected WM_COMMAND.
+class TProbeButton : public TWinControl {
+ public:
+  explicit TProbeButton(TComponent* owner) : TWinControl(owner) {}
+  int commands = 0;
+
+ protected:
+  void CreateParams(TCreateParams& p) override {
+    TWinControl::CreateParams(p);
+    p.baseClass = L"BUTTON";
+    p.className = L"TProbeButton";
+    p.style |= BS_PUSHBUTTON;
+  }
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) ++commands;
+    TWinControl::WndProc(m);
+  }
+};
+
+COLORREF PixelAt(TBitmap& bmp, int x, int y) { return GetPixel(bmp.Canvas()->Handle(), x, y); }
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application();
+    form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 200, 100);
+    form->SetColor(RGBColor(0, 128, 0));
+  }
+  void TearDown() override { form->Free(); }
+  TForm* form = nullptr;
+};
+
+TEST_F(WindowTest, PaintsIntoAGivenDeviceContext) {
+  auto* swatch = new TSwatch(form);
+  swatch->SetParent(form);
+  swatch->SetBounds(10, 10, 20, 20);
+  auto* panel = new TPanelProbe(form);
+  panel->SetParent(form);
+  panel->SetBounds(100, 10, 50, 50);
+  ASSERT_NE(form->Handle(), nullptr);
+  ASSERT_NE(panel->HandleIfAllocated(), nullptr);
+
+  TBitmap bmp(200, 100);
+  HDC dc = bmp.Canvas()->Handle();
+  form->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  form->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  EXPECT_EQ(PixelAt(bmp, 5, 5), RGB(0, 128, 0));     // form background
+  EXPECT_EQ(PixelAt(bmp, 15, 15), RGB(255, 0, 0));   // windowless child, in place
+  EXPECT_EQ(PixelAt(bmp, 31, 31), RGB(0, 128, 0));   // just outside it
+  EXPECT_EQ(swatch->paints, 1);
+
+  // The windowed child paints into a DC handed to it, at its own origin.
+  TBitmap small(50, 50);
+  small.Canvas()->Brush()->SetColor(clWhite);
+  RECT all = {0, 0, 50, 50};
+  small.Canvas()->FillRect(all);
+  panel->Perform(WM_PAINT, reinterpret_cast<WPARAM>(small.Canvas()->Handle()), 0);
+  EXPECT_EQ(PixelAt(small, 25, 25), RGB(0, 0, 255));
+  EXPECT_EQ(PixelAt(small, 0, 0), RGB(255, 255, 255));
+}
+
+TEST_F(WindowTest, WindowProceduresChainAndUnchain) {
+  auto* button = new TProbeButton(form);
+  button->SetParent(form);
+  button->SetBounds(0, 0, 80, 24);
+  ASSERT_NE(button->Handle(), nullptr);
+
+  int seen = 0;
+  TWndMethod saved = button->WindowProc;
+  button->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_USER + 7) {
+      ++seen;
+      m.Result = 42;  // answered here, not passed on
+      return;
+    }
+    saved(m);
+  };
+  EXPECT_EQ(SendMessageW(button->Handle(), WM_USER + 7, 0, 0), 42);
+  EXPECT_EQ(button->Perform(WM_USER + 7), 42);
+  EXPECT_EQ(seen, 2);
+  // The parent's WM_COMMAND comes back to the button as CN_COMMAND through
+  // the chain.
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(button->commands, 1);
+  button->WindowProc = saved;
+  EXPECT_EQ(SendMessageW(button->Handle(), WM_USER + 7, 0, 0), 0);
+  EXPECT_EQ(seen, 2);
+  EXPECT_EQ(ControlOfWindow(button->Handle()), button);
+}
+
+TEST_F(WindowTest, MouseGoesToWindowlessChildrenWithEnterAndLeave) {
+  auto* swatch = new TSwatch(form);
+  swatch->SetParent(form);
+  swatch->SetBounds(10, 10, 20, 20);
+  int clicks = 0, enters = 0;
+  swatch->OnClick = [&](TObject*) { ++clicks; };
+  form->Handle();
+  TWndMethod saved = swatch->WindowProc;
+  swatch->WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_MOUSEENTER) ++enters;
+    saved(m);
+  };
+  HWND h = form->Handle();
+  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
+  EXPECT_TRUE(swatch->MouseInside());
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(16, 16));
+  EXPECT_EQ(clicks, 1);
+  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(100, 80));
+  EXPECT_FALSE(swatch->MouseInside());
+  EXPECT_EQ(enters, 1);
+  swatch->WindowProc = saved;
+}
+
+TEST_F(WindowTest, AlignmentLaysOutChildren) {
+  form->SetBounds(0, 0, 200, 100);
+  auto* top = new TPanelProbe(form);
+  top->SetParent(form);
+  top->SetHeight(20);
+  top->SetAlign(alTop);
+  auto* rest = new TPanelProbe(form);
+  rest->SetParent(form);
+  rest->SetAlign(alClient);
+  form->Handle();
+  RECT c = form->ClientRect();
+  EXPECT_EQ(top->Top(), 0);
+  EXPECT_EQ(top->Width(), c.right);
+  EXPECT_EQ(rest->Top(), 20);
+  EXPECT_EQ(rest->Height(), c.bottom - 20);
+}
+
+TEST_F(WindowTest, ModalFormReturnsItsResult) {
+  TTimer timer(nullptr);
+  timer.SetInterval(50);
+  timer.OnTimer = [&](TObject*) {
+    timer.SetEnabled(false);
+    form->SetModalResult(mrOk);
+  };
+  bool closed = false;
+  form->OnClose = [&](TObject*, TCloseAction& action) {
+    closed = true;
+    action = caHide;
+  };
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(form->Visible());
+}
+
+// A thread that asks the user-interface thread to run a call.
+class TSyncThread : public TThread {
+ public:
+  TSyncThread() : TThread(true) {}
+  std::function<void()> call;
+
+ protected:
+  void Execute() override {
+    Sleep(200);
+    Synchronize(call);
+  }
+};
+
+DWORD WINAPI CloseBoxLater(void*) {
+  Sleep(10000);
+  if (HWND box = FindWindowW(L"#32770", L"SyncTest")) PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+  return 0;
+}
+
+TEST(Threads, SynchronisedCallRunsWhileAMessageBoxIsOpen) {
+  Application();
+  bool ran = false;
+  TSyncThread worker;
+  worker.call = [&] {
+    ran = true;
+    // Close the box the user-interface thread is waiting in.
+    if (HWND box = FindWindowW(L"#32770", L"SyncTest")) PostMessageW(box, WM_COMMAND, IDOK, 0);
+  };
+  worker.Start();
+  // A safety net: should the call never run, the box still goes away.
+  HANDLE guard = CreateThread(nullptr, 0, CloseBoxLater, nullptr, 0, nullptr);
+  int answer = MessageBoxW(nullptr, L"waiting", L"SyncTest", MB_OK);
+  worker.WaitFor();
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(answer, IDOK);
+  TerminateThread(guard, 0);
+  CloseHandle(guard);
+}
+
+TEST(Threads, CriticalSectionGuardsASharedFlag) {
+  TCriticalSection cs;
+  cs.Enter();
+  EXPECT_TRUE(cs.TryEnter());  // re-entrant in the owning thread
+  cs.Leave();
+  cs.Leave();
+}
+
+}  // namespace
