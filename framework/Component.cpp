@@ -146,7 +146,7 @@ std::map<std::string, const TClassInfo*>& Registry() {
 }
 }  // namespace
 
-void RegisterClass(const TClassInfo& info) { Registry()[UpperCase(info.Name())] = &info; }
+void RegisterComponentClass(const TClassInfo& info) { Registry()[UpperCase(info.Name())] = &info; }
 
 const TClassInfo* FindClass(const std::string& className) {
   auto it = Registry().find(UpperCase(className));

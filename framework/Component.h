@@ -116,7 +116,7 @@ bool IsValidIdent(const std::string& name);
 // Registers a component class so that form data can create it by name.
 // Classes register themselves once, at first use of the framework's
 // factory (RegisterClasses in each module).
-void RegisterClass(const TClassInfo& info);
+void RegisterComponentClass(const TClassInfo& info);
 const TClassInfo* FindClass(const std::string& className);
 
 }  // namespace fw

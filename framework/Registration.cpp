@@ -7,10 +7,10 @@
 namespace fw {
 
 void RegisterStandardClasses() {
-  RegisterClass(TForm::StaticClass());
-  RegisterClass(TPopupMenu::StaticClass());
-  RegisterClass(TMenuItem::StaticClass());
-  RegisterClass(TTimer::StaticClass());
+  RegisterComponentClass(TForm::StaticClass());
+  RegisterComponentClass(TPopupMenu::StaticClass());
+  RegisterComponentClass(TMenuItem::StaticClass());
+  RegisterComponentClass(TTimer::StaticClass());
 }
 
 }  // namespace fw

@@ -157,8 +157,8 @@ class TSampleRoot : public TComponent {
 };
 
 inline void RegisterSampleClasses() {
-  RegisterClass(TSample::StaticClass());
-  RegisterClass(TSampleRoot::StaticClass());
+  RegisterComponentClass(TSample::StaticClass());
+  RegisterComponentClass(TSampleRoot::StaticClass());
 }
 
 }  // namespace sample
