@@ -1,0 +1,79 @@
+#include "Pty.h"
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace sim {
+
+Pty::~Pty() {
+  if (slave_ >= 0) close(slave_);
+  if (master_ >= 0) close(master_);
+}
+
+bool Pty::Open(std::string* error) {
+  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
+    *error = std::string("pty: ") + std::strerror(errno);
+    return false;
+  }
+  const char* name = ptsname(master_);
+  if (!name) {
+    *error = "pty: no slave name";
+    return false;
+  }
+  slavePath_ = name;
+  slave_ = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (slave_ < 0) {
+    *error = "pty: cannot open " + slavePath_ + ": " + std::strerror(errno);
+    return false;
+  }
+  // The slave starts with a terminal's defaults (canonical input, echo, CR/LF
+  // translation, XON/XOFF) as an unconfigured port would: setting the line up
+  // for 8-bit frames is the job of the program that opens it.
+  return true;
+}
+
+static uint32_t BaudOf(speed_t s) {
+  switch (s) {
+    case B300: return 300;
+    case B600: return 600;
+    case B1200: return 1200;
+    case B2400: return 2400;
+    case B4800: return 4800;
+    case B9600: return 9600;
+    case B19200: return 19200;
+    case B38400: return 38400;
+    case B57600: return 57600;
+    case B115200: return 115200;
+    case B230400: return 230400;
+    default: return 0;
+  }
+}
+
+LineSettings Pty::Settings() const {
+  LineSettings s;
+  termios t;
+  if (tcgetattr(slave_, &t) != 0) return s;
+  s.baud = BaudOf(cfgetospeed(&t));
+  switch (t.c_cflag & CSIZE) {
+    case CS5: s.dataBits = 5; break;
+    case CS6: s.dataBits = 6; break;
+    case CS7: s.dataBits = 7; break;
+    default: s.dataBits = 8; break;
+  }
+  s.parity = !(t.c_cflag & PARENB) ? 'N' : (t.c_cflag & PARODD) ? 'O' : 'E';
+  s.stopBits = (t.c_cflag & CSTOPB) ? 2 : 1;
+  s.xonXoff = (t.c_iflag & (IXON | IXOFF)) != 0;
+  s.raw = !(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN)) &&
+          !(t.c_iflag & (ICRNL | INLCR | IGNCR | ISTRIP | IXON)) && !(t.c_oflag & OPOST);
+  return s;
+}
+
+void Pty::FlushToProgram() { tcflush(slave_, TCIFLUSH); }
+
+}  // namespace sim
