@@ -46,3 +46,30 @@ void GdiPaintTarget::Copy(int dx, int dy, int dw, int dh, int sx, int sy, int sw
 }
 
 }  // namespace kv
+
+#include <cstdlib>
+
+#include "KvGrafx.h"
+
+namespace kv {
+
+void DrawGradient(HDC dc, const TRect& rect, int direction, int s, TColor colour1, TColor colour2) {
+  const int w = std::abs(rect.Width()), h = std::abs(rect.Height());
+  if (w == 0 || h == 0) return;
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
+  if (!mem || !bmp) {
+    if (bmp) DeleteObject(bmp);
+    if (mem) DeleteDC(mem);
+    return;
+  }
+  HGDIOBJ old = SelectObject(mem, bmp);
+  GdiPaintTarget target(mem);
+  FillGradientBitmap(target, w, h, static_cast<TGradientDirection>(direction), s, colour1, colour2);
+  BitBlt(dc, rect.left, rect.top, w, h, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+}
+
+}  // namespace kv

@@ -27,3 +27,12 @@ class GdiPaintTarget : public PaintTarget {
 inline COLORREF ToColorRef(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
 }  // namespace kv
+
+namespace kv {
+
+// Paints a gradient into rect of a device context: the picture is made in
+// an off-screen bitmap of the rectangle's size and drawn in one blit at the
+// rectangle's top-left corner. An empty rectangle paints nothing.
+void DrawGradient(HDC dc, const TRect& rect, int direction, int s, TColor colour1, TColor colour2);
+
+}  // namespace kv

@@ -164,3 +164,17 @@ TEST(ThemeColourName, ReadFromTheCurrentUsersRegistry) {
     path.resize(cut);
   }
 }
+
+TEST(GdiGradients, DrawnOnceAtTheRectanglesCorner) {
+  DibSurface dib(40, 40, clRed);
+  DrawGradient(dib.Dc(), Rect(5, 7, 35, 37), gdVerticalEnd, 1, clBlack, clWhite);
+  EXPECT_EQ(dib.At(4, 20), clRed);
+  EXPECT_EQ(dib.At(35, 20), clRed);
+  EXPECT_EQ(dib.At(20, 6), clRed);
+  EXPECT_EQ(dib.At(20, 37), clRed);
+  EXPECT_GT(RedOf(dib.At(5, 7)), 240);   // colour2 at the left
+  EXPECT_EQ(dib.At(34, 36), clBlack);    // colour1 at the right
+  DrawGradient(dib.Dc(), Rect(0, 0, 0, 40), gdVerticalEnd, 1, clBlack, clWhite);
+  DrawGradient(dib.Dc(), Rect(0, 0, 40, 0), gdSquareBox, 1, clBlack, clWhite);
+  EXPECT_EQ(dib.At(0, 0), clRed);
+}
