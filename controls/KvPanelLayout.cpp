@@ -90,6 +90,27 @@ TRect KeepAlignedEdge(TAlignEdge align, TRect oldBounds, TRect newBounds) {
   return newBounds;
 }
 
+TDockGrabber DockClientGrabber(TRect f, bool topOrBottom) {
+  TDockGrabber g;
+  g.vertical = topOrBottom;
+  if (topOrBottom) {
+    g.grabber = Rect(f.left, f.top, f.left + kDockGrabberSize, f.bottom);
+    g.closeBox = Rect(f.left + 1, f.top + 1, f.left + 12, f.top + 12);
+    g.caption = TPoint{g.grabber.right - 2, g.grabber.bottom - 3};
+  } else {
+    g.grabber = Rect(f.left, f.top, f.right, f.top + kDockGrabberSize);
+    g.closeBox = Rect(f.right - 15, f.top + 1, f.right - 2, f.top + 12);
+    g.caption = TPoint{f.left + 2, f.top};
+  }
+  return g;
+}
+
+TRect DockClientArea(TRect f, bool topOrBottom) {
+  if (topOrBottom) f.left += kDockGrabberSize;
+  else f.top += kDockGrabberSize;
+  return f;
+}
+
 TRect GroupClientRect(TRect r, TKvGroupBoxStyle style, int h, int borderWidth, bool captionEmpty) {
   switch (style) {
     case gsStandard:

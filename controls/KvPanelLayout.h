@@ -45,6 +45,23 @@ enum TAlignEdge { aeNone, aeTop, aeBottom, aeLeft, aeRight, aeClient };
 // keeps its bottom, a right-aligned one its right edge.
 TRect KeepAlignedEdge(TAlignEdge align, TRect oldBounds, TRect newBounds);
 
+// ---- Docked clients ------------------------------------------------------------
+
+constexpr int kDockGrabberSize = 14;
+
+// The grabber of a client docked in a panel: at the top of the client's
+// frame, or at its left when the panel is aligned to the top or bottom
+// (then the caption runs upwards in a rotated font).
+struct TDockGrabber {
+  TRect grabber;
+  TRect closeBox;
+  TPoint caption;  // where the caption is drawn
+  bool vertical = false;
+};
+TDockGrabber DockClientGrabber(TRect frame, bool panelAlignedTopOrBottom);
+// The client's own area inside its docking frame.
+TRect DockClientArea(TRect frame, bool panelAlignedTopOrBottom);
+
 // ---- Group box ---------------------------------------------------------------
 
 // The children's area after the panel's adjustment; h is the text height of

@@ -135,3 +135,17 @@ TEST(GroupBox, StandardWithoutOuterStyleIsEtched) {
   EXPECT_EQ(r.At(1, 15), ColorToRGB(clBtnHighlight));
   EXPECT_EQ(r.At(39, 15), ColorToRGB(clBtnHighlight));
 }
+
+TEST(PanelDocking, GrabberAtTheTopOrTheLeft) {
+  const TDockGrabber top = DockClientGrabber(Rect(10, 20, 110, 80), false);
+  EXPECT_EQ(top.grabber, Rect(10, 20, 110, 34));
+  EXPECT_EQ(top.closeBox, Rect(95, 21, 108, 32));
+  EXPECT_EQ(top.caption, (TPoint{12, 20}));
+  EXPECT_EQ(DockClientArea(Rect(10, 20, 110, 80), false), Rect(10, 34, 110, 80));
+  const TDockGrabber left = DockClientGrabber(Rect(10, 20, 110, 80), true);
+  EXPECT_TRUE(left.vertical);
+  EXPECT_EQ(left.grabber, Rect(10, 20, 24, 80));
+  EXPECT_EQ(left.closeBox, Rect(11, 21, 22, 32));
+  EXPECT_EQ(left.caption, (TPoint{22, 77}));
+  EXPECT_EQ(DockClientArea(Rect(10, 20, 110, 80), true), Rect(24, 20, 110, 80));
+}
