@@ -252,7 +252,7 @@ TEST(FrameController, AssignCopiesTheSettings) {
 }
 
 TEST(FrameController, OldFormDataStillLoads) {
-  fw::RegisterClass(TKvFrameController::StaticClass());
+  fw::RegisterComponentClass(TKvFrameController::StaticClass());
   TRoot root(nullptr);
   std::string error;
   ASSERT_TRUE(fw::ReadFormData(&root, R"(object Root: TRoot
