@@ -31,6 +31,13 @@ extern "C" {
 #define DORVEX_MAX_BLOCKS 3           /* blocks per read or write             */
 /* ReadCardBlock output for `count` blocks: the data and a 0 byte after it. */
 #define DORVEX_BLOCK_BUFFER(count) ((count) * DORVEX_BLOCK_BYTES + 1)
+/* Card records. */
+#define DORVEX_TEXT_CHARS 8           /* the caller's text on the card        */
+#define DORVEX_TEXT_BUFFER 9          /* ReadCard text output: 8 bytes + NUL  */
+#define DORVEX_DATE_CHARS 6           /* a date: 6 digits                     */
+#define DORVEX_DATE_BUFFER 7          /* ReadCard date outputs                */
+#define DORVEX_DIGITS_CHARS 12        /* a 12-digit field                     */
+#define DORVEX_DIGITS_BUFFER 13       /* ReadCard 12-digit outputs            */
 
 /* The serial link. */
 int __stdcall OpenComPort(int port, int baud);
@@ -50,6 +57,35 @@ int __stdcall SetAutoEditPW(int flag, int port, int baud, int mode, int sector,
                             const char* oldKey, int oldKeyFlag,
                             const char* newKey, int newKeyFlag);
 int __stdcall CancelAutoEditPW(int flag, int port, int baud);
+
+/*
+ * Card records in the three sectors s, s+1, s+2 (s = 1-13): a header that
+ * marks the card opened, and an account record kept as main and backup copy.
+ * Texts: `text` is read up to its NUL, at most 8 bytes; dates are 6 digits,
+ * the long digit fields 12 digits (shorter texts are refused).
+ */
+int __stdcall OpenCard(int flag, int port, int baud, int sector, int cardNumber, const char* text,
+                       int byte4, int byte13, const char* date, const char* limitDate,
+                       int cash, int subsidy, int count, int counter,
+                       int value22, int value24, int value27, int value29,
+                       const char* subsidyDate, const char* digits32, int byte38,
+                       const char* digits16, int value14);
+int __stdcall ReadCard(int flag, int port, int baud, int sector, int* opened, int* cardNumber,
+                       char* text, int* byte4, int* byte13, char* date, char* limitDate,
+                       int* cash, int* subsidy, int* count, int* counter,
+                       int* value22, int* value24, int* value27, int* value29,
+                       char* subsidyDate, char* digits32, int* byte38, char* digits16, int* value14);
+int __stdcall EditCard(int flag, int port, int baud, int sector, const char* text, int byte4,
+                       int byte13, const char* date, const char* limitDate);
+int __stdcall EditELimitDate(int flag, int port, int baud, int sector, const char* limitDate);
+int __stdcall ReviseCardInfo(int flag, int port, int baud, int sector);
+int __stdcall AddMoney(int flag, int port, int baud, int sector, int subtract, int amount, int counter);
+int __stdcall AddSubsidy(int flag, int port, int baud, int sector, int subtract, int amount, int counter);
+int __stdcall AddCount(int flag, int port, int baud, int sector, int subtract, int amount, int counter);
+int __stdcall AddSubsidy_ClearSubTime(int flag, int port, int baud, int sector, int subtract,
+                                      int amount, int counter, const char* subsidyDate);
+int __stdcall LogoutCard(int flag, int port, int baud, int sector);
+int __stdcall ClearAllCardInfo(int flag, int port, int baud);
 
 /* Key scrambling, no I/O: key (12 hex digits) with value (8 hex digits). */
 int __stdcall ChangeCardPassWord(const char* key, const char* value, char* out);

@@ -1,6 +1,7 @@
 // The exported functions: each forwards to the one process-wide Reader,
 // which checks the arguments, opens and closes the port when asked, and runs
 // the exchanges. The library keeps no other state.
+#include "CardRecordCommands.h"
 #include "Dorvex.h"
 #include "ReaderCommands.h"
 #include "Win32SerialPort.h"
@@ -11,6 +12,11 @@ dorvex::Reader& TheReader() {
   static dorvex::Win32Clock clock;
   static dorvex::Reader reader(port, clock);
   return reader;
+}
+
+dorvex::CardRecordCommands& TheCards() {
+  static dorvex::CardRecordCommands cards(TheReader());
+  return cards;
 }
 }  // namespace
 
@@ -61,6 +67,69 @@ int __stdcall CancelAutoEditPW(int flag, int port, int baud) {
 
 int __stdcall ChangeCardPassWord(const char* key, const char* value, char* out) {
   return dorvex::ChangeCardPassWord(key, value, out);
+}
+
+int __stdcall OpenCard(int flag, int port, int baud, int sector, int cardNumber, const char* text,
+                       int byte4, int byte13, const char* date, const char* limitDate, int cash,
+                       int subsidy, int count, int counter, int value22, int value24, int value27,
+                       int value29, const char* subsidyDate, const char* digits32, int byte38,
+                       const char* digits16, int value14) {
+  const dorvex::CardOpening card{cardNumber, text,    byte4,       byte13,  date,    limitDate,
+                                 cash,       subsidy, count,       counter, value22, value24,
+                                 value27,    value29, subsidyDate, digits32, byte38, digits16,
+                                 value14};
+  return TheCards().OpenCard(flag, port, baud, sector, card);
+}
+
+int __stdcall ReadCard(int flag, int port, int baud, int sector, int* opened, int* cardNumber,
+                       char* text, int* byte4, int* byte13, char* date, char* limitDate, int* cash,
+                       int* subsidy, int* count, int* counter, int* value22, int* value24,
+                       int* value27, int* value29, char* subsidyDate, char* digits32, int* byte38,
+                       char* digits16, int* value14) {
+  const dorvex::CardReading out{opened,  cardNumber, text,    byte4,       byte13,   date,
+                                limitDate, cash,     subsidy, count,       counter,  value22,
+                                value24, value27,    value29, subsidyDate, digits32, byte38,
+                                digits16, value14};
+  return TheCards().ReadCard(flag, port, baud, sector, out);
+}
+
+int __stdcall EditCard(int flag, int port, int baud, int sector, const char* text, int byte4,
+                       int byte13, const char* date, const char* limitDate) {
+  return TheCards().EditCard(flag, port, baud, sector, text, byte4, byte13, date, limitDate);
+}
+
+int __stdcall EditELimitDate(int flag, int port, int baud, int sector, const char* limitDate) {
+  return TheCards().EditELimitDate(flag, port, baud, sector, limitDate);
+}
+
+int __stdcall ReviseCardInfo(int flag, int port, int baud, int sector) {
+  return TheCards().ReviseCardInfo(flag, port, baud, sector);
+}
+
+int __stdcall AddMoney(int flag, int port, int baud, int sector, int subtract, int amount, int counter) {
+  return TheCards().AddMoney(flag, port, baud, sector, subtract, amount, counter);
+}
+
+int __stdcall AddSubsidy(int flag, int port, int baud, int sector, int subtract, int amount, int counter) {
+  return TheCards().AddSubsidy(flag, port, baud, sector, subtract, amount, counter);
+}
+
+int __stdcall AddCount(int flag, int port, int baud, int sector, int subtract, int amount, int counter) {
+  return TheCards().AddCount(flag, port, baud, sector, subtract, amount, counter);
+}
+
+int __stdcall AddSubsidy_ClearSubTime(int flag, int port, int baud, int sector, int subtract,
+                                      int amount, int counter, const char* subsidyDate) {
+  return TheCards().AddSubsidy_ClearSubTime(flag, port, baud, sector, subtract, amount, counter,
+                                            subsidyDate);
+}
+
+int __stdcall LogoutCard(int flag, int port, int baud, int sector) {
+  return TheCards().LogoutCard(flag, port, baud, sector);
+}
+
+int __stdcall ClearAllCardInfo(int flag, int port, int baud) {
+  return TheCards().ClearAllCardInfo(flag, port, baud);
 }
 
 }  // extern "C"

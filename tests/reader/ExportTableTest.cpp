@@ -32,6 +32,10 @@ const std::map<std::string, int> kExpected = {
     {"SetOneCardPassWord", 20}, {"SetAllCardPassWord", 16}, {"WriteCardBlock", 24},
     {"ReadCardBlock", 24},      {"ReadCardSerNum", 16},   {"SendBeep", 16},
     {"SetAutoEditPW", 36},      {"CancelAutoEditPW", 12}, {"ChangeCardPassWord", 12},
+    {"OpenCard", 92},           {"ReadCard", 96},         {"EditCard", 36},
+    {"EditELimitDate", 20},     {"ReviseCardInfo", 16},   {"AddMoney", 28},
+    {"AddSubsidy", 28},         {"AddCount", 28},         {"AddSubsidy_ClearSubTime", 32},
+    {"LogoutCard", 16},         {"ClearAllCardInfo", 12},
 };
 
 std::string DllPath() {
@@ -97,7 +101,12 @@ TEST(DorvexExports, HeaderDeclaresTheSameArgumentBytes) {
       DECLARED(SetOneCardPassWord), DECLARED(SetAllCardPassWord), DECLARED(WriteCardBlock),
       DECLARED(ReadCardBlock),      DECLARED(ReadCardSerNum), DECLARED(SendBeep),
       DECLARED(SetAutoEditPW),      DECLARED(CancelAutoEditPW), DECLARED(ChangeCardPassWord),
+      DECLARED(OpenCard),           DECLARED(ReadCard),       DECLARED(EditCard),
+      DECLARED(EditELimitDate),     DECLARED(ReviseCardInfo), DECLARED(AddMoney),
+      DECLARED(AddSubsidy),         DECLARED(AddCount),       DECLARED(AddSubsidy_ClearSubTime),
+      DECLARED(LogoutCard),         DECLARED(ClearAllCardInfo),
   };
+  EXPECT_EQ(declared.size(), 23u);
   EXPECT_EQ(declared, kExpected);
 }
 

@@ -2,17 +2,18 @@
 // with each request payload, with no I/O. The card has 16 sectors of 4
 // blocks; block 4k+3 holds sector k's keys (key A in bytes 0-5, access bits,
 // key B). The reader authenticates every card access with the key loaded
-// into it (command 0x01), which must equal the sector's key A.
+// into it (command 0x01), which must equal the sector's key A. Builds on
+// both sides: the native tests of the library talk to it directly.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <deque>
 #include <string>
-
-#include "SimCore.h"
+#include <vector>
 
 namespace sim {
 
+using Bytes = std::vector<uint8_t>;
 using Key = std::array<uint8_t, 6>;
 using Block = std::array<uint8_t, 16>;
 
