@@ -63,6 +63,24 @@ int main(int argc, char** argv) {
   // A 9-byte request and a 56-byte reply.
   ok &= Measure("ReadCardBlock, 3 blocks", iterations, 9 + 56,
                 [&] { return ReadCardBlock(0, 0, 0, 4, 3, blocks); });
+
+  // Card records in sectors 9-11.
+  constexpr int s = 9;
+  ok &= OpenCard(0, 0, 0, s, 1, "BENCH", 0, 1, "240101", "241231", 1000000, 0, 0, 0, 0, 0, 0, 0, "240101",
+                 "000000000000", 0, "000000000000", 0) == 1;
+  // Read the first block (33 bytes on the line), then write it to the
+  // backup and to the main copy, each with its read-back (4 x 33).
+  ok &= Measure("AddMoney, with its backup", iterations, 5 * 33,
+                [] { return AddMoney(0, 0, 0, s, 0, 1, 1); });
+  // The header, the header again, main and backup for the repair check, and
+  // the main copy: five three-block reads of 65 bytes.
+  int i[14];
+  char text[DORVEX_TEXT_BUFFER], d1[DORVEX_DATE_BUFFER], d2[DORVEX_DATE_BUFFER], d3[DORVEX_DATE_BUFFER],
+      n1[DORVEX_DIGITS_BUFFER], n2[DORVEX_DIGITS_BUFFER];
+  ok &= Measure("ReadCard", iterations, 5 * 65, [&] {
+    return ReadCard(0, 0, 0, s, &i[0], &i[1], text, &i[2], &i[3], d1, d2, &i[4], &i[5], &i[6], &i[7], &i[8],
+                    &i[9], &i[10], &i[11], d3, n1, &i[12], n2, &i[13]);
+  });
   CloseComPort();
   return ok ? 0 : 1;
 }
