@@ -3,6 +3,7 @@
 #include "Component.h"
 #include "KvFrameController.h"
 #include "KvLine.h"
+#include "KvPanel.h"
 
 namespace kv {
 
@@ -10,6 +11,8 @@ void RegisterKvClasses() {
   fw::RegisterComponentClass(TKvFrameController::StaticClass());
   fw::RegisterComponentClass(TKvRegIniFile::StaticClass());
   fw::RegisterComponentClass(TKvLine::StaticClass());
+  fw::RegisterComponentClass(TKvPanel::StaticClass());
+  fw::RegisterComponentClass(TKvGroupBox::StaticClass());
 }
 
 }  // namespace kv
