@@ -12,6 +12,11 @@ bool Win32SerialPort::Open(const char* device, uint32_t baud) {
   HANDLE h = CreateFileA(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
+  // 8 data bits, no parity, one stop bit. Frames carry every byte value, so
+  // the line passes all 256 unchanged: binary mode (the only one the
+  // platform has), no XON/XOFF (0x11 and 0x13 are data), no NUL stripping or
+  // error-character replacement, and no CTS/DSR handshake that terminals
+  // which do not drive those lines would hold up.
   DCB dcb = {};
   dcb.DCBlength = sizeof dcb;
   bool ok = GetCommState(h, &dcb) != 0;
@@ -20,7 +25,18 @@ bool Win32SerialPort::Open(const char* device, uint32_t baud) {
     dcb.ByteSize = 8;
     dcb.Parity = NOPARITY;
     dcb.StopBits = ONESTOPBIT;
-    dcb.fBinary = FALSE;
+    dcb.fBinary = TRUE;
+    dcb.fParity = FALSE;
+    dcb.fOutxCtsFlow = FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fOutX = FALSE;
+    dcb.fInX = FALSE;
+    dcb.fErrorChar = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fRtsControl = RTS_CONTROL_ENABLE;
+    dcb.fAbortOnError = FALSE;
     ok = SetCommState(h, &dcb) != 0 && SetupComm(h, kQueueBytes, kQueueBytes) != 0;
   }
   if (!ok) {
