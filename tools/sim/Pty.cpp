@@ -38,6 +38,19 @@ bool Pty::Open(std::string* error) {
   return true;
 }
 
+#ifndef CMSPAR
+#define CMSPAR 010000000000
+#endif
+
+// The kernel clears PARENB on a pty whatever the program asks, but keeps the
+// other parity bits it set: CMSPAR (mark or space, PARODD telling which),
+// PARODD, and INPCK, which Wine switches on with every parity but none.
+static char ParityOf(const termios& t) {
+  if (t.c_cflag & CMSPAR) return (t.c_cflag & PARODD) ? 'M' : 'S';
+  if ((t.c_cflag & PARENB) || (t.c_iflag & INPCK)) return (t.c_cflag & PARODD) ? 'O' : 'E';
+  return 'N';
+}
+
 static uint32_t BaudOf(speed_t s) {
   switch (s) {
     case B300: return 300;
@@ -66,7 +79,7 @@ LineSettings Pty::Settings() const {
     case CS7: s.dataBits = 7; break;
     default: s.dataBits = 8; break;
   }
-  s.parity = !(t.c_cflag & PARENB) ? 'N' : (t.c_cflag & PARODD) ? 'O' : 'E';
+  s.parity = ParityOf(t);
   s.stopBits = (t.c_cflag & CSTOPB) ? 2 : 1;
   s.xonXoff = (t.c_iflag & (IXON | IXOFF)) != 0;
   s.raw = !(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN)) &&

@@ -11,7 +11,7 @@ namespace sim {
 struct LineSettings {
   uint32_t baud = 0;
   int dataBits = 8;
-  char parity = 'N';    // N, E or O
+  char parity = 'N';    // N, E, O, M (mark) or S (space)
   int stopBits = 1;
   bool xonXoff = false;  // software flow control on either direction
   bool raw = false;      // no canonical mode, echo, signals or byte translation

@@ -67,10 +67,14 @@ bool ParseHex(const std::string& text, Bytes* out) {
 
 bool SimCore::Start(std::string* error) {
   start_ = NowMs();
-  if (!pty_.Open(error)) return false;
-  if (!opt_.prefix.empty() &&
-      !link_.Claim(opt_.prefix, opt_.com, opt_.comFirst, opt_.comLast, pty_.SlavePath(), error))
-    return false;
+  if (opt_.tcp >= 0) {
+    if (!StartTcp(error)) return false;
+  } else {
+    if (!pty_.Open(error)) return false;
+    if (!opt_.prefix.empty() &&
+        !link_.Claim(opt_.prefix, opt_.com, opt_.comFirst, opt_.comLast, pty_.SlavePath(), error))
+      return false;
+  }
   if (!SetPace(opt_.pace)) {
     *error = "bad pace: " + opt_.pace;
     return false;
@@ -89,7 +93,7 @@ bool SimCore::Start(std::string* error) {
     return false;
   }
   controlPort_ = ntohs(a.sin_port);
-  WatchOpens();
+  if (opt_.tcp < 0) WatchOpens();
   signal(SIGINT, OnSignal);
   signal(SIGTERM, OnSignal);
   signal(SIGPIPE, SIG_IGN);
@@ -192,24 +196,99 @@ void SimCore::Verbose(const std::string& line) const {
 void SimCore::ReadLine() {
   uint8_t buf[4096];
   for (;;) {
-    const ssize_t n = read(pty_.MasterFd(), buf, sizeof buf);
+    const ssize_t n = read(LineFd(), buf, sizeof buf);
+    if (opt_.tcp >= 0 && (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)))
+      CloseLine();  // the program closed its connection
     if (n <= 0) return;
+    // The parity in force as the bytes arrive (the program sets it before it writes).
+    const char parity = opt_.tcp >= 0 ? 'N' : pty_.Settings().parity;
     const double byteMs = ByteMs();
     Bytes bytes(buf, buf + n);
     if (byteMs <= 0) {
+      rxParity_ = parity;
       device_->OnBytes(bytes.data(), bytes.size());
       continue;
     }
     rxFree_ = std::max(rxFree_, NowMs()) + byteMs * n;
-    timers_.emplace(rxFree_, [this, bytes] { device_->OnBytes(bytes.data(), bytes.size()); });
+    timers_.emplace(rxFree_, [this, bytes, parity] {
+      rxParity_ = parity;
+      device_->OnBytes(bytes.data(), bytes.size());
+    });
   }
+}
+
+// --- the line as a TCP connection -------------------------------------------
+
+bool SimCore::StartTcp(std::string* error) {
+  lineListen_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  int one = 1;
+  setsockopt(lineListen_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = htons(static_cast<uint16_t>(opt_.tcp));
+  socklen_t len = sizeof a;
+  if (lineListen_ < 0 || bind(lineListen_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+      listen(lineListen_, 8) != 0 ||
+      getsockname(lineListen_, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+    *error = std::string("line socket: ") + std::strerror(errno);
+    return false;
+  }
+  tcpPort_ = ntohs(a.sin_port);
+  return true;
+}
+
+// One program connection at a time: a new one replaces the old.
+void SimCore::AcceptLine() {
+  if (!accepting_) return;
+  for (;;) {
+    const int fd = accept4(lineListen_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) return;
+    CloseLine();
+    lineFd_ = fd;
+    ++opens_;
+    Verbose("connection accepted");
+  }
+}
+
+void SimCore::CloseLine() {
+  if (lineFd_ >= 0) close(lineFd_);
+  lineFd_ = -1;
+  DropOutput();
+}
+
+// Refusing to accept keeps a connection of our own in a listening queue of
+// length 0: the kernel then drops the program's connection requests, and its
+// connect waits in vain.
+void SimCore::SetAccepting(bool on) {
+  if (opt_.tcp < 0 || on == accepting_) return;
+  accepting_ = on;
+  if (!on) {
+    listen(lineListen_, 0);
+    filler_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(static_cast<uint16_t>(tcpPort_));
+    connect(filler_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    return;
+  }
+  // Take the filler out of the queue and listen as before.
+  for (int fd; (fd = accept4(lineListen_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) close(fd);
+  if (filler_ >= 0) close(filler_);
+  filler_ = -1;
+  listen(lineListen_, 8);
 }
 
 void SimCore::WriteDue(double now) {
   size_t done = 0;
   while (done < out_.size() && out_[done].due <= now) {
     Chunk& c = out_[done];
-    const ssize_t n = write(pty_.MasterFd(), c.bytes.data(), c.bytes.size());
+    if (LineFd() < 0) {  // no connection: the bytes go nowhere
+      ++done;
+      continue;
+    }
+    const ssize_t n = write(LineFd(), c.bytes.data(), c.bytes.size());
     if (n < 0) break;  // pty full: try again on the next turn
     if (static_cast<size_t>(n) < c.bytes.size()) {
       c.bytes.erase(c.bytes.begin(), c.bytes.begin() + n);
@@ -297,9 +376,10 @@ void SimCore::Run(Device& device) {
   device_ = &device;
   while (!quit_ && !g_stop) {
     std::vector<pollfd> fds;
-    fds.push_back({pty_.MasterFd(), POLLIN, 0});
+    fds.push_back({LineFd(), POLLIN, 0});
     fds.push_back({listen_, POLLIN, 0});
     fds.push_back({notify_, POLLIN, 0});
+    fds.push_back({accepting_ ? lineListen_ : -1, POLLIN, 0});
     for (Client& c : clients_) fds.push_back({c.fd, static_cast<short>(POLLIN | (c.out.empty() ? 0 : POLLOUT)), 0});
 
     const double now = NowMs();
@@ -311,12 +391,14 @@ void SimCore::Run(Device& device) {
     const double wait = next - now;
     int timeout = wait <= 0 ? 0 : static_cast<int>(wait);
     if (poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
-    if (fds[0].revents & POLLIN) ReadLine();
+    const size_t polled = clients_.size();  // Accept may add clients not in fds
+    if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) ReadLine();
     if (fds[1].revents & POLLIN) Accept();
     if (notify_ >= 0 && (fds[2].revents & POLLIN)) ReadOpens();
+    if (fds[3].revents & POLLIN) AcceptLine();
     for (size_t i = 0; i < clients_.size(); ++i) {
       Client& c = clients_[i];
-      if (fds[3 + i].revents & (POLLIN | POLLHUP | POLLERR)) ServeClient(c);
+      if (i < polled && (fds[4 + i].revents & (POLLIN | POLLHUP | POLLERR))) ServeClient(c);
       if (c.fd >= 0 && !c.out.empty()) {
         const ssize_t n = write(c.fd, c.out.data(), c.out.size());
         if (n > 0) c.out.erase(0, static_cast<size_t>(n));

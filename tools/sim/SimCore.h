@@ -46,6 +46,8 @@ struct CoreOptions {
   int controlPort = 0;       // 0: any free port
   std::string pace = "off";  // off, line (the baud the program set) or a baud
   bool verbose = false;
+  int tcp = -1;              // >= 0: the line is a TCP connection on 127.0.0.1:tcp
+                             // (0: any free port) instead of a pty and COM port
 };
 
 class SimCore {
@@ -57,9 +59,16 @@ class SimCore {
   void Run(Device& device);
 
   int Com() const { return link_.Number(); }
+  int TcpPort() const { return tcpPort_; }  // 0 unless the line is TCP
   int ControlPort() const { return controlPort_; }
   const std::string& SlavePath() const { return pty_.SlavePath(); }
   LineSettings Line() const { return pty_.Settings(); }
+  // The parity the program had set on the line when the bytes now handed to
+  // OnBytes arrived (always N on a TCP line).
+  char RxParity() const { return rxParity_; }
+  // TCP line: whether connections are taken. While off, the listening
+  // queue is kept full, so that a program's connect never completes.
+  void SetAccepting(bool on);
 
   // --- services for the device ---
   // Queues bytes for the program: after `delayMs`, in `pieces` parts with
@@ -109,11 +118,18 @@ class SimCore {
   std::string Dispatch(Device& device, const std::string& line);
   void WatchOpens();
   void ReadOpens();
+  bool StartTcp(std::string* error);
+  void AcceptLine();
+  int LineFd() const { return opt_.tcp >= 0 ? lineFd_ : pty_.MasterFd(); }
+  void CloseLine();
 
   CoreOptions opt_;
   Pty pty_;
   ComLink link_;
   int listen_ = -1, notify_ = -1;
+  int lineListen_ = -1, lineFd_ = -1, filler_ = -1, tcpPort_ = 0;
+  bool accepting_ = true;
+  char rxParity_ = 'N';
   int controlPort_ = 0;
   int opens_ = 0;
   bool quit_ = false;
