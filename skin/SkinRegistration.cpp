@@ -1,0 +1,5 @@
+#include "SkinRegistration.h"
+
+#include "SkinStore.h"
+
+void RegisterSkinClasses() { fw::RegisterComponentClass(TSkinStore::StaticClass()); }
