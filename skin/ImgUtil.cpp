@@ -6,44 +6,44 @@
 
 #include "SkinColors.h"
 
-void ReplaceMagenta(TSkinBitmap& bitmap, TColor colour) {
+
+void ReplaceMagenta(const TSkinPixels& bitmap, TColor colour) {
   const uint32_t key = ColorToPixel(kMagenta);
   const uint32_t with = ColorToPixel(colour & 0xFFFFFF);
-  uint32_t* p = bitmap.Bits();
-  size_t n = static_cast<size_t>(std::max(bitmap.Width(), 0)) * std::max(bitmap.Height(), 0);
-  for (size_t i = 0; i < n; i++)
-    if (p[i] == key) p[i] = with;
+  for (int y = 0; y < bitmap.Height(); y++) {
+    uint32_t* row = bitmap.ScanLine(y);
+    for (int x = 0; x < bitmap.Width(); x++)
+      if ((row[x] & kPixelRGB) == key) row[x] = with;
+  }
 }
 
-void FlipHorizontal(TSkinBitmap& bitmap) {
+void FlipHorizontal(const TSkinPixels& bitmap) {
   for (int y = 0; y < bitmap.Height(); y++) {
     uint32_t* row = bitmap.ScanLine(y);
     std::reverse(row, row + bitmap.Width());
   }
 }
 
-void FlipVertical(TSkinBitmap& bitmap) {
-  int w = bitmap.Width();
+void FlipVertical(const TSkinPixels& bitmap) {
+  const int w = bitmap.Width();
   for (int y = 0, z = bitmap.Height() - 1; y < z; y++, z--)
     std::swap_ranges(bitmap.ScanLine(y), bitmap.ScanLine(y) + w, bitmap.ScanLine(z));
 }
 
-void RotateLeft(TSkinBitmap& bitmap) {
-  if (bitmap.Empty()) return;
-  int w = bitmap.Width(), h = bitmap.Height();
-  TSkinBitmap out(h, w);
+bool RotateLeftInto(const TSkinPixels& out, const TSkinPixels& in) {
+  const int w = in.Width(), h = in.Height();
+  if (out.Width() != h || out.Height() != w) return false;
   for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++) out.ScanLine(w - 1 - x)[y] = bitmap.ScanLine(y)[x];
-  bitmap = std::move(out);
+    for (int x = 0; x < w; x++) out.ScanLine(w - 1 - x)[y] = in.ScanLine(y)[x];
+  return true;
 }
 
-void RotateRight(TSkinBitmap& bitmap) {
-  if (bitmap.Empty()) return;
-  int w = bitmap.Width(), h = bitmap.Height();
-  TSkinBitmap out(h, w);
+bool RotateRightInto(const TSkinPixels& out, const TSkinPixels& in) {
+  const int w = in.Width(), h = in.Height();
+  if (out.Width() != h || out.Height() != w) return false;
   for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++) out.ScanLine(x)[h - 1 - y] = bitmap.ScanLine(y)[x];
-  bitmap = std::move(out);
+    for (int x = 0; x < w; x++) out.ScanLine(x)[h - 1 - y] = in.ScanLine(y)[x];
+  return true;
 }
 
 TColor Blend(TColor c1, TColor c2, int weight) {
@@ -110,20 +110,4 @@ int ColorSaturation(TColor colour) {
   if (mx < 160) return 200;
   double saturation = mx == 0 ? 0.0 : double(mx - mn) / mx;
   return static_cast<int>(std::lround(saturation * 255));
-}
-
-void GradientFillBitmap(TSkinBitmap& bitmap, int left, int top, int right, int bottom,
-                        TColor c1, int vertical, TColor c2) {
-  c1 = SkinColorToRGB(c1);
-  c2 = SkinColorToRGB(c2);
-  int n = vertical ? bottom - top : right - left;
-  if (n <= 0) return;
-  const std::vector<TColor>& ramp = GradientRamp(GetGradient(n, c1, c2));
-  std::vector<TColor> bands(ramp);  // the cache may be refilled by a nested call
-  for (int i = 0; i < n; i++) {
-    if (vertical)
-      bitmap.FillRect(left, top + i, right, top + i + 1, bands[i]);
-    else
-      bitmap.FillRect(left + i, top, left + i + 1, bottom, bands[i]);
-  }
 }

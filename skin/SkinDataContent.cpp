@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "ImgUtil.h"
+#include "ImgUtilGdi.h"
 #include "SkinColors.h"
+#include "SkinDraw.h"
 #include "SkinMessage.h"
 
 namespace {
@@ -19,11 +20,12 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 
 }  // namespace
 
-TSkinBitmap BuiltInTrackBitmap(bool vertical) {
+void BuiltInTrackBitmap(fw::TBitmap& bitmap, bool vertical) {
   // Across the groove: shadow, dark shadow, face, highlight.
   const TColor across[4] = {RGBColor(128, 128, 128), RGBColor(64, 64, 64), RGBColor(212, 208, 200),
                             RGBColor(255, 255, 255)};
-  TSkinBitmap b(vertical ? 4 : 16, vertical ? 16 : 4);
+  SetSkinBitmapSize(bitmap, vertical ? 4 : 16, vertical ? 16 : 4);
+  const TSkinPixels b = PixelsOf(bitmap);
   for (int i = 0; i < 16; i++)
     for (int j = 0; j < 4; j++) {
       if (vertical)
@@ -31,7 +33,6 @@ TSkinBitmap BuiltInTrackBitmap(bool vertical) {
       else
         b.SetPixel(i, j, across[j]);
     }
-  return b;
 }
 
 TSkinDataContent::TSkinDataContent()
@@ -91,7 +92,7 @@ bool TSkinDataContent::LoadSkin() {
 
 // --- reading routines --------------------------------------------------------
 
-void TSkinDataContent::LoadSkinBitmap(TSkinBitmap& bitmap, const std::string& value) {
+void TSkinDataContent::LoadSkinBitmap(fw::TBitmap& bitmap, const std::string& value) {
   size_t sep = value.find_last_of("\\/:");
   std::string file = sep == std::string::npos ? value : value.substr(sep + 1);
   size_t dot = file.rfind('.');
@@ -99,7 +100,15 @@ void TSkinDataContent::LoadSkinBitmap(TSkinBitmap& bitmap, const std::string& va
   bitmap.Clear();
   if (file.empty() || ext != ".bmp" || !Reader || !PartStream) return;
   Reader->ExtractPart(file, *PartStream);
-  if (PartStream->Size() > 0) bitmap.LoadFromStream(*PartStream);
+  if (PartStream->Size() == 0) return;
+  // A file that is not a valid BMP leaves the bitmap empty; a valid one is
+  // held at 32 bits per pixel, the form every pixel routine reads.
+  const fw::TBytes bytes(PartStream->Bytes().begin() + PartStream->Position(), PartStream->Bytes().end());
+  if (!bitmap.LoadFromBytes(bytes)) {
+    bitmap.Clear();
+    return;
+  }
+  PixelsOf(bitmap);
 }
 
 TColor TSkinDataContent::ReadColourText(const std::string& text, TColor defaultColour) const {
@@ -274,28 +283,28 @@ void TSkinDataContent::ReadBorders() {
 }
 
 void TSkinDataContent::ReadColours() {
-  ReadColourSlot(sc::WindowText, "WindowText", clWindowText);
-  ReadColourSlot(sc::ButtonFace, "ButtonFace", clBtnFace);
-  ReadColourSlot(sc::Scrollbar, "Scrollbar", clScrollBar);
-  ReadColourSlot(sc::HilightText, "HilightText", clHighlightText);
-  ReadColourSlot(sc::Hilight, "Hilight", clHighlight);
+  ReadColourSlot(sc::WindowText, "WindowText", fw::clWindowText);
+  ReadColourSlot(sc::ButtonFace, "ButtonFace", fw::clBtnFace);
+  ReadColourSlot(sc::Scrollbar, "Scrollbar", fw::clScrollBar);
+  ReadColourSlot(sc::HilightText, "HilightText", fw::clHighlightText);
+  ReadColourSlot(sc::Hilight, "Hilight", fw::clHighlight);
   ReadColourSlot(sc::Menubar, "Menubar", Colors[sc::ButtonFace]);
-  ReadColourSlot(sc::Menu, "Menu", clMenu);
-  ReadColourSlot(sc::MenuText, "MenuText", clMenuText);
-  ReadColourSlot(sc::ButtonText, "ButtonText", clBtnText);
-  ReadColourSlot(sc::ButtonHilight, "ButtonHilight", clBtnHighlight);
-  ReadColourSlot(sc::Buttonlight, "Buttonlight", clBtnHighlight);
-  ReadColourSlot(sc::ButtonShadow, "ButtonShadow", clBtnShadow);
-  ReadColourSlot(sc::ButtonDkShadow, "ButtonDkShadow", cl3DDkShadow);
-  ReadColourSlot(sc::MenuBarText, "MenuBarText", clMenuText);
-  ReadColourSlot(sc::TitleTextActive, "TitleTextActive", clCaptionText);
-  ReadColourSlot(sc::TitleTextNoActive, "TitleTextNoActive", clInactiveCaptionText);
+  ReadColourSlot(sc::Menu, "Menu", fw::clMenu);
+  ReadColourSlot(sc::MenuText, "MenuText", fw::clMenuText);
+  ReadColourSlot(sc::ButtonText, "ButtonText", fw::clBtnText);
+  ReadColourSlot(sc::ButtonHilight, "ButtonHilight", fw::clBtnHighlight);
+  ReadColourSlot(sc::Buttonlight, "Buttonlight", fw::clBtnHighlight);
+  ReadColourSlot(sc::ButtonShadow, "ButtonShadow", fw::clBtnShadow);
+  ReadColourSlot(sc::ButtonDkShadow, "ButtonDkShadow", fw::cl3DDkShadow);
+  ReadColourSlot(sc::MenuBarText, "MenuBarText", fw::clMenuText);
+  ReadColourSlot(sc::TitleTextActive, "TitleTextActive", fw::clCaptionText);
+  ReadColourSlot(sc::TitleTextNoActive, "TitleTextNoActive", fw::clInactiveCaptionText);
 
   SectionColors.clear();
   for (const std::string& name : *Sections) {
     std::string upper = UpperAscii(name);
     if (StartsWith(upper, "COLOUR") && upper != "COLOURS")
-      SectionColors.push_back(ReadColourText(Str(name, "color"), clWindowText));
+      SectionColors.push_back(ReadColourText(Str(name, "color"), fw::clWindowText));
   }
   for (int i = 0; i < 10; i++)
     CustomColors[i] = ReadColourText(Str("Customcolors", "Color" + std::to_string(i)), kWhite);
@@ -360,15 +369,15 @@ void TSkinDataContent::ReadSysButtons() {
 }
 
 void TSkinDataContent::ReadMdiButtons() {
-  TSkinBitmap source;
+  fw::TBitmap source;
   LoadSkinBitmap(source, Str("MDICONTROLS", "Image"));
   if (source.Empty()) return;
   const int w = source.Width() / 12;
   const size_t first = SysButtons.size() - 3;
   for (int i = 0; i < 3; i++) {
     TDataSkinSysButton& b = *SysButtons[first + i];
-    b.Bitmap.SetSize(w * 4, source.Height());
-    StretchCopy(b.Bitmap, SkinRect(0, 0, w * 4, source.Height()), source,
+    SetSkinBitmapSize(b.Bitmap, w * 4, source.Height());
+    StretchCopy(PixelsOf(b.Bitmap), SkinRect(0, 0, w * 4, source.Height()), PixelsOf(source),
                 SkinRect(4 * i * w, 0, 4 * (i + 1) * w, source.Height()));
     b.XCoord = (w + 4) * (3 - i);
   }
@@ -405,7 +414,7 @@ void TSkinDataContent::SetFrameCounts() {
   set(UpDownHorz, 8);
   set(UpDownVert, 8);
 
-  auto glyphFrames = [](int32_t& frames, const TSkinBitmap& strip) {
+  auto glyphFrames = [](int32_t& frames, const fw::TBitmap& strip) {
     if (frames != 0) return;
     frames = strip.Width() / (strip.Height() < 16 ? 13 : 16);
     if (frames < 4) frames = 4;
@@ -433,26 +442,29 @@ void TSkinDataContent::BuildComboFrame() {
   if (!SunkEdge || !ComboButton) return;
   const int b = SkinScrollArrowWidth() + 2;
   const int frames = SunkEdge->Frame;
-  TSkinBitmap strip(50 * frames, 21, kMagenta);
+  fw::TBitmap strip, cell;
+  SetSkinBitmapSize(strip, 50 * frames, 21);
   for (int k = 1; k <= frames; k++) {
-    TSkinBitmap cell(50, 21, kMagenta);
-    DrawSkinImage(cell, SkinRect(0, 0, 50, 21), SunkEdge->Bitmap, false, false, SunkEdge->Trans != 0,
-                  SunkEdge->Frame, k, SunkEdge->Margins());
+    SetSkinBitmapSize(cell, 50, 21);
+    HDC dc = cell.Canvas()->Handle();
+    DrawSkinImage(dc, SkinRect(0, 0, 50, 21), SunkEdge->Bitmap, false, false, SunkEdge->Trans != 0, SunkEdge->Frame,
+                  k, SunkEdge->Margins());
     const TSkinRect button = SkinRect(50 - b, 0, 50, 21);
-    DrawSkinImage(cell, button, ComboButton->Bitmap, false, false, true, ComboButton->Frame, k,
+    DrawSkinImage(dc, button, ComboButton->Bitmap, false, false, true, ComboButton->Frame, k,
                   ComboButton->Margins());
-    if (ExtraImages) DrawSkinCellCentered(cell, button, ExtraImages->Bitmap, true, ExtraImages->Frame, k);
-    cell.FillRect(2, 2, 49 - b, 18, kMagenta);
-    PutImage(strip, 50 * (k - 1), 0, cell, false);
+    if (ExtraImages) DrawSkinCellCentered(dc, button, ExtraImages->Bitmap, true, ExtraImages->Frame, k);
+    const TSkinPixels pixels = PixelsOf(cell);
+    pixels.FillRect(2, 2, 49 - b, 18, kMagenta);
+    PutImage(PixelsOf(strip), 50 * (k - 1), 0, pixels, false);
   }
   ComboButton->Style = 2;
   ComboButton->TopHeight = SunkEdge->TopHeight;
   ComboButton->BottomHeight = SunkEdge->BottomHeight;
   ComboButton->LeftWidth = 2;
   ComboButton->RightWidth = b + 2;
-  ComboButton->Bitmap = strip;
+  ComboButton->Bitmap.Assign(strip);
   FlipHorizontal(strip);
-  SunkEdge->Bitmap = std::move(strip);
+  SunkEdge->Bitmap.Assign(strip);
   SunkEdge->LeftWidth = b + 2;
   SunkEdge->RightWidth = 2;
 }
@@ -461,7 +473,7 @@ void TSkinDataContent::BuildComboArrow() {
   if (!ComboArrow) ComboArrow.reset(new TDataSkinObject("ComboxArrow"));
   if (!SunkEdge) {
     if (ComboButton) {
-      ComboArrow->Bitmap = ComboButton->Bitmap;
+      ComboArrow->Bitmap.Assign(ComboButton->Bitmap);
       ReplaceMagenta(ComboArrow->Bitmap, Colors[sc::ButtonFace]);
       ComboArrow->Frame = ComboButton->Frame;
     }
@@ -470,11 +482,11 @@ void TSkinDataContent::BuildComboArrow() {
   if (!ComboButton || ComboButton->Style != 2) return;
   const int frames = SunkEdge->Frame;
   const int fw = ComboButton->Bitmap.Width() / frames;
-  TSkinBitmap strip(17 * frames, 17, kMagenta);
+  SetSkinBitmapSize(ComboArrow->Bitmap, 17 * frames, 17);
+  const TSkinPixels strip = PixelsOf(ComboArrow->Bitmap);
   for (int i = 0; i < frames; i++)
-    StretchCopy(strip, SkinRect(17 * i, 0, 17 * (i + 1), 17), ComboButton->Bitmap,
+    StretchCopy(strip, SkinRect(17 * i, 0, 17 * (i + 1), 17), PixelsOf(ComboButton->Bitmap),
                 SkinRect(fw * (i + 1) - 19, 2, fw * (i + 1) - 2, 19));
-  ComboArrow->Bitmap = std::move(strip);
   ComboArrow->Frame = frames;
 }
 
@@ -483,22 +495,21 @@ void TSkinDataContent::BuildToolbar() {
   TColor c2 = Blend(0x808080, w, 150);
   const int s = ColorSaturation(SkinColorToRGB(w));
   if (s > 110) c2 = Blend(w, kWhite, (5625 - 25 * s) / 140 + 50);
-  TSkinBitmap image(10, 40);
-  GradientFillBitmap(image, 0, 0, 10, 40, Blend(Colors[sc::ButtonFace], kWhite, 150), 1, c2);
   if (!Toolbar) Toolbar.reset(new TDataSkinObject("Toolbar"));
-  Toolbar->Bitmap = std::move(image);
+  SetSkinBitmapSize(Toolbar->Bitmap, 10, 40);
+  const RECT all = {0, 0, 10, 40};
+  GradientFill(Toolbar->Bitmap.Canvas()->Handle(), all, Blend(Colors[sc::ButtonFace], kWhite, 150), 1, c2);
   Toolbar->Frame = 1;
 }
 
-TColor TSkinDataContent::GetWindowColor() const {
+TColor TSkinDataContent::GetWindowColor() {
   if (BorderTop && !BorderTop->Bitmap.Empty()) {
-    const TSkinBitmap& b = BorderTop->Bitmap;
+    const TSkinPixels b = PixelsOf(BorderTop->Bitmap);
     const int frames = BorderTop->Frame < 1 ? 1 : BorderTop->Frame;
     return b.Pixel(b.Width() / 3, (b.Height() / frames) / 3);
   }
   return Colors[sc::ButtonFace];
 }
-
 void TSkinDataContent::ReadSkinDescription() {
   Description->ReadSections(Sections);
   SkinName = Description->ReadString("TitlebarSkin", "SkinName", "");
@@ -527,7 +538,7 @@ void TSkinDataContent::ReadSkinDescription() {
   ReadSkinObject(SunkEdge, "SunkEdge");
 
   if (ComboButton && !ComboButton->Bitmap.Empty()) {
-    ComboButton->Bitmap2 = ComboButton->Bitmap;
+    ComboButton->Bitmap2.Assign(ComboButton->Bitmap);
     FlipHorizontal(ComboButton->Bitmap2);
   }
 
@@ -555,7 +566,7 @@ void TSkinDataContent::ReadSkinDescription() {
     std::unique_ptr<TDataSkinObject>& track = vertical ? TrackVert : Track;
     if (track) continue;
     track.reset(new TDataSkinObject(vertical ? "TRACKVERT" : "TRACK"));
-    track->Bitmap = BuiltInTrackBitmap(vertical != 0);
+    BuiltInTrackBitmap(track->Bitmap, vertical != 0);
     track->LeftWidth = track->TopHeight = track->RightWidth = track->BottomHeight = 3;
     track->Tile = 0;
     track->Frame = 1;
@@ -566,6 +577,7 @@ void TSkinDataContent::ReadSkinDescription() {
   BuildComboArrow();
   BuildToolbar();
   Colors[sc::WindowColor] = GetWindowColor();
-  SkinColoursChanged();
+  FaceBrush.reset(new fw::TBrush);
+  FaceBrush->SetColor(Colors[sc::ButtonFace]);
   NotLoaded = false;
 }

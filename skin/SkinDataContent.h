@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Graphics.h"
 #include "SkinObjects.h"
 #include "SkinRead.h"
 #include "SkinStream.h"
@@ -81,6 +82,8 @@ class TSkinDataContent {
   std::vector<TColor> SectionColors;
   TColor CustomColors[10] = {};
   std::string SkinName;
+  // A solid brush of the ButtonFace colour, made anew with every skin read.
+  std::unique_ptr<fw::TBrush> FaceBrush;
 
   // Unpacks SkinArchive and reads its description. Never throws: a damaged
   // archive or description leaves the skin not loaded (after a message to the
@@ -88,7 +91,8 @@ class TSkinDataContent {
   bool LoadSkin();
   // Reads `Description` (loaded) into the objects and colours above.
   void ReadSkinDescription();
-  TColor GetWindowColor() const;
+  // The colour a third into the top border's first image, or ButtonFace.
+  TColor GetWindowColor();
 
   // Present only while a skin is loaded.
   TSkinReader* Reader = nullptr;
@@ -97,7 +101,7 @@ class TSkinDataContent {
   std::vector<std::string>* Sections = nullptr;
 
   // Reading routines.
-  void LoadSkinBitmap(TSkinBitmap& bitmap, const std::string& value);
+  void LoadSkinBitmap(fw::TBitmap& bitmap, const std::string& value);
   TColor ReadColourText(const std::string& text, TColor defaultColour) const;
   void ReadColourSlot(int slot, const std::string& key, TColor defaultColour);
   void ReadSkinObject(std::unique_ptr<TDataSkinObject>& object, const std::string& section);
@@ -118,11 +122,6 @@ class TSkinDataContent {
   void BuildComboArrow();
   void BuildToolbar();
 
- protected:
-  // Called when a skin has been read completely (the component remakes its
-  // face brush here).
-  virtual void SkinColoursChanged() {}
-
  private:
   std::string Str(const std::string& section, const std::string& key) const;
   int32_t Int(const std::string& section, const std::string& key, int32_t defaultValue) const;
@@ -131,5 +130,6 @@ class TSkinDataContent {
 };
 
 // The plain track images used when a skin has none: 16 x 4 horizontal and
-// 4 x 16 vertical, a sunken groove.
-TSkinBitmap BuiltInTrackBitmap(bool vertical);
+// 4 x 16 vertical, a sunken groove. (The program carries them as data: its
+// resources hold form data only.)
+void BuiltInTrackBitmap(fw::TBitmap& bitmap, bool vertical);

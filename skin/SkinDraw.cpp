@@ -1,152 +1,136 @@
 #include "SkinDraw.h"
 
 #include <algorithm>
-#include <cstring>
+#include <climits>
 #include <vector>
-
-#include "ImgUtil.h"
-#include "SkinColors.h"
 
 namespace {
 
-BITMAPINFO DibInfo(int width, int height) {
-  BITMAPINFO bi;
-  std::memset(&bi, 0, sizeof bi);
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-
-// A memory DC with a DIB section of the bitmap selected, released on scope exit.
-class SourceDC {
- public:
-  explicit SourceDC(const TSkinBitmap& bitmap) {
-    dc_ = CreateCompatibleDC(nullptr);
-    dib_ = CreateSkinDib(bitmap);
-    old_ = dib_ ? SelectObject(dc_, dib_) : nullptr;
-  }
-  ~SourceDC() {
-    if (old_) SelectObject(dc_, old_);
-    if (dib_) DeleteObject(dib_);
-    DeleteDC(dc_);
-  }
-  bool Ok() const { return dc_ && dib_; }
-  HDC Get() const { return dc_; }
- private:
-  HDC dc_ = nullptr;
-  HBITMAP dib_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
-
-// Monochrome mask: 1 (white) where the bitmap has the key colour.
-HBITMAP CreateKeyMask(const TSkinBitmap& bitmap, TColor key) {
-  const int w = bitmap.Width(), h = bitmap.Height();
+// Monochrome mask: 1 (white) where the image has the key colour.
+HBITMAP CreateKeyMask(const TSkinPixels& image, TColor key) {
+  const int w = image.Width(), h = image.Height();
   const int stride = ((w + 15) / 16) * 2;  // rows of a device-dependent bitmap are WORD aligned
   std::vector<uint8_t> bits(static_cast<size_t>(stride) * h, 0);
   const uint32_t k = ColorToPixel(key);
   for (int y = 0; y < h; y++) {
-    const uint32_t* row = bitmap.ScanLine(y);
+    const uint32_t* row = image.ScanLine(y);
     for (int x = 0; x < w; x++)
-      if (row[x] == k) bits[static_cast<size_t>(y) * stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x & 7));
+      if ((row[x] & kPixelRGB) == k) bits[static_cast<size_t>(y) * stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x & 7));
   }
   return CreateBitmap(w, h, 1, 1, bits.data());
 }
 
-void Blit(HDC dc, const TSkinRect& rect, const TSkinBitmap& image, bool transparent) {
+// The work bitmap at the rectangle's top-left, as it is or without its
+// key-coloured pixels.
+void Blit(HDC dc, const TSkinRect& rect, fw::TBitmap& image, bool transparent) {
+  if (image.Empty()) return;
   if (transparent)
     DrawTransparent(dc, rect, image, kMagenta);
   else
-    DrawOpaque(dc, rect.Left, rect.Top, image);
+    BitBlt(dc, rect.Left, rect.Top, image.Width(), image.Height(), image.Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
 
-HBITMAP CreateSkinDib(const TSkinBitmap& bitmap) {
-  if (bitmap.Empty()) return nullptr;
-  BITMAPINFO bi = DibInfo(bitmap.Width(), bitmap.Height());
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib || !bits) return dib;
-  std::memcpy(bits, bitmap.Bits(), static_cast<size_t>(bitmap.Width()) * bitmap.Height() * 4);
+TSkinPixels PixelsOf(fw::TBitmap& bitmap) {
+  if (bitmap.Empty() || !bitmap.Handle()) return TSkinPixels();
+  if (bitmap.BitCount() != 32) bitmap.SetPixelFormat(fw::pf32bit);
   GdiFlush();
-  return dib;
+  uint8_t* top = bitmap.ScanLine(0);
+  if (!top) return TSkinPixels();
+  // The framework's DIB sections hold their rows bottom-up.
+  return TSkinPixels(reinterpret_cast<uint32_t*>(top), bitmap.Width(), bitmap.Height(), -bitmap.Stride() / 4);
 }
 
-TSkinBitmap ReadBackPixels(HDC dc, int x, int y, int width, int height) {
-  TSkinBitmap out(width, height);
-  if (out.Empty()) return out;
-  TSkinBitmap blank(width, height);
-  SourceDC target(blank);
-  if (!target.Ok()) return TSkinBitmap();
-  BitBlt(target.Get(), 0, 0, width, height, dc, x, y, SRCCOPY);
-  BITMAPINFO bi = DibInfo(width, height);
-  HBITMAP dib = static_cast<HBITMAP>(GetCurrentObject(target.Get(), OBJ_BITMAP));
-  GetDIBits(target.Get(), dib, 0, static_cast<UINT>(height), out.Bits(), &bi, DIB_RGB_COLORS);
-  for (int i = 0; i < width * height; i++) out.Bits()[i] &= 0xFFFFFF;
+void SetSkinBitmapSize(fw::TBitmap& bitmap, int width, int height, TColor fill) {
+  bitmap.Clear();
+  bitmap.SetPixelFormat(fw::pf32bit);
+  bitmap.SetSize(width, height);
+  PixelsOf(bitmap).Fill(fill);
+}
+
+fw::TBitmap* MakeSkinImage(const TSkinRect& target, fw::TBitmap& bitmap, const TSkinRect& margins, bool vertical,
+                           bool tile, int count, int n) {
+  if (target.Inverted()) return nullptr;
+  auto* out = new fw::TBitmap;
+  SetSkinBitmapSize(*out, target.Width(), target.Height());
+  MakeSkinImage(PixelsOf(*out), PixelsOf(bitmap), margins, vertical, tile, count, n);
   return out;
 }
 
-void DrawOpaque(HDC dc, int x, int y, const TSkinBitmap& bitmap) {
-  SourceDC src(bitmap);
-  if (!src.Ok()) return;
-  BitBlt(dc, x, y, bitmap.Width(), bitmap.Height(), src.Get(), 0, 0, SRCCOPY);
-}
-
-void DrawTransparent(HDC dc, const TSkinRect& rect, const TSkinBitmap& bitmap, TColor key) {
-  if (rect.Inverted() || bitmap.Empty()) return;
-  SourceDC src(bitmap);
-  HBITMAP mask = CreateKeyMask(bitmap, key);
-  if (src.Ok() && mask)
-    MaskBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), src.Get(), 0, 0, mask, 0, 0,
-            MAKEROP4(0x00AA0029, SRCCOPY));
-  if (mask) DeleteObject(mask);
-}
-
-void DrawSkinImage(HDC dc, const TSkinRect& rect, const TSkinBitmap& bitmap, bool vertical, bool tile,
-                   bool transparent, int count, int n, const TSkinRect& margins) {
+void DrawTransparent(HDC dc, const TSkinRect& rect, fw::TBitmap& bitmap, TColor key) {
   if (rect.Inverted()) return;
-  Blit(dc, rect, MakeSkinImage(rect.Width(), rect.Height(), bitmap, margins, vertical, tile, count, n),
-       transparent);
+  TSkinPixels pixels = PixelsOf(bitmap);
+  if (pixels.Empty()) return;
+  // The masked blit of the NT family, which every target of this program
+  // (and Wine) is.
+  HBITMAP mask = CreateKeyMask(pixels, key);
+  if (!mask) return;
+  MaskBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), bitmap.Canvas()->Handle(), 0, 0, mask, 0, 0,
+          MAKEROP4(0x00AA0029, SRCCOPY));
+  DeleteObject(mask);
 }
 
-void DrawSkinImageH3(HDC canvas, const TSkinRect& rect, const TSkinBitmap& bitmap, bool vertical,
+void DrawSkinImage(HDC dc, const TSkinRect& rect, fw::TBitmap& bitmap, bool vertical, bool tile, bool transparent,
+                   int count, int n, const TSkinRect& margins) {
+  if (rect.Inverted()) return;
+  fw::TBitmap work;
+  SetSkinBitmapSize(work, rect.Width(), rect.Height());
+  MakeSkinImage(PixelsOf(work), PixelsOf(bitmap), margins, vertical, tile, count, n);
+  Blit(dc, rect, work, transparent);
+}
+
+void DrawSkinImageH3(fw::TCanvas& canvas, const TSkinRect& rect, fw::TBitmap& bitmap, bool vertical,
                      bool transparent, int count, int n, const TSkinRect& margins) {
   if (rect.Inverted()) return;
-  Blit(canvas, rect, MakeSkinImageH3(rect.Width(), rect.Height(), bitmap, vertical, count, n, margins),
-       transparent);
+  fw::TBitmap work;
+  SetSkinBitmapSize(work, rect.Width(), rect.Height());
+  if (work.Empty()) return;
+  MakeSkinImageH3(PixelsOf(work), PixelsOf(bitmap), vertical, count, n, margins);
+  if (transparent) {
+    // The framework's transparent drawing of a bitmap, keyed on magenta.
+    work.SetTransparentColor(kMagenta);
+    work.SetTransparent(true);
+    canvas.Draw(rect.Left, rect.Top, work);
+  } else {
+    BitBlt(canvas.Handle(), rect.Left, rect.Top, work.Width(), work.Height(), work.Canvas()->Handle(), 0, 0,
+           SRCCOPY);
+  }
 }
 
-void DrawSkinCell(HDC dc, const TSkinRect& rect, const TSkinBitmap& bitmap, bool transparent, int count, int n) {
+void DrawSkinCell(HDC dc, const TSkinRect& rect, fw::TBitmap& bitmap, bool transparent, int count, int n) {
   if (rect.Inverted()) return;
-  Blit(dc, rect, MakeSkinCell(rect.Width(), rect.Height(), bitmap, count, n), transparent);
+  fw::TBitmap work;
+  SetSkinBitmapSize(work, rect.Width(), rect.Height());
+  MakeSkinCell(PixelsOf(work), PixelsOf(bitmap), count, n);
+  Blit(dc, rect, work, transparent);
 }
 
-void DrawSkinCellCentered(HDC dc, const TSkinRect& rect, const TSkinBitmap& bitmap, bool transparent,
-                          int count, int n) {
+void DrawSkinCellCentered(HDC dc, const TSkinRect& rect, fw::TBitmap& bitmap, bool transparent, int count,
+                          int n) {
   if (rect.Inverted()) return;
-  TSkinBitmap cell = CopySkinCell(bitmap, count, n);
-  const int left = rect.Left + (rect.Width() - cell.Width()) / 2;
-  const int top = rect.Top + (rect.Height() - cell.Height()) / 2;
-  Blit(dc, SkinRect(left, top, left + cell.Width(), top + cell.Height()), cell, transparent);
+  const TSkinPixels source = PixelsOf(bitmap);
+  const TSkinRect image = SkinImageRect(source, false, count, n);
+  fw::TBitmap cell;
+  SetSkinBitmapSize(cell, image.Width(), image.Height());
+  StretchCopy(PixelsOf(cell), SkinRect(0, 0, image.Width(), image.Height()), source, image);
+  const int left = rect.Left + (rect.Width() - image.Width()) / 2;
+  const int top = rect.Top + (rect.Height() - image.Height()) / 2;
+  Blit(dc, SkinRect(left, top, left + image.Width(), top + image.Height()), cell, transparent);
 }
 
-void StretchSkinImageH3(HDC dc, const TSkinRect& rect, const TSkinBitmap& bitmap, bool vertical, int count,
-                        int n, const TSkinRect& margins) {
-  if (rect.Inverted()) return;
-  SourceDC src(bitmap);
-  if (!src.Ok()) return;
-  const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
+void StretchSkinImageH3(HDC dc, const TSkinRect& rect, fw::TBitmap& bitmap, bool vertical, int count, int n,
+                        const TSkinRect& margins) {
+  if (rect.Inverted() || bitmap.Empty()) return;
+  HDC src = bitmap.Canvas()->Handle();
+  if (!src) return;
+  const TSkinRect img = SkinImageRect(bitmap.Width(), bitmap.Height(), vertical, count, n);
   const int iw = img.Width(), ih = img.Height(), sx = img.Left, sy = img.Top;
   const int h = rect.Height();
   const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
   // A part with no area on either side is left out, never drawn mirrored.
   auto part = [&](int x, int w, int fromX, int fromW) {
-    if (w > 0 && h > 0 && fromW > 0 && ih > 0)
-      StretchBlt(dc, x, rect.Top, w, h, src.Get(), fromX, sy, fromW, ih, SRCCOPY);
+    if (w > 0 && h > 0 && fromW > 0 && ih > 0) StretchBlt(dc, x, rect.Top, w, h, src, fromX, sy, fromW, ih, SRCCOPY);
   };
   if (rect.Width() < iw) {
     part(rect.Left, rect.Width(), sx, iw);
@@ -159,21 +143,23 @@ void StretchSkinImageH3(HDC dc, const TSkinRect& rect, const TSkinBitmap& bitmap
   SetStretchBltMode(dc, oldMode);
 }
 
-void TileImage(HDC canvas, const TSkinRect& target, const TSkinBitmap& bitmap, const TSkinRect& source) {
+void TileImage(fw::TCanvas& canvas, const TSkinRect& target, fw::TBitmap& bitmap, const TSkinRect& source) {
   if (target.Inverted() || source.Width() <= 0 || source.Height() <= 0) return;
-  TSkinBitmap part(source.Width(), source.Height());
-  StretchCopy(part, SkinRect(0, 0, source.Width(), source.Height()), bitmap, source);
-  SourceDC src(part);
-  if (!src.Ok()) return;
+  fw::TBitmap part;
+  SetSkinBitmapSize(part, source.Width(), source.Height());
+  StretchCopy(PixelsOf(part), SkinRect(0, 0, source.Width(), source.Height()), PixelsOf(bitmap), source);
+  HDC dc = canvas.Handle();
+  HDC src = part.Canvas()->Handle();
+  if (!dc || !src) return;
   for (int x = target.Left; x < target.Right; x += part.Width())
     for (int y = target.Top; y < target.Bottom; y += part.Height())
-      BitBlt(canvas, x, y, part.Width(), part.Height(), src.Get(), 0, 0, SRCCOPY);
+      BitBlt(dc, x, y, part.Width(), part.Height(), src, 0, 0, SRCCOPY);
 }
 
-HRGN RegionFromBitmap(const TSkinBitmap& bitmap, int xOffset, int yOffset, int blueTolerance,
-                      int greenTolerance, int redTolerance, TColor key) {
+HRGN RegionFromBitmap(fw::TBitmap& bitmap, int xOffset, int yOffset, int blueTolerance, int greenTolerance,
+                      int redTolerance, TColor key) {
   const std::vector<TSkinRect> runs =
-      OpaqueRuns(bitmap, xOffset, yOffset, blueTolerance, greenTolerance, redTolerance, key);
+      OpaqueRuns(PixelsOf(bitmap), xOffset, yOffset, blueTolerance, greenTolerance, redTolerance, key);
   // One ExtCreateRegion call never gets more than this many rectangles.
   const size_t kBlock = 2000;
   HRGN result = nullptr;
@@ -208,54 +194,17 @@ HRGN RegionFromBitmap(const TSkinBitmap& bitmap, int xOffset, int yOffset, int b
   return result ? result : CreateRectRgn(0, 0, 0, 0);
 }
 
-void PaintParentBackground(HWND control, HDC dc) {
-  HWND parent = control ? GetParent(control) : nullptr;
-  if (!parent) return;
-  RECT client;
-  GetClientRect(control, &client);
-  RECT place;
-  GetWindowRect(control, &place);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+void PaintParentBackground(fw::TControl* control, HDC dc) {
+  if (!control || !control->Parent()) return;
+  RECT client = control->ClientRect();
   const int saved = SaveDC(dc);
-  SetViewportOrgEx(dc, 0, 0, nullptr);
-  OffsetViewportOrgEx(dc, -place.left, -place.top, nullptr);
-  OffsetRect(&client, place.left, place.top);
+  POINT origin;
+  GetViewportOrgEx(dc, &origin);
+  SetViewportOrgEx(dc, origin.x - control->Left(), origin.y - control->Top(), nullptr);
+  OffsetRect(&client, control->Left(), control->Top());
   IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-  SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  SendMessageA(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  fw::TWinControl* parent = control->Parent();
+  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
   RestoreDC(dc, saved);
-}
-
-void GradientFill(HDC dc, const RECT& rect, TColor c1, int vertical, TColor c2) {
-  if (!RectVisible(dc, &rect)) return;
-  c1 = SkinColorToRGB(c1);
-  c2 = SkinColorToRGB(c2);
-  RECT clip;
-  GetClipBox(dc, &clip);
-  const int n = vertical ? rect.bottom - rect.top : rect.right - rect.left;
-  if (n <= 0) return;
-  const int start = vertical ? rect.top : rect.left;
-  const int clipStart = vertical ? clip.top : clip.left;
-  const int clipEnd = vertical ? clip.bottom : clip.right;
-  const int first = std::max(0, clipStart - start);
-  const int last = std::min(n - 1, clipEnd - 1 - start);
-  if (last < first) return;
-  const std::vector<TColor> ramp = GradientRamp(GetGradient(n, c1, c2));
-  RECT band = rect;
-  if (vertical) {
-    band.top = rect.top + first;
-    band.bottom = band.top + 1;
-  } else {
-    band.left = rect.left + first;
-    band.right = band.left + 1;
-  }
-  for (int i = first; i <= last; i++) {
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ramp[i]));
-    FillRect(dc, &band, brush);
-    DeleteObject(brush);
-    if (vertical)
-      OffsetRect(&band, 0, 1);
-    else
-      OffsetRect(&band, 1, 0);
-  }
 }

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-TSkinRect SkinImageRect(const TSkinBitmap& bitmap, bool vertical, int count, int n) {
+TSkinRect SkinImageRect(int width, int height, bool vertical, int count, int n) {
   if (count < 1) count = 1;
   if (vertical) {
-    int h = bitmap.Height() / count;
-    return SkinRect(0, (n - 1) * h, bitmap.Width(), n * h);
+    int h = height / count;
+    return SkinRect(0, (n - 1) * h, width, n * h);
   }
-  int w = bitmap.Width() / count;
-  return SkinRect((n - 1) * w, 0, n * w, bitmap.Height());
+  int w = width / count;
+  return SkinRect((n - 1) * w, 0, n * w, height);
 }
 
-void StretchCopy(TSkinBitmap& dst, const TSkinRect& to, const TSkinBitmap& src, const TSkinRect& from) {
+void StretchCopy(const TSkinPixels& dst, const TSkinRect& to, const TSkinPixels& src, const TSkinRect& from) {
   const int dw = to.Width(), dh = to.Height(), sw = from.Width(), sh = from.Height();
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   const int y0 = std::max(0, -to.Top), y1 = std::min(dh, dst.Height() - to.Top);
@@ -30,7 +30,7 @@ void StretchCopy(TSkinBitmap& dst, const TSkinRect& to, const TSkinBitmap& src, 
   }
 }
 
-void TileInto(TSkinBitmap& dst, const TSkinRect& to, const TSkinBitmap& src, const TSkinRect& from) {
+void TileInto(const TSkinPixels& dst, const TSkinRect& to, const TSkinPixels& src, const TSkinRect& from) {
   const int pw = from.Width(), ph = from.Height();
   if (pw <= 0 || ph <= 0) return;
   for (int x = to.Left; x < to.Right; x += pw)
@@ -38,20 +38,21 @@ void TileInto(TSkinBitmap& dst, const TSkinRect& to, const TSkinBitmap& src, con
       StretchCopy(dst, SkinRect(x, y, x + pw, y + ph), src, from);
 }
 
-void PutImage(TSkinBitmap& dst, int x, int y, const TSkinBitmap& src, bool transparent, TColor key) {
+void PutImage(const TSkinPixels& dst, int x, int y, const TSkinPixels& src, bool transparent, TColor key) {
   const uint32_t k = ColorToPixel(key);
   for (int sy = std::max(0, -y); sy < src.Height() && y + sy < dst.Height(); sy++) {
     const uint32_t* in = src.ScanLine(sy);
     uint32_t* out = dst.ScanLine(y + sy);
     for (int sx = std::max(0, -x); sx < src.Width() && x + sx < dst.Width(); sx++)
-      if (!transparent || in[sx] != k) out[x + sx] = in[sx];
+      if (!transparent || (in[sx] & kPixelRGB) != k) out[x + sx] = in[sx];
   }
 }
 
-TSkinBitmap MakeSkinImage(int w, int h, const TSkinBitmap& bitmap, const TSkinRect& margins,
-                          bool vertical, bool tile, int count, int n) {
-  TSkinBitmap out(w, h, kMagenta);
-  if (out.Empty()) return out;
+void MakeSkinImage(const TSkinPixels& out, const TSkinPixels& bitmap, const TSkinRect& margins, bool vertical,
+                   bool tile, int count, int n) {
+  out.Fill(kMagenta);
+  const int w = out.Width(), h = out.Height();
+  if (out.Empty()) return;
   const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
   const int iw = img.Width(), ih = img.Height(), sx = img.Left, sy = img.Top;
   int L = margins.Left, T = margins.Top, R = margins.Right, B = margins.Bottom;
@@ -71,13 +72,13 @@ TSkinBitmap MakeSkinImage(int w, int h, const TSkinBitmap& bitmap, const TSkinRe
   if (R * B > 0) StretchCopy(out, SkinRect(w - R, h - B, w, h), bitmap, S(iw - R, ih - B, iw, ih));
   if (R > 0) StretchCopy(out, SkinRect(w - R, T, w, h - B), bitmap, S(iw - R, T, iw, ih - B));
   if (B > 0) StretchCopy(out, SkinRect(L, h - B, w - R, h), bitmap, S(L, ih - B, iw - R, ih));
-  return out;
 }
 
-TSkinBitmap MakeSkinImageH3(int w, int h, const TSkinBitmap& bitmap, bool vertical, int count, int n,
-                            const TSkinRect& margins) {
-  TSkinBitmap out(w, h, kMagenta);
-  if (out.Empty()) return out;
+void MakeSkinImageH3(const TSkinPixels& out, const TSkinPixels& bitmap, bool vertical, int count, int n,
+                     const TSkinRect& margins) {
+  out.Fill(kMagenta);
+  const int w = out.Width(), h = out.Height();
+  if (out.Empty()) return;
   const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
   const int iw = img.Width(), sx = img.Left;
   const int L = std::max(margins.Left, 0), R = std::max(margins.Right, 0);
@@ -87,61 +88,31 @@ TSkinBitmap MakeSkinImageH3(int w, int h, const TSkinBitmap& bitmap, bool vertic
     for (int x = L; x < w - R; x += M)
       StretchCopy(out, SkinRect(x, 0, x + M, h), bitmap, SkinRect(sx + L, img.Top, sx + L + M, img.Bottom));
   StretchCopy(out, SkinRect(w - R, 0, w, h), bitmap, SkinRect(sx + iw - R, img.Top, sx + iw, img.Bottom));
-  return out;
 }
 
-TSkinBitmap MakeStretchedH3(int w, int h, const TSkinBitmap& bitmap, bool vertical, int count, int n,
-                            const TSkinRect& margins) {
-  TSkinBitmap out(w, h, kMagenta);
-  if (out.Empty()) return out;
+void MakeStretchedH3(const TSkinPixels& out, const TSkinPixels& bitmap, bool vertical, int count, int n,
+                     const TSkinRect& margins) {
+  out.Fill(kMagenta);
+  const int w = out.Width(), h = out.Height();
+  if (out.Empty()) return;
   const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
   const int iw = img.Width(), sx = img.Left;
   if (w < iw) {
     StretchCopy(out, SkinRect(0, 0, w, h), bitmap, img);
-    return out;
+    return;
   }
   const int L = margins.Left, R = margins.Right;
   StretchCopy(out, SkinRect(0, 0, L, h), bitmap, SkinRect(sx, img.Top, sx + L, img.Bottom));
   StretchCopy(out, SkinRect(L, 0, w - R, h), bitmap, SkinRect(sx + L, img.Top, sx + iw - R, img.Bottom));
   StretchCopy(out, SkinRect(w - R, 0, w, h), bitmap, SkinRect(sx + iw - R, img.Top, sx + iw, img.Bottom));
-  return out;
 }
 
-TSkinBitmap MakeSkinCell(int w, int h, const TSkinBitmap& bitmap, int count, int n) {
-  TSkinBitmap out(w, h, kMagenta);
-  if (!out.Empty()) StretchCopy(out, SkinRect(0, 0, w, h), bitmap, SkinImageRect(bitmap, false, count, n));
-  return out;
+void MakeSkinCell(const TSkinPixels& out, const TSkinPixels& bitmap, int count, int n) {
+  out.Fill(kMagenta);
+  StretchCopy(out, SkinRect(0, 0, out.Width(), out.Height()), bitmap, SkinImageRect(bitmap, false, count, n));
 }
 
-TSkinBitmap CopySkinCell(const TSkinBitmap& bitmap, int count, int n) {
-  TSkinRect img = SkinImageRect(bitmap, false, count, n);
-  TSkinBitmap out(img.Width(), img.Height(), kMagenta);
-  if (!out.Empty()) StretchCopy(out, SkinRect(0, 0, img.Width(), img.Height()), bitmap, img);
-  return out;
-}
-
-void DrawSkinImage(TSkinBitmap& dst, const TSkinRect& rect, const TSkinBitmap& bitmap, bool vertical,
-                   bool tile, bool transparent, int count, int n, const TSkinRect& margins) {
-  if (rect.Inverted()) return;
-  TSkinBitmap img = MakeSkinImage(rect.Width(), rect.Height(), bitmap, margins, vertical, tile, count, n);
-  PutImage(dst, rect.Left, rect.Top, img, transparent);
-}
-
-void DrawSkinCell(TSkinBitmap& dst, const TSkinRect& rect, const TSkinBitmap& bitmap, bool transparent,
-                  int count, int n) {
-  if (rect.Inverted()) return;
-  PutImage(dst, rect.Left, rect.Top, MakeSkinCell(rect.Width(), rect.Height(), bitmap, count, n), transparent);
-}
-
-void DrawSkinCellCentered(TSkinBitmap& dst, const TSkinRect& rect, const TSkinBitmap& bitmap,
-                          bool transparent, int count, int n) {
-  if (rect.Inverted()) return;
-  TSkinBitmap cell = CopySkinCell(bitmap, count, n);
-  PutImage(dst, rect.Left + (rect.Width() - cell.Width()) / 2, rect.Top + (rect.Height() - cell.Height()) / 2,
-           cell, transparent);
-}
-
-std::vector<TSkinRect> OpaqueRuns(const TSkinBitmap& bitmap, int xOffset, int yOffset, int blueTolerance,
+std::vector<TSkinRect> OpaqueRuns(const TSkinPixels& bitmap, int xOffset, int yOffset, int blueTolerance,
                                   int greenTolerance, int redTolerance, TColor key) {
   const int kr = RedOf(key), kg = GreenOf(key), kb = BlueOf(key);
   const int rHi = std::min(255, kr + redTolerance), gHi = std::min(255, kg + greenTolerance),

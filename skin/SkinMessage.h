@@ -6,8 +6,11 @@
 
 using TSkinMessageHandler = std::function<void(const std::string& text)>;
 
-// Shows `text` through the current handler (a modal message box by default on
-// Windows, standard error elsewhere).
+// Shows `text` through the current handler (ShowSkinMessageDefault unless
+// one is installed).
 void ShowSkinMessage(const std::string& text);
 // Replaces the handler; an empty handler restores the default. Returns the old one.
 TSkinMessageHandler SetSkinMessageHandler(TSkinMessageHandler handler);
+// The platform's way: the application's message box on Windows, standard
+// error elsewhere.
+void ShowSkinMessageDefault(const std::string& text);

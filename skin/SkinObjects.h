@@ -1,10 +1,11 @@
-// The skin objects: one image strip each with the margins, frame count,
-// style and text colours it is drawn with. The skin data owns them.
+// The skin objects: one image strip each (a framework bitmap, 32 bits per
+// pixel once read) with the margins, frame count, style and text colours it
+// is drawn with. The skin data owns them.
 #pragma once
 #include <cstdint>
 #include <string>
 
-#include "SkinBitmap.h"
+#include "Bitmap.h"
 #include "SkinImage.h"
 
 class TDataSkinObject {
@@ -16,7 +17,7 @@ class TDataSkinObject {
   int32_t TopHeight = 0;
   int32_t RightWidth = 0;
   int32_t BottomHeight = 0;
-  TSkinBitmap Bitmap;
+  fw::TBitmap Bitmap;
   int32_t Trans = 0;  // 1: magenta pixels are transparent
   int32_t Tile = 0;   // 1: the middle is tiled, 0: stretched
   std::string Name;
@@ -40,14 +41,14 @@ class TDataSkinObject {
 class TDataSkinBorder : public TDataSkinObject {
  public:
   using TDataSkinObject::TDataSkinObject;
-  TSkinBitmap Bitmap2;
+  fw::TBitmap Bitmap2;
 };
 
 class TDataSkinButton : public TDataSkinObject {
  public:
   using TDataSkinObject::TDataSkinObject;
-  TSkinBitmap CheckBitmap;
-  TSkinBitmap RadioBitmap;
+  fw::TBitmap CheckBitmap;
+  fw::TBitmap RadioBitmap;
   int32_t RadioFrame = 0;
   int32_t CheckButtonFrame = 0;
   bool HasNormalColour2 = false;
@@ -86,8 +87,3 @@ class TDataSkinTitle : public TDataSkinObject {
   TColor ActiveTextColor = 0;
   TColor InactiveTextColor = 0;
 };
-
-// Three decimal numbers (red, green, blue) separated by any non-digits.
-// Channels are taken modulo 256 however long their digit runs; numbers after
-// the third are ignored.
-TColor ParseColourText(const std::string& text);

@@ -118,3 +118,23 @@ int32_t TQuickIni::ReadInteger(const std::string& section, const std::string& ke
   int32_t v = defaultValue;
   return ParseIniInteger(ReadString(section, key, ""), v) ? v : defaultValue;
 }
+
+TColor ParseColourText(const std::string& raw) {
+  const std::string text = TrimText(raw);
+  int channels[3] = {0, 0, 0};
+  int stored = 0;
+  int value = 0;
+  bool collecting = false;
+  for (char ch : text) {
+    if (ch >= '0' && ch <= '9') {
+      value = (value * 10 + (ch - '0')) % 256;
+      collecting = true;
+    } else if (collecting) {
+      if (stored < 3) channels[stored++] = value;
+      value = 0;
+      collecting = false;
+    }
+  }
+  if (collecting && stored == 2) channels[stored++] = value;
+  return RGBColor(channels[0], channels[1], channels[2]);
+}

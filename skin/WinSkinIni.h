@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "SkinPixels.h"
 #include "SkinStream.h"
 
 class TQuickIni {
@@ -35,3 +36,8 @@ class TQuickIni {
 std::string TrimText(const std::string& s);
 // Integer conversion as ReadInteger does it; false when the text does not convert.
 bool ParseIniInteger(const std::string& text, int32_t& value);
+
+// A colour written as three decimal numbers (red, green, blue) separated by
+// any non-digits. Channels are taken modulo 256 however long their digit
+// runs; numbers after the third are ignored.
+TColor ParseColourText(const std::string& text);

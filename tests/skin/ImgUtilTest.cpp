@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "SkinColors.h"
+#include <stdexcept>
+
 
 namespace {
-TSkinBitmap Numbered(int w, int h) {
-  TSkinBitmap b(w, h);
+TPixelBuffer Numbered(int w, int h) {
+  TPixelBuffer b(w, h);
   for (int y = 0; y < h; y++)
     for (int x = 0; x < w; x++) b.SetPixel(x, y, RGBColor(x, y, 7));
   return b;
@@ -14,39 +15,42 @@ TSkinBitmap Numbered(int w, int h) {
 }  // namespace
 
 TEST(ImgUtil, ReplaceMagentaOnlyExactKey) {
-  TSkinBitmap b(3, 1, kMagenta);
+  TPixelBuffer b(3, 1, kMagenta);
   b.SetPixel(1, 0, RGBColor(255, 1, 255));
   ReplaceMagenta(b, RGBColor(10, 20, 30));
   EXPECT_EQ(b.Pixel(0, 0), RGBColor(10, 20, 30));
   EXPECT_EQ(b.Pixel(1, 0), RGBColor(255, 1, 255));
   // A system colour value is not resolved: its low three bytes are used.
-  ReplaceMagenta(b, clBtnFace);  // nothing magenta left
-  TSkinBitmap c(1, 1, kMagenta);
-  ReplaceMagenta(c, clBtnFace);
+  ReplaceMagenta(b, fw::clBtnFace);  // nothing magenta left
+  TPixelBuffer c(1, 1, kMagenta);
+  ReplaceMagenta(c, fw::clBtnFace);
   EXPECT_EQ(c.Pixel(0, 0), 0x00000F);
 }
 
 TEST(ImgUtil, MirrorsAndRotations) {
-  TSkinBitmap b = Numbered(4, 3);
-  TSkinBitmap h = b;
+  TPixelBuffer b = Numbered(4, 3);
+  TPixelBuffer h = b;
   FlipHorizontal(h);
   EXPECT_EQ(h.Pixel(0, 1), RGBColor(3, 1, 7));
-  TSkinBitmap v = b;
+  TPixelBuffer v = b;
   FlipVertical(v);
   EXPECT_EQ(v.Pixel(1, 0), RGBColor(1, 2, 7));
 
-  TSkinBitmap l = b;
-  RotateLeft(l);
-  ASSERT_EQ(l.Width(), 3);
-  ASSERT_EQ(l.Height(), 4);
+  TPixelBuffer l(3, 4);
+  ASSERT_TRUE(RotateLeftInto(l, b));
   // (x, y) moves to (y, width - 1 - x).
   EXPECT_EQ(l.Pixel(2, 4 - 1 - 1), RGBColor(1, 2, 7));
-  TSkinBitmap r = b;
-  RotateRight(r);
+  TPixelBuffer r(3, 4);
+  ASSERT_TRUE(RotateRightInto(r, b));
   // (x, y) moves to (height - 1 - y, x).
   EXPECT_EQ(r.Pixel(3 - 1 - 2, 1), RGBColor(1, 2, 7));
-  RotateRight(l);
-  EXPECT_EQ(l, b);
+  TPixelBuffer back(4, 3);
+  ASSERT_TRUE(RotateRightInto(back, l));
+  EXPECT_TRUE(back.SamePixels(b));
+  // A target of the wrong size is refused untouched.
+  TPixelBuffer wrong(4, 3, kWhite);
+  EXPECT_FALSE(RotateLeftInto(wrong, b));
+  EXPECT_EQ(wrong.Pixel(0, 0), kWhite);
 }
 
 TEST(ImgUtil, BlendWeights) {
@@ -86,12 +90,4 @@ TEST(ImgUtil, ColorSaturation) {
   EXPECT_EQ(ColorSaturation(RGBColor(255, 255, 255)), 0);
   EXPECT_EQ(ColorSaturation(RGBColor(200, 100, 0)), 255);
   EXPECT_EQ(ColorSaturation(RGBColor(160, 120, 80)), 128);    // 0.5 * 255 = 127.5
-}
-
-TEST(ImgUtil, GradientFillBitmapBands) {
-  TSkinBitmap b(3, 4, kMagenta);
-  GradientFillBitmap(b, 0, 0, 3, 4, RGBColor(0, 0, 0), 1, RGBColor(0, 0, 90));
-  EXPECT_EQ(b.Pixel(0, 0), RGBColor(0, 0, 0));
-  EXPECT_EQ(b.Pixel(2, 1), RGBColor(0, 0, 30));
-  EXPECT_EQ(b.Pixel(1, 3), RGBColor(0, 0, 90));
 }

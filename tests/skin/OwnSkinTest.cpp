@@ -6,6 +6,7 @@
 #include <set>
 
 #include "SkinDataContent.h"
+#include "SkinDraw.h"
 #include "SkinMessage.h"
 
 namespace {
@@ -33,8 +34,8 @@ std::unique_ptr<TSkinDataContent> LoadSkin(const char* file) {
 
 // Every object the schema makes from a section, with the way its frames are
 // laid out.
-std::vector<std::pair<const TDataSkinObject*, bool>> Objects(const TSkinDataContent& s) {
-  std::vector<std::pair<const TDataSkinObject*, bool>> v = {
+std::vector<std::pair<TDataSkinObject*, bool>> Objects(TSkinDataContent& s) {
+  std::vector<std::pair<TDataSkinObject*, bool>> v = {
       {s.BorderTop.get(), true}, {s.BorderBottom.get(), true}, {s.BorderLeft.get(), false},
       {s.BorderRight.get(), false}, {s.MenuBar.get(), true}, {s.Buttons.get(), false},
       {s.Progress.get(), false}, {s.ProgressChunk.get(), false}, {s.GroupBoxEdge.get(), false},
@@ -54,7 +55,7 @@ std::vector<std::pair<const TDataSkinObject*, bool>> Objects(const TSkinDataCont
 
 TEST(OwnSkin, EveryElementIsThereWithWholeFrames) {
   auto skin = LoadSkin("TavrinBlue.skn");
-  const TSkinDataContent& s = *skin;
+  TSkinDataContent& s = *skin;
   EXPECT_EQ(s.SkinName, "Tavrin Blue");
   for (auto [o, vertical] : Objects(s)) {
     ASSERT_NE(o, nullptr);
@@ -74,8 +75,8 @@ TEST(OwnSkin, EveryElementIsThereWithWholeFrames) {
   EXPECT_FALSE(s.UpDownVert->Bitmap2.Empty());
   // Caption: 30 pixels high; the top-left corner of the left border is cut.
   EXPECT_EQ(s.BorderTop->Bitmap.Height() / s.BorderTop->Frame, 30);
-  EXPECT_EQ(s.BorderLeft->Bitmap.Pixel(0, 0), kMagenta);
-  EXPECT_NE(s.BorderLeft->Bitmap.Pixel(3, 0), kMagenta);
+  EXPECT_EQ(PixelsOf(s.BorderLeft->Bitmap).Pixel(0, 0), kMagenta);
+  EXPECT_NE(PixelsOf(s.BorderLeft->Bitmap).Pixel(3, 0), kMagenta);
   // Close, maximise, restore, minimise, icon, and the MDI child's three.
   ASSERT_EQ(s.SysButtons.size(), 8u);
   EXPECT_EQ(s.SysButtons[2]->Action, 4);
@@ -87,19 +88,19 @@ TEST(OwnSkin, EveryElementIsThereWithWholeFrames) {
     EXPECT_TRUE(s.ColorSet[slot]) << slot;
   EXPECT_EQ(s.Colors[sc::ButtonFace], RGBColor(236, 239, 245));
   // The window colour is a caption pixel.
-  EXPECT_EQ(s.Colors[sc::WindowColor], s.BorderTop->Bitmap.Pixel(40, 10));
+  EXPECT_EQ(s.Colors[sc::WindowColor], PixelsOf(s.BorderTop->Bitmap).Pixel(40, 10));
 }
 
 TEST(OwnSkin, ColourCodedSkinHasOneSolidColourPerFrame) {
   auto skin = LoadSkin("ColourCoded.skn");
-  const TSkinDataContent& s = *skin;
+  TSkinDataContent& s = *skin;
   EXPECT_EQ(s.SkinName, "Colour Coded");
   std::set<TColor> seen;
   // Objects the engine built or rebuilt after reading are not coded strips.
   for (auto [o, vertical] : Objects(s)) {
     if (o == s.ComboArrow.get() || o == s.ComboButton.get() || o == s.SunkEdge.get()) continue;
     SCOPED_TRACE(o->Name);
-    const TSkinBitmap& b = o->Bitmap;
+    const TSkinPixels b = PixelsOf(o->Bitmap);
     for (int k = 1; k <= o->Frame; k++) {
       TSkinRect r = SkinImageRect(b, vertical, o->Frame, k);
       TColor c = b.Pixel(r.Left, r.Top);

@@ -4,33 +4,38 @@
 
 #include <gtest/gtest.h>
 
-#include "ImgUtil.h"
+#include "Application.h"
+#include "Form.h"
+#include "ImgUtilGdi.h"
 
 namespace {
 
 const TColor kBack = RGBColor(10, 20, 30);
 
-// A 32-bit memory DC of w x h filled with kBack.
+// A framework bitmap holding the pixels given.
+class Image : public fw::TBitmap {
+ public:
+  explicit Image(const TSkinPixels& pixels) {
+    SetSkinBitmapSize(*this, pixels.Width(), pixels.Height());
+    PutImage(PixelsOf(*this), 0, 0, pixels, false);
+  }
+};
+
+// A 32-bit bitmap of w x h filled with kBack, drawn on through its canvas.
 class Surface {
  public:
-  Surface(int w, int h) : w_(w), h_(h) {
-    dc_ = CreateCompatibleDC(nullptr);
-    dib_ = CreateSkinDib(TSkinBitmap(w, h, kBack));
-    old_ = SelectObject(dc_, dib_);
+  Surface(int w, int h) { SetSkinBitmapSize(bitmap_, w, h, kBack); }
+  HDC dc() { return bitmap_.Canvas()->Handle(); }
+  fw::TCanvas& canvas() { return *bitmap_.Canvas(); }
+  TColor At(int x, int y) { return PixelsOf(bitmap_).Pixel(x, y); }
+  TPixelBuffer Pixels() {
+    const TSkinPixels view = PixelsOf(bitmap_);
+    TPixelBuffer copy(view.Width(), view.Height());
+    PutImage(copy, 0, 0, view, false);
+    return copy;
   }
-  ~Surface() {
-    SelectObject(dc_, old_);
-    DeleteObject(dib_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  TColor At(int x, int y) const { return ReadBackPixels(dc_, 0, 0, w_, h_).Pixel(x, y); }
-  TSkinBitmap Pixels() const { return ReadBackPixels(dc_, 0, 0, w_, h_); }
  private:
-  int w_, h_;
-  HDC dc_;
-  HBITMAP dib_;
-  HGDIOBJ old_;
+  fw::TBitmap bitmap_;
 };
 
 // Two images of 10 x 10: red corners, green edges, blue middle (image 2 in
@@ -38,16 +43,19 @@ class Surface {
 const TColor kCorner[2] = {RGBColor(255, 0, 0), RGBColor(128, 0, 0)};
 const TColor kEdge[2] = {RGBColor(0, 255, 0), RGBColor(0, 128, 0)};
 const TColor kMiddle[2] = {RGBColor(0, 0, 255), RGBColor(0, 0, 128)};
-TSkinBitmap Strip() {
-  TSkinBitmap b(20, 10);
-  for (int i = 0; i < 2; i++)
-    for (int y = 0; y < 10; y++)
-      for (int x = 0; x < 10; x++) {
-        bool ex = x < 3 || x >= 7, ey = y < 3 || y >= 7;
-        b.SetPixel(10 * i + x, y, ex && ey ? kCorner[i] : ex || ey ? kEdge[i] : kMiddle[i]);
-      }
-  b.SetPixel(5, 5, kMagenta);
-  return b;
+fw::TBitmap& Strip() {
+  static Image* image = [] {
+    TPixelBuffer b(20, 10);
+    for (int i = 0; i < 2; i++)
+      for (int y = 0; y < 10; y++)
+        for (int x = 0; x < 10; x++) {
+          bool ex = x < 3 || x >= 7, ey = y < 3 || y >= 7;
+          b.SetPixel(10 * i + x, y, ex && ey ? kCorner[i] : ex || ey ? kEdge[i] : kMiddle[i]);
+        }
+    b.SetPixel(5, 5, kMagenta);
+    return new Image(b);
+  }();
+  return *image;
 }
 const TSkinRect kMargins = SkinRect(3, 3, 3, 3);
 
@@ -56,7 +64,7 @@ const TSkinRect kMargins = SkinRect(3, 3, 3, 3);
 TEST(SkinDraw, NinePartImageAtItsRectangle) {
   Surface s(60, 50);
   DrawSkinImage(s.dc(), SkinRect(10, 5, 50, 45), Strip(), false, false, false, 2, 2, kMargins);
-  TSkinBitmap p = s.Pixels();
+  TPixelBuffer p = s.Pixels();
   EXPECT_EQ(p.Pixel(9, 5), kBack);
   EXPECT_EQ(p.Pixel(10, 5), kCorner[1]);
   EXPECT_EQ(p.Pixel(49, 44), kCorner[1]);
@@ -70,7 +78,7 @@ TEST(SkinDraw, TransparentDrawingKeepsTheBackgroundUnderTheKeyColour) {
   Surface s(40, 40);
   // Image 1 stretched 4 times: its magenta middle pixel covers (20..23, 20..23).
   DrawSkinImage(s.dc(), SkinRect(0, 0, 40, 40), Strip(), false, false, true, 2, 1, SkinRect(0, 0, 0, 0));
-  TSkinBitmap p = s.Pixels();
+  TPixelBuffer p = s.Pixels();
   EXPECT_EQ(p.Pixel(21, 21), kBack);
   EXPECT_EQ(p.Pixel(17, 21), kMiddle[0]);
   EXPECT_EQ(p.Pixel(0, 0), kCorner[0]);
@@ -83,8 +91,8 @@ TEST(SkinDraw, CellsBarsAndTiles) {
   Surface s(80, 40);
   DrawSkinCell(s.dc(), SkinRect(0, 0, 20, 20), Strip(), false, 2, 2);
   DrawSkinCellCentered(s.dc(), SkinRect(20, 0, 40, 20), Strip(), true, 2, 1);
-  DrawSkinImageH3(s.dc(), SkinRect(40, 0, 80, 10), Strip(), false, false, 2, 1, kMargins);
-  TSkinBitmap p = s.Pixels();
+  DrawSkinImageH3(s.canvas(), SkinRect(40, 0, 80, 10), Strip(), false, false, 2, 1, kMargins);
+  TPixelBuffer p = s.Pixels();
   EXPECT_EQ(p.Pixel(0, 0), kCorner[1]);
   EXPECT_EQ(p.Pixel(10, 10), kMiddle[1]);
   EXPECT_EQ(p.Pixel(24, 4), kBack);        // centred 10 x 10 starts at (25, 5)
@@ -95,11 +103,12 @@ TEST(SkinDraw, CellsBarsAndTiles) {
   EXPECT_EQ(p.Pixel(50, 0), kEdge[0]);
 
   Surface t(30, 30);
-  TSkinBitmap tile(30, 30, RGBColor(1, 2, 3));
-  tile.SetPixel(29, 29, RGBColor(9, 9, 9));
-  TileImage(t.dc(), SkinRect(0, 0, 30, 30), tile, SkinRect(0, 0, 30, 30));
+  TPixelBuffer tilePixels(30, 30, RGBColor(1, 2, 3));
+  tilePixels.SetPixel(29, 29, RGBColor(9, 9, 9));
+  Image tile(tilePixels);
+  TileImage(t.canvas(), SkinRect(0, 0, 30, 30), tile, SkinRect(0, 0, 30, 30));
   EXPECT_EQ(t.At(29, 29), RGBColor(9, 9, 9));
-  TileImage(t.dc(), SkinRect(0, 0, 30, 30), tile, SkinRect(28, 28, 30, 30));
+  TileImage(t.canvas(), SkinRect(0, 0, 30, 30), tile, SkinRect(28, 28, 30, 30));
   EXPECT_EQ(t.At(0, 0), RGBColor(1, 2, 3));
   EXPECT_EQ(t.At(1, 1), RGBColor(9, 9, 9));
   EXPECT_EQ(t.At(29, 29), RGBColor(9, 9, 9));
@@ -123,17 +132,18 @@ TEST(SkinDraw, InvertedRectanglesDrawNothing) {
   Surface s(20, 20);
   DrawSkinImage(s.dc(), SkinRect(15, 0, 5, 20), Strip(), false, false, false, 2, 1, kMargins);
   DrawSkinCell(s.dc(), SkinRect(0, 15, 20, 5), Strip(), false, 2, 1);
-  DrawSkinImageH3(s.dc(), SkinRect(15, 0, 5, 20), Strip(), false, false, 2, 1, kMargins);
+  DrawSkinImageH3(s.canvas(), SkinRect(15, 0, 5, 20), Strip(), false, false, 2, 1, kMargins);
   StretchSkinImageH3(s.dc(), SkinRect(15, 0, 5, 20), Strip(), false, 2, 1, kMargins);
-  TSkinBitmap p = s.Pixels();
+  TPixelBuffer p = s.Pixels();
   for (int y = 0; y < 20; y++)
     for (int x = 0; x < 20; x++) ASSERT_EQ(p.Pixel(x, y), kBack);
 }
 
 TEST(SkinDraw, RegionFromBitmap) {
-  TSkinBitmap b(6, 3, kMagenta);
-  b.FillRect(1, 0, 3, 1, 0);
-  b.FillRect(0, 2, 6, 3, 0);
+  TPixelBuffer pixels(6, 3, kMagenta);
+  pixels.FillRect(1, 0, 3, 1, 0);
+  pixels.FillRect(0, 2, 6, 3, 0);
+  Image b(pixels);
   HRGN r = RegionFromBitmap(b, 10, 20, 0, 0, 0, kMagenta);
   EXPECT_TRUE(PtInRegion(r, 11, 20));
   EXPECT_FALSE(PtInRegion(r, 13, 20));
@@ -147,15 +157,17 @@ TEST(SkinDraw, RegionFromBitmap) {
   EXPECT_EQ(box.bottom, 23);
   DeleteObject(r);
 
-  HRGN empty = RegionFromBitmap(TSkinBitmap(5, 5, kMagenta), 0, 0, 0, 0, 0, kMagenta);
+  Image keyed(TPixelBuffer(5, 5, kMagenta));
+  HRGN empty = RegionFromBitmap(keyed, 0, 0, 0, 0, 0, kMagenta);
   EXPECT_EQ(GetRgnBox(empty, &box), NULLREGION);
   DeleteObject(empty);
 
   // More runs than one block holds: a checkerboard of 2 x 1 cells.
   // 50 runs a row, 2200 in all.
-  TSkinBitmap board(200, 44, kMagenta);
+  TPixelBuffer cells(200, 44, kMagenta);
   for (int y = 0; y < 44; y++)
-    for (int x = (y & 1) * 2; x < 200; x += 4) board.FillRect(x, y, x + 2, y + 1, 0);
+    for (int x = (y & 1) * 2; x < 200; x += 4) cells.FillRect(x, y, x + 2, y + 1, 0);
+  Image board(cells);
   HRGN big = RegionFromBitmap(board, 0, 0, 0, 0, 0, kMagenta);
   EXPECT_TRUE(PtInRegion(big, 0, 0));
   EXPECT_FALSE(PtInRegion(big, 2, 0));
@@ -175,7 +187,7 @@ TEST(SkinDraw, GradientFillPaintsOnlyInsideTheClipBox) {
   RECT r = {0, 0, 10, 21};
   Surface full(10, 21);
   GradientFill(full.dc(), r, c1, 1, c2);
-  TSkinBitmap whole = full.Pixels();
+  TPixelBuffer whole = full.Pixels();
   EXPECT_EQ(whole.Pixel(3, 0), c1);
   EXPECT_EQ(whole.Pixel(3, 20), c2);
   EXPECT_EQ(whole.Pixel(3, 10), RGBColor(0, 100, 50));
@@ -183,7 +195,7 @@ TEST(SkinDraw, GradientFillPaintsOnlyInsideTheClipBox) {
   Surface half(10, 21);
   IntersectClipRect(half.dc(), 0, 11, 10, 21);
   GradientFill(half.dc(), r, c1, 1, c2);
-  TSkinBitmap lower = half.Pixels();
+  TPixelBuffer lower = half.Pixels();
   EXPECT_EQ(lower.Pixel(5, 10), kBack);
   for (int y = 11; y < 21; y++) EXPECT_EQ(lower.Pixel(5, y), whole.Pixel(5, y)) << y;
 
@@ -194,50 +206,42 @@ TEST(SkinDraw, GradientFillPaintsOnlyInsideTheClipBox) {
   EXPECT_EQ(across.At(20, 2), c1);
 }
 
-namespace {
-// A parent that erases to one colour and paints a square at (20, 20).
-LRESULT CALLBACK ParentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(w, &r);
-    HBRUSH b = CreateSolidBrush(RGB(200, 10, 10));
-    FillRect(reinterpret_cast<HDC>(wp), &r, b);
-    DeleteObject(b);
-    return 1;
-  }
-  if (m == WM_PAINT && wp) {
-    RECT r = {20, 20, 30, 30};
-    HBRUSH b = CreateSolidBrush(RGB(10, 200, 10));
-    FillRect(reinterpret_cast<HDC>(wp), &r, b);
-    DeleteObject(b);
-    return 0;
-  }
-  return DefWindowProcA(w, m, wp, lp);
-}
-}  // namespace
-
 TEST(SkinDraw, ParentBackgroundUnderAControl) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = ParentProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "SkinDrawTestParent";
-  RegisterClassA(&wc);
-  HWND parent = CreateWindowA("SkinDrawTestParent", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                              wc.hInstance, nullptr);
-  ASSERT_NE(parent, nullptr);
-  HWND child = CreateWindowA("STATIC", "", WS_CHILD, 15, 15, 30, 30, parent, nullptr, wc.hInstance, nullptr);
-  ASSERT_NE(child, nullptr);
+  fw::Application();
+  // A form that erases to one colour and paints a square at (20, 20), with
+  // a control at (15, 15) on it.
+  fw::TForm* form = new fw::TForm(nullptr);
+  form->SetBorderStyle(fw::bsNone);
+  form->SetBounds(0, 0, 100, 100);
+  form->SetColor(RGBColor(200, 10, 10));
+  form->OnPaint = [form](fw::TObject*) {
+    form->Canvas()->Brush()->SetColor(RGBColor(10, 200, 10));
+    form->Canvas()->FillRect(RECT{20, 20, 30, 30});
+  };
+  auto* child = new fw::TCustomControl(form);
+  child->SetParent(form);
+  child->SetBounds(15, 15, 30, 30);
+  form->Handle();
+
   Surface s(30, 30);
   PaintParentBackground(child, s.dc());
-  TSkinBitmap p = s.Pixels();
+  TPixelBuffer p = s.Pixels();
   EXPECT_EQ(p.Pixel(0, 0), RGBColor(200, 10, 10));
-  EXPECT_EQ(p.Pixel(5, 5), RGBColor(10, 200, 10));    // parent (20, 20)
-  EXPECT_EQ(p.Pixel(14, 14), RGBColor(10, 200, 10));  // parent (29, 29)
+  EXPECT_EQ(p.Pixel(5, 5), RGBColor(10, 200, 10));    // form (20, 20)
+  EXPECT_EQ(p.Pixel(14, 14), RGBColor(10, 200, 10));  // form (29, 29)
   EXPECT_EQ(p.Pixel(15, 15), RGBColor(200, 10, 10));
+  EXPECT_EQ(p.Pixel(29, 29), RGBColor(200, 10, 10));
   // The DC comes back as it was: origin and clipping.
   POINT org;
   GetViewportOrgEx(s.dc(), &org);
   EXPECT_EQ(org.x, 0);
-  DestroyWindow(parent);
-  PaintParentBackground(nullptr, s.dc());  // nothing
+  EXPECT_EQ(org.y, 0);
+
+  // A control without a parent, or none: nothing is drawn.
+  Surface t(30, 30);
+  fw::TCustomControl orphan(nullptr);
+  PaintParentBackground(&orphan, t.dc());
+  PaintParentBackground(nullptr, t.dc());
+  EXPECT_EQ(t.At(0, 0), kBack);
+  form->Free();
 }

@@ -10,8 +10,8 @@ const TColor kCorner[2] = {RGBColor(255, 0, 0), RGBColor(128, 0, 0)};
 const TColor kEdge[2] = {RGBColor(0, 255, 0), RGBColor(0, 128, 0)};
 const TColor kMiddle[2] = {RGBColor(0, 0, 255), RGBColor(0, 0, 128)};
 
-TSkinBitmap Strip() {
-  TSkinBitmap b(20, 10);
+TPixelBuffer Strip() {
+  TPixelBuffer b(20, 10);
   for (int i = 0; i < 2; i++)
     for (int y = 0; y < 10; y++)
       for (int x = 0; x < 10; x++) {
@@ -21,10 +21,24 @@ TSkinBitmap Strip() {
   return b;
 }
 const TSkinRect kMargins = SkinRect(3, 3, 3, 3);
+
+TPixelBuffer Nine(int w, int h, const TSkinPixels& src, const TSkinRect& margins, bool tile, int count, int n) {
+  TPixelBuffer out(w, h);
+  MakeSkinImage(out, src, margins, false, tile, count, n);
+  return out;
+}
+TPixelBuffer Bar(int w, int h, const TSkinPixels& src, int count, int n, bool stretched = false) {
+  TPixelBuffer out(w, h);
+  if (stretched)
+    MakeStretchedH3(out, src, false, count, n, kMargins);
+  else
+    MakeSkinImageH3(out, src, false, count, n, kMargins);
+  return out;
+}
 }  // namespace
 
 TEST(SkinImage, NinePartKeepsCornersAndStretchesTheRest) {
-  TSkinBitmap img = MakeSkinImage(40, 30, Strip(), kMargins, false, false, 2, 2);
+  TPixelBuffer img = Nine(40, 30, Strip(), kMargins, false, 2, 2);
   ASSERT_EQ(img.Width(), 40);
   EXPECT_EQ(img.Pixel(0, 0), kCorner[1]);
   EXPECT_EQ(img.Pixel(2, 2), kCorner[1]);
@@ -38,14 +52,14 @@ TEST(SkinImage, NinePartKeepsCornersAndStretchesTheRest) {
 
 TEST(SkinImage, MarginsThatDoNotFitAreDroppedInPairs) {
   // Narrower than left + right: the whole width is stretched, corners and all.
-  TSkinBitmap img = MakeSkinImage(5, 30, Strip(), kMargins, false, false, 2, 1);
+  TPixelBuffer img = Nine(5, 30, Strip(), kMargins, false, 2, 1);
   EXPECT_EQ(img.Pixel(0, 0), kCorner[0]);   // top-left of the stretched image
   EXPECT_EQ(img.Pixel(2, 1), kEdge[0]);     // top edge now spans the middle
   EXPECT_EQ(img.Pixel(2, 15), kMiddle[0]);
 }
 
 TEST(SkinImage, AZeroMarginDropsItsEdgeAndCorners) {
-  TSkinBitmap img = MakeSkinImage(40, 30, Strip(), SkinRect(0, 3, 3, 3), false, false, 2, 1);
+  TPixelBuffer img = Nine(40, 30, Strip(), SkinRect(0, 3, 3, 3), false, 2, 1);
   // The left column is the top edge stretched from image column 0 (a corner
   // pixel of the source), not a fixed corner part.
   EXPECT_EQ(img.Pixel(0, 15), kEdge[0]);   // middle band, source column 0 is edge
@@ -53,10 +67,10 @@ TEST(SkinImage, AZeroMarginDropsItsEdgeAndCorners) {
 }
 
 TEST(SkinImage, TiledMiddleRepeatsAtItsOwnSize) {
-  TSkinBitmap b(10, 10, RGBColor(9, 9, 9));
+  TPixelBuffer b(10, 10, RGBColor(9, 9, 9));
   b.FillRect(3, 3, 7, 7, RGBColor(1, 1, 1));
   b.SetPixel(3, 3, RGBColor(2, 2, 2));  // marks the top-left of each tile
-  TSkinBitmap img = MakeSkinImage(20, 20, b, kMargins, false, true, 1, 1);
+  TPixelBuffer img = Nine(20, 20, b, kMargins, true, 1, 1);
   EXPECT_EQ(img.Pixel(3, 3), RGBColor(2, 2, 2));
   EXPECT_EQ(img.Pixel(7, 7), RGBColor(2, 2, 2));
   EXPECT_EQ(img.Pixel(11, 3), RGBColor(2, 2, 2));
@@ -68,14 +82,14 @@ TEST(SkinImage, TiledMiddleRepeatsAtItsOwnSize) {
 TEST(SkinImage, ImageWithoutRoomForItsMarginsDrawsNoMirroredParts) {
   // Image 4 pixels wide with margins 3 + 3: the source middle has negative
   // width. That part is left out rather than drawn mirrored.
-  TSkinBitmap b(4, 10, RGBColor(50, 50, 50));
-  TSkinBitmap img = MakeSkinImage(20, 20, b, kMargins, false, false, 1, 1);
+  TPixelBuffer b(4, 10, RGBColor(50, 50, 50));
+  TPixelBuffer img = Nine(20, 20, b, kMargins, false, 1, 1);
   EXPECT_EQ(img.Pixel(10, 10), kMagenta);
   EXPECT_EQ(img.Pixel(0, 0), RGBColor(50, 50, 50));
 }
 
 TEST(SkinImage, ThreePartBar) {
-  TSkinBitmap bar = MakeSkinImageH3(30, 6, Strip(), false, 2, 1, kMargins);
+  TPixelBuffer bar = Bar(30, 6, Strip(), 2, 1);
   EXPECT_EQ(bar.Pixel(0, 5), kCorner[0]);
   EXPECT_EQ(bar.Pixel(29, 0), kCorner[0]);
   EXPECT_EQ(bar.Pixel(3, 0), kEdge[0]);   // middle columns keep their width
@@ -83,35 +97,40 @@ TEST(SkinImage, ThreePartBar) {
   EXPECT_EQ(bar.Pixel(26, 3), kMiddle[0]);  // the last repeat runs up to the cap
   EXPECT_EQ(bar.Pixel(27, 3), kEdge[0]);    // right cap
   // With no middle (image no wider than its caps) only the caps are drawn.
-  TSkinBitmap narrow(6, 4, RGBColor(1, 2, 3));
-  TSkinBitmap capped = MakeSkinImageH3(30, 6, narrow, false, 1, 1, kMargins);
+  TPixelBuffer narrow(6, 4, RGBColor(1, 2, 3));
+  TPixelBuffer capped = Bar(30, 6, narrow, 1, 1);
   EXPECT_EQ(capped.Pixel(1, 1), RGBColor(1, 2, 3));
   EXPECT_EQ(capped.Pixel(15, 1), kMagenta);
-  TSkinBitmap stretched = MakeStretchedH3(30, 6, Strip(), false, 2, 2, kMargins);
+  TPixelBuffer stretched = Bar(30, 6, Strip(), 2, 2, true);
   EXPECT_EQ(stretched.Pixel(15, 0), kEdge[1]);
   EXPECT_EQ(stretched.Pixel(1, 0), kCorner[1]);
 }
 
 TEST(SkinImage, CellsAndTransparency) {
-  TSkinBitmap strip(4, 2, kMagenta);
+  TPixelBuffer strip(4, 2, kMagenta);
   strip.SetPixel(2, 0, RGBColor(1, 1, 1));
-  TSkinBitmap dst(6, 6, RGBColor(9, 9, 9));
-  DrawSkinCellCentered(dst, SkinRect(0, 0, 6, 6), strip, true, 2, 2);
+  // Image 2 of two, unscaled, placed with its key colour left out.
+  TPixelBuffer cell(2, 2);
+  MakeSkinCell(cell, strip, 2, 2);
+  TPixelBuffer dst(6, 6, RGBColor(9, 9, 9));
+  PutImage(dst, 2, 2, cell, true);
   EXPECT_EQ(dst.Pixel(2, 2), RGBColor(1, 1, 1));
-  EXPECT_EQ(dst.Pixel(3, 2), RGBColor(9, 9, 9));  // key colour left out
-  DrawSkinCell(dst, SkinRect(0, 0, 6, 6), strip, false, 1, 1);
+  EXPECT_EQ(dst.Pixel(3, 2), RGBColor(9, 9, 9));
+  // Count 1 stretches the whole strip; placed opaque, the key colour stays.
+  TPixelBuffer whole(6, 6);
+  MakeSkinCell(whole, strip, 1, 1);
+  PutImage(dst, 0, 0, whole, false);
   EXPECT_EQ(dst.Pixel(0, 0), kMagenta);
   EXPECT_EQ(dst.Pixel(3, 1), RGBColor(1, 1, 1));
-  // Inverted rectangles draw nothing.
-  TSkinBitmap before = dst;
-  DrawSkinCell(dst, SkinRect(5, 0, 1, 6), strip, false, 1, 1);
-  EXPECT_EQ(dst, before);
+  // Placing past the edges copies only what lies inside.
+  PutImage(dst, -5, 5, whole, false);
+  EXPECT_EQ(dst.Pixel(0, 5), kMagenta);
   // A frame count below 1 reads as 1.
   EXPECT_EQ(SkinImageRect(strip, false, 0, 1), SkinRect(0, 0, 4, 2));
 }
 
 TEST(SkinImage, OpaqueRuns) {
-  TSkinBitmap b(5, 2, kMagenta);
+  TPixelBuffer b(5, 2, kMagenta);
   b.SetPixel(1, 0, 0);
   b.SetPixel(2, 0, 0);
   b.SetPixel(4, 0, RGBColor(250, 3, 250));  // within a tolerance of 5 of the key
@@ -121,6 +140,6 @@ TEST(SkinImage, OpaqueRuns) {
   EXPECT_EQ(runs[1], SkinRect(14, 20, 15, 21));
   runs = OpaqueRuns(b, 0, 0, 5, 5, 5, RGBColor(250, 0, 250));
   EXPECT_EQ(runs.size(), 1u);
-  TSkinBitmap solid(3, 2, 0);
+  TPixelBuffer solid(3, 2, 0);
   EXPECT_EQ(OpaqueRuns(solid, 0, 0, 0, 0, 0, kMagenta).size(), 2u);
 }

@@ -77,3 +77,16 @@ TEST(QuickIni, Integers) {
   EXPECT_EQ(ini.ReadInteger("N", "space", 4), 4);
   EXPECT_EQ(ini.ReadInteger("N", "absent", -1), -1);
 }
+
+TEST(SkinIni, ColourTexts) {
+  EXPECT_EQ(ParseColourText("227 238 253"), RGBColor(227, 238, 253));
+  EXPECT_EQ(ParseColourText("255,128,0"), RGBColor(255, 128, 0));
+  EXPECT_EQ(ParseColourText("10 20"), RGBColor(10, 0, 0));
+  EXPECT_EQ(ParseColourText(" 1;;2x3 "), RGBColor(1, 2, 3));
+  EXPECT_EQ(ParseColourText("256 257 258 9 9"), RGBColor(0, 1, 2));
+  // Long digit runs: only the value modulo 256 counts (10^8 is a multiple of
+  // 256, so the last eight digits decide: 34567890 % 256 = 210).
+  EXPECT_EQ(ParseColourText("123456789012345678901234567890 0 0"), RGBColor(210, 0, 0));
+  EXPECT_EQ(ParseColourText("4294967297 1 1"), RGBColor(1, 1, 1));
+  EXPECT_EQ(ParseColourText(""), 0);
+}

@@ -5,17 +5,48 @@
 #include "ArchiveBuilder.h"
 #include "ImgUtil.h"
 #include "SkinColors.h"
+#include "SkinDraw.h"
 #include "SkinMessage.h"
+#include "SkinPaint.h"
+
+using namespace fw;
 
 namespace {
 
-std::vector<uint8_t> Bmp(const TSkinBitmap& b) { return b.SaveToBytes(); }
+std::vector<uint8_t> Bmp(const TSkinPixels& b) { return paint::BmpFile(b); }
 
-TSkinBitmap Solid(int w, int h, TColor c) { return TSkinBitmap(w, h, c); }
+TPixelBuffer Solid(int w, int h, TColor c) { return TPixelBuffer(w, h, c); }
+
+void Put16(std::vector<uint8_t>& v, size_t at, uint32_t x) { v[at] = uint8_t(x); v[at + 1] = uint8_t(x >> 8); }
+void Put32(std::vector<uint8_t>& v, size_t at, uint32_t x) { Put16(v, at, x & 0xFFFF); Put16(v, at + 2, x >> 16); }
+
+// A 3 x 2 image with a 4-entry palette at 8 bits per pixel (black, magenta,
+// green, white), rows bottom-up: top row 0 1 2, bottom row 3 2 1.
+std::vector<uint8_t> PaletteBmp() {
+  std::vector<uint8_t> v(14 + 40 + 16 + 8, 0);
+  v[0] = 'B';
+  v[1] = 'M';
+  Put32(v, 2, uint32_t(v.size()));
+  Put32(v, 10, 14 + 40 + 16);
+  Put32(v, 14, 40);
+  Put32(v, 18, 3);
+  Put32(v, 22, 2);
+  Put16(v, 26, 1);
+  Put16(v, 28, 8);
+  Put32(v, 46, 4);  // colours used
+  const uint8_t pal[16] = {0, 0, 0, 0, 255, 0, 255, 0, 0, 255, 0, 0, 255, 255, 255, 0};
+  std::copy(pal, pal + 16, v.begin() + 54);
+  const uint8_t rows[8] = {3, 2, 1, 0, 0, 1, 2, 0};
+  std::copy(rows, rows + 8, v.begin() + 70);
+  return v;
+}
+
+// A pixel of a skin object's image.
+TColor Px(TBitmap& b, int x, int y) { return PixelsOf(b).Pixel(x, y); }
 
 // A strip of `frames` images of w x h, image i in colour colours[i].
-TSkinBitmap Frames(int frames, int w, int h, std::vector<TColor> colours) {
-  TSkinBitmap b(frames * w, h);
+TPixelBuffer Frames(int frames, int w, int h, std::vector<TColor> colours) {
+  TPixelBuffer b(frames * w, h);
   for (int i = 0; i < frames; i++) b.FillRect(i * w, 0, (i + 1) * w, h, colours[i % colours.size()]);
   return b;
 }
@@ -116,10 +147,10 @@ TEST(SkinSchema, EmptyDescriptionTakesEveryDefault) {
   // colour, unless that colour is pale and saturated.
   const TColor face = SkinColorToRGB(clBtnFace);
   auto mix = [](int a, int b) { return (b * 850 + a * 150 + 500) / 1000; };
-  EXPECT_EQ(s.Toolbar->Bitmap.Pixel(5, 0),
+  EXPECT_EQ(Px(s.Toolbar->Bitmap, 5, 0),
             RGBColor(mix(RedOf(face), 255), mix(GreenOf(face), 255), mix(BlueOf(face), 255)));
   if (ColorSaturation(face) <= 110) {
-    EXPECT_EQ(s.Toolbar->Bitmap.Pixel(5, 39),
+    EXPECT_EQ(Px(s.Toolbar->Bitmap, 5, 39),
               RGBColor(mix(128, RedOf(face)), mix(128, GreenOf(face)), mix(128, BlueOf(face))));
   }
 }
@@ -226,7 +257,7 @@ TEST(SkinSchema, CaptionButtons) {
       "[Button5]\nAction=3\nButtonImage=square.bmp\nCombineOp=2\n"
       "[button6]\nAction=2\nframe=-4\n"
       "[MDICONTROLS]\nImage=mdi.bmp\n";
-  TSkinBitmap mdi(36, 9);
+  TPixelBuffer mdi(36, 9);
   for (int i = 0; i < 12; i++) mdi.FillRect(3 * i, 0, 3 * i + 3, 9, RGBColor(i, 0, 0));
   auto l = Load(ini, {{"wide.bmp", Bmp(Solid(78, 20, 0))}, {"square.bmp", Bmp(Solid(60, 20, 0))},
                       {"mdi.bmp", Bmp(mdi)}});
@@ -248,33 +279,33 @@ TEST(SkinSchema, CaptionButtons) {
   EXPECT_EQ(b[0]->CombineOp, -1);
   EXPECT_EQ(b[5]->Frame, 1);          // negative frame count made safe
   for (int i = 0; i < 3; i++) {
-    const TDataSkinSysButton& m = *b[5 + 1 + i];
+    TDataSkinSysButton& m = *b[5 + 1 + i];
     EXPECT_EQ(m.Action, 7 + i);
     EXPECT_EQ(m.Bitmap.Width(), 12);
     EXPECT_EQ(m.Bitmap.Height(), 9);
-    EXPECT_EQ(m.Bitmap.Pixel(0, 0), RGBColor(4 * i, 0, 0));
-    EXPECT_EQ(m.Bitmap.Pixel(11, 8), RGBColor(4 * i + 3, 0, 0));
+    EXPECT_EQ(Px(m.Bitmap, 0, 0), RGBColor(4 * i, 0, 0));
+    EXPECT_EQ(Px(m.Bitmap, 11, 8), RGBColor(4 * i + 3, 0, 0));
     EXPECT_EQ(m.XCoord, 7 * (3 - i));
   }
 }
 
 TEST(SkinSchema, ComboImagesWithoutSunkEdge) {
-  TSkinBitmap combo = Frames(4, 17, 21, {RGBColor(1, 0, 0), RGBColor(2, 0, 0), RGBColor(3, 0, 0), RGBColor(4, 0, 0)});
+  TPixelBuffer combo = Frames(4, 17, 21, {RGBColor(1, 0, 0), RGBColor(2, 0, 0), RGBColor(3, 0, 0), RGBColor(4, 0, 0)});
   combo.SetPixel(0, 0, kMagenta);
   auto l = Load("[Colours]\nButtonFace=9 9 9\n[ComboButton]\nImage=combo.bmp\n", {{"combo.bmp", Bmp(combo)}});
   const TSkinDataContent& s = l->skin;
   EXPECT_EQ(s.ComboButton->Frame, 4);
-  EXPECT_EQ(s.ComboButton->Bitmap2.Pixel(67, 0), kMagenta);  // mirrored copy
+  EXPECT_EQ(Px(s.ComboButton->Bitmap2, 67, 0), kMagenta);  // mirrored copy
   EXPECT_EQ(s.ComboArrow->Frame, 4);
-  EXPECT_EQ(s.ComboArrow->Bitmap.Pixel(0, 0), RGBColor(9, 9, 9));
-  EXPECT_EQ(s.ComboArrow->Bitmap.Pixel(40, 5), RGBColor(3, 0, 0));
+  EXPECT_EQ(Px(s.ComboArrow->Bitmap, 0, 0), RGBColor(9, 9, 9));
+  EXPECT_EQ(Px(s.ComboArrow->Bitmap, 40, 5), RGBColor(3, 0, 0));
   EXPECT_EQ(s.SunkEdge, nullptr);
 }
 
 TEST(SkinSchema, ComboFrameBuiltFromSunkEdge) {
-  TSkinBitmap edge = Frames(4, 10, 21, {RGBColor(1, 1, 1), RGBColor(2, 2, 2), RGBColor(3, 3, 3), RGBColor(4, 4, 4)});
-  TSkinBitmap button = Frames(4, 18, 21, {RGBColor(10, 0, 0), RGBColor(20, 0, 0), RGBColor(30, 0, 0), RGBColor(40, 0, 0)});
-  TSkinBitmap glyph(25, 3, kMagenta);
+  TPixelBuffer edge = Frames(4, 10, 21, {RGBColor(1, 1, 1), RGBColor(2, 2, 2), RGBColor(3, 3, 3), RGBColor(4, 4, 4)});
+  TPixelBuffer button = Frames(4, 18, 21, {RGBColor(10, 0, 0), RGBColor(20, 0, 0), RGBColor(30, 0, 0), RGBColor(40, 0, 0)});
+  TPixelBuffer glyph(25, 3, kMagenta);
   for (int i = 0; i < 5; i++) glyph.SetPixel(5 * i + 2, 1, RGBColor(0, 0, 100 + i));
   auto l = Load("[ComboButton]\nImage=button.bmp\n[SunkEdge]\nImage=edge.bmp\nTopHeight=2\nBottomHeight=2\n"
                 "[ExtraImages]\nImage=glyph.bmp\n",
@@ -288,17 +319,30 @@ TEST(SkinSchema, ComboFrameBuiltFromSunkEdge) {
   ASSERT_EQ(s.ComboButton->Bitmap.Height(), 21);
   // Cell 3: the edge image at its left, the button at its right b pixels with
   // the glyph centred on it, the inside cut out in magenta.
-  EXPECT_EQ(s.ComboButton->Bitmap.Pixel(100, 0), RGBColor(3, 3, 3));
-  EXPECT_EQ(s.ComboButton->Bitmap.Pixel(100 + 10, 10), kMagenta);
-  EXPECT_EQ(s.ComboButton->Bitmap.Pixel(150 - 1, 0), RGBColor(30, 0, 0));
-  EXPECT_EQ(s.ComboButton->Bitmap.Pixel(150 - b + (b - 5) / 2 + 2, 10), RGBColor(0, 0, 102));
+  EXPECT_EQ(Px(s.ComboButton->Bitmap, 100, 0), RGBColor(3, 3, 3));
+  EXPECT_EQ(Px(s.ComboButton->Bitmap, 100 + 10, 10), kMagenta);
+  EXPECT_EQ(Px(s.ComboButton->Bitmap, 150 - 1, 0), RGBColor(30, 0, 0));
+  EXPECT_EQ(Px(s.ComboButton->Bitmap, 150 - b + (b - 5) / 2 + 2, 10), RGBColor(0, 0, 102));
   // The edge takes the mirrored strip.
   EXPECT_EQ(s.SunkEdge->Margins(), SkinRect(b + 2, 2, 2, 2));
-  EXPECT_EQ(s.SunkEdge->Bitmap.Pixel(199 - 149, 0), RGBColor(30, 0, 0));
+  EXPECT_EQ(Px(s.SunkEdge->Bitmap, 199 - 149, 0), RGBColor(30, 0, 0));
   // The boxed arrow: 17 x 17 cells cut from each button cell.
   EXPECT_EQ(s.ComboArrow->Frame, 4);
   EXPECT_EQ(s.ComboArrow->Bitmap.Width(), 68);
-  EXPECT_EQ(s.ComboArrow->Bitmap.Pixel(17 * 2 + 16, 0), RGBColor(30, 0, 0));
+  EXPECT_EQ(Px(s.ComboArrow->Bitmap, 17 * 2 + 16, 0), RGBColor(30, 0, 0));
+}
+
+TEST(SkinSchema, ImagesOfAnyBitDepthAreHeldAt32BitsWithExactColours) {
+  std::vector<uint8_t> top = Bmp(Solid(9, 3, RGBColor(1, 2, 3)));
+  auto l = Load("[Scrollbar]\nImage=p.bmp\n[MenuItem]\nImage=t.bmp\n", {{"p.bmp", PaletteBmp()}, {"t.bmp", top}});
+  ASSERT_TRUE(l->ok);
+  TBitmap& p = l->skin.ScrollBar->Bitmap;
+  EXPECT_EQ(p.BitCount(), 32);
+  EXPECT_EQ(Px(p, 0, 0), 0);
+  EXPECT_EQ(Px(p, 1, 0), kMagenta);  // the key colour survives the conversion exactly
+  EXPECT_EQ(Px(p, 2, 0), RGBColor(0, 255, 0));
+  EXPECT_EQ(Px(p, 0, 1), kWhite);
+  EXPECT_EQ(Px(l->skin.MenuItem->Bitmap, 8, 2), RGBColor(1, 2, 3));
 }
 
 TEST(SkinSchema, DamagedInputLeavesTheSkinNotLoaded) {
@@ -325,17 +369,14 @@ TEST(SkinSchema, DamagedInputLeavesTheSkinNotLoaded) {
   EXPECT_TRUE(l->ok);
   ASSERT_NE(l->skin.ScrollBar, nullptr);
   EXPECT_TRUE(l->skin.ScrollBar->Bitmap.Empty());
-}
 
-TEST(SkinSchema, ColourTexts) {
-  EXPECT_EQ(ParseColourText("227 238 253"), RGBColor(227, 238, 253));
-  EXPECT_EQ(ParseColourText("255,128,0"), RGBColor(255, 128, 0));
-  EXPECT_EQ(ParseColourText("10 20"), RGBColor(10, 0, 0));
-  EXPECT_EQ(ParseColourText(" 1;;2x3 "), RGBColor(1, 2, 3));
-  EXPECT_EQ(ParseColourText("256 257 258 9 9"), RGBColor(0, 1, 2));
-  // Long digit runs: only the value modulo 256 counts (10^8 is a multiple of
-  // 256, so the last eight digits decide: 34567890 % 256 = 210).
-  EXPECT_EQ(ParseColourText("123456789012345678901234567890 0 0"), RGBColor(210, 0, 0));
-  EXPECT_EQ(ParseColourText("4294967297 1 1"), RGBColor(1, 1, 1));
-  EXPECT_EQ(ParseColourText(""), 0);
+  // So does a part that claims more pixels than it carries, or none at all.
+  std::vector<uint8_t> shortFile = Bmp(Solid(4, 4, 0));
+  shortFile.resize(shortFile.size() - 8);
+  std::vector<uint8_t> noPixels = Bmp(Solid(4, 4, 0));
+  noPixels[18] = 0;  // width 0
+  l = Load("[Scrollbar]\nImage=s.bmp\n[Menuitem]\nImage=m.bmp\n", {{"s.bmp", shortFile}, {"m.bmp", noPixels}});
+  EXPECT_TRUE(l->ok);
+  EXPECT_TRUE(l->skin.ScrollBar->Bitmap.Empty());
+  EXPECT_TRUE(l->skin.MenuItem->Bitmap.Empty());
 }

@@ -41,14 +41,17 @@ void Text(HDC dc, const TSkinRect& r, const char* text, TColor c, UINT flags = D
   DrawTextA(dc, text, -1, &rc, flags | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void Image(HDC dc, const TSkinRect& r, const TDataSkinObject& o, int n, bool vertical = false) {
+// A pixel of a skin image.
+TColor Px(fw::TBitmap& b, int x, int y) { return PixelsOf(b).Pixel(x, y); }
+
+void Image(HDC dc, const TSkinRect& r, TDataSkinObject& o, int n, bool vertical = false) {
   DrawSkinImage(dc, r, o.Bitmap, vertical, o.Tile == 1, o.Trans == 1, o.Frame, n, o.Margins());
 }
 
 // The whole window: frame, caption, menu bar, and a sample of every kind of
 // control face the skin holds.
 void PaintAll(HDC dc) {
-  const TSkinDataContent& s = *gSkin;
+  TSkinDataContent& s = *gSkin;
   Fill(dc, SkinRect(0, 0, kW, kH), s.Colors[sc::ButtonFace]);
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   HGDIOBJ oldFont = SelectObject(dc, font);
@@ -58,7 +61,7 @@ void PaintAll(HDC dc) {
   const int L = s.BorderLeft->FrameWidth(), R = s.BorderRight->FrameWidth();
   const int T = s.BorderTop->Bitmap.Height() / s.BorderTop->Frame;
   const int B = s.BorderBottom->Bitmap.Height() / s.BorderBottom->Frame;
-  auto border = [&](const TDataSkinBorder& o, const TSkinRect& r, bool vertical) {
+  auto border = [&](TDataSkinBorder& o, const TSkinRect& r, bool vertical) {
     DrawSkinImage(dc, r, o.Bitmap, vertical, o.Tile != 1, o.Trans == 1, o.Frame, 1, o.Margins());
   };
   border(*s.BorderLeft, SkinRect(0, 0, L, kH), false);
@@ -71,7 +74,7 @@ void PaintAll(HDC dc) {
   const int states[3] = {1, 3, 2};
   const int buttons[3] = {0, 1, 3};
   for (int i = 0; i < 3; i++) {
-    const TDataSkinSysButton& b = *s.SysButtons[buttons[i]];
+    TDataSkinSysButton& b = *s.SysButtons[buttons[i]];
     int w = b.FrameWidth(), h = b.Bitmap.Height();
     int x = kW - b.XCoord, y = b.YCoord;
     DrawSkinCell(dc, SkinRect(x, y, x + w, y + h), b.Bitmap, true, b.Frame, states[i]);
@@ -102,7 +105,7 @@ void PaintAll(HDC dc) {
   }
 
   // Check box and radio glyphs, every frame.
-  const TDataSkinButton& btn = *s.Buttons;
+  TDataSkinButton& btn = *s.Buttons;
   for (int k = 1; k <= btn.CheckButtonFrame; k++) {
     int x = 16 + 18 * (k - 1);
     DrawSkinCell(dc, SkinRect(x, 128, x + 13, 141), btn.CheckBitmap, true, btn.CheckButtonFrame, k);
@@ -122,7 +125,7 @@ void PaintAll(HDC dc) {
 
   // Horizontal scroll bar: track, arrows, thumb with its gripper.
   const TSkinRect sb = SkinRect(16, 184, 216, 200);
-  const TDataSkinObject& sbo = *s.ScrollBar;
+  TDataSkinObject& sbo = *s.ScrollBar;
   Image(dc, SkinRect(sb.Left + 16, sb.Top, sb.Right - 16, sb.Bottom), *s.HorzScroll, 1);
   DrawSkinCell(dc, SkinRect(sb.Left, sb.Top, sb.Left + 16, sb.Bottom), sbo.Bitmap, true, sbo.Frame, 1);
   DrawSkinCell(dc, SkinRect(sb.Right - 16, sb.Top, sb.Right, sb.Bottom), sbo.Bitmap, true, sbo.Frame, 8);
@@ -160,7 +163,7 @@ void PaintAll(HDC dc) {
   Image(dc, st, *s.StatusBarEdges, 3);
   Image(dc, SkinRect(st.Left + 2, st.Top + 2, st.Left + 200, st.Bottom - 2), *s.StatusBarEdges, 1);
   Text(dc, SkinRect(st.Left + 8, st.Top + 2, st.Left + 200, st.Bottom - 2), "Ready", s.Colors[sc::ButtonText], DT_LEFT);
-  const TDataSkinObject& ex = *s.ExtraImages;
+  TDataSkinObject& ex = *s.ExtraImages;
   DrawSkinCell(dc, SkinRect(st.Right - 13, st.Bottom - 13, st.Right - 1, st.Bottom - 1), ex.Bitmap, true, ex.Frame, 5);
 
   SelectObject(dc, oldFont);
@@ -172,14 +175,10 @@ LRESULT CALLBACK WindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w, &ps);
     // Composed off screen, copied in one blit.
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateSkinDib(TSkinBitmap(kW, kH));
-    HGDIOBJ old = SelectObject(mem, bmp);
-    PaintAll(mem);
-    BitBlt(dc, 0, 0, kW, kH, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
+    fw::TBitmap work;
+    SetSkinBitmapSize(work, kW, kH);
+    PaintAll(work.Canvas()->Handle());
+    BitBlt(dc, 0, 0, kW, kH, work.Canvas()->Handle(), 0, 0, SRCCOPY);
     EndPaint(w, &ps);
     return 0;
   }
@@ -217,14 +216,15 @@ TEST(SkinWindow, PaintsTheOwnSkinOntoTheScreen) {
   ASSERT_NE(w, nullptr);
 
   // The window's outline: its frame images with the magenta corners cut out.
-  TSkinBitmap frame(kW, kH, kMagenta);
-  const TDataSkinBorder& left = *skin.BorderLeft;
-  ::DrawSkinImage(frame, SkinRect(0, 0, left.FrameWidth(), kH), left.Bitmap, false, false, false, left.Frame, 1,
-                  left.Margins());
-  const TDataSkinBorder& right = *skin.BorderRight;
-  ::DrawSkinImage(frame, SkinRect(kW - right.FrameWidth(), 0, kW, kH), right.Bitmap, false, false, false,
-                  right.Frame, 1, right.Margins());
-  frame.FillRect(left.FrameWidth(), 0, kW - right.FrameWidth(), kH, 0);
+  fw::TBitmap frame;
+  SetSkinBitmapSize(frame, kW, kH, kMagenta);
+  TDataSkinBorder& left = *skin.BorderLeft;
+  DrawSkinImage(frame.Canvas()->Handle(), SkinRect(0, 0, left.FrameWidth(), kH), left.Bitmap, false, false, false,
+                left.Frame, 1, left.Margins());
+  TDataSkinBorder& right = *skin.BorderRight;
+  DrawSkinImage(frame.Canvas()->Handle(), SkinRect(kW - right.FrameWidth(), 0, kW, kH), right.Bitmap, false, false,
+                false, right.Frame, 1, right.Margins());
+  PixelsOf(frame).FillRect(left.FrameWidth(), 0, kW - right.FrameWidth(), kH, 0);
   SetWindowRgn(w, RegionFromBitmap(frame, 0, 0, 0, 0, 0, kMagenta), FALSE);
 
   ShowWindow(w, SW_SHOWNOACTIVATE);
@@ -232,14 +232,17 @@ TEST(SkinWindow, PaintsTheOwnSkinOntoTheScreen) {
   Pump(300);
 
   HDC dc = GetDC(w);
-  TSkinBitmap shot = ReadBackPixels(dc, 0, 0, kW, kH);
+  fw::TBitmap screen;
+  SetSkinBitmapSize(screen, kW, kH);
+  BitBlt(screen.Canvas()->Handle(), 0, 0, kW, kH, dc, 0, 0, SRCCOPY);
   ReleaseDC(w, dc);
+  const TSkinPixels shot = PixelsOf(screen);
   ASSERT_FALSE(shot.Empty());
 
   // Left border below the caption: the middle of its image, unscaled across.
-  EXPECT_EQ(shot.Pixel(2, 120), left.Bitmap.Pixel(2, 35));
+  EXPECT_EQ(shot.Pixel(2, 120), Px(left.Bitmap, 2, 35));
   // Caption: the top image's row 10, stretched only across.
-  EXPECT_EQ(shot.Pixel(kW / 2, 10), skin.BorderTop->Bitmap.Pixel(60, 10));
+  EXPECT_EQ(shot.Pixel(kW / 2, 10), Px(skin.BorderTop->Bitmap, 60, 10));
   // The rounded corner is outside the window region.
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(w, rgn), ERROR);
@@ -249,18 +252,18 @@ TEST(SkinWindow, PaintsTheOwnSkinOntoTheScreen) {
   DeleteObject(rgn);
   // Push buttons are as high as their images: rows map one to one, and the
   // middle columns are all alike. Image k's column 12, row 5 and row 18.
-  const TDataSkinButton& b = *skin.Buttons;
+  TDataSkinButton& b = *skin.Buttons;
   for (int k = 1; k <= 5; k++)
     for (int row : {5, 18})
-      EXPECT_EQ(shot.Pixel(16 + 84 * (k - 1) + 10, 96 + row), b.Bitmap.Pixel(24 * (k - 1) + 12, row)) << k;
+      EXPECT_EQ(shot.Pixel(16 + 84 * (k - 1) + 10, 96 + row), Px(b.Bitmap, 24 * (k - 1) + 12, row)) << k;
   // Check glyphs are drawn at their own size: pixel for pixel.
   for (int k = 1; k <= b.CheckButtonFrame; k++) {
-    TColor want = b.CheckBitmap.Pixel(13 * (k - 1) + 6, 6);
+    TColor want = Px(b.CheckBitmap, 13 * (k - 1) + 6, 6);
     EXPECT_EQ(shot.Pixel(16 + 18 * (k - 1) + 6, 128 + 6), want == kMagenta ? skin.Colors[sc::ButtonFace] : want) << k;
   }
   // The close button in its normal image: its centre.
-  const TDataSkinSysButton& close = *skin.SysButtons[0];
-  EXPECT_EQ(shot.Pixel(kW - close.XCoord + 10, close.YCoord + 10), close.Bitmap.Pixel(10, 10));
+  TDataSkinSysButton& close = *skin.SysButtons[0];
+  EXPECT_EQ(shot.Pixel(kW - close.XCoord + 10, close.YCoord + 10), Px(close.Bitmap, 10, 10));
 
   if (const char* show = std::getenv("CARDINIT_SKIN_SHOW_MS")) Pump(static_cast<DWORD>(std::atoi(show)));
   DestroyWindow(w);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "SkinBitmap.h"
+#include "SkinPixels.h"
 #include "SkinPaint.h"
 
 using namespace paint;
@@ -41,7 +41,7 @@ Look LookOf(int state) {
 }
 
 // A raised face with a gradient, a border and rounded corners.
-void Face(TSkinBitmap& b, int l, int t, int r, int btm, int state, int radius = 2) {
+void Face(TPixelBuffer& b, int l, int t, int r, int btm, int state, int radius = 2) {
   Look k = LookOf(state);
   VGradient(b, l, t, r, btm, k.top, k.bottom);
   Frame(b, l, t, r, btm, k.border);
@@ -56,10 +56,10 @@ struct Image {
   int frames, fw, fh;
   bool vertical;
   // Paints frame k (0-based) into the rectangle at (l, t) of fw x fh.
-  std::function<void(TSkinBitmap&, int k, int l, int t, int w, int h)> paint;
+  std::function<void(TPixelBuffer&, int k, int l, int t, int w, int h)> paint;
 };
 
-void Caption(TSkinBitmap& b, int k, int l, int t, int w, int h) {
+void Caption(TPixelBuffer& b, int k, int l, int t, int w, int h) {
   bool active = k == 0;
   VGradient(b, l, t, l + w, t + h, active ? kCaptionTop : kIdleTop, active ? kCaptionBottom : kIdleBottom);
   b.FillRect(l, t, l + w, t + 1, Lighter(active ? kCaptionTop : kIdleTop, 40));
@@ -68,7 +68,7 @@ void Caption(TSkinBitmap& b, int k, int l, int t, int w, int h) {
 
 // Side border: the caption's gradient along its top 30 rows, the frame below,
 // the outer top corner cut round.
-void Side(TSkinBitmap& b, int k, int l, int t, int w, int h, bool left) {
+void Side(TPixelBuffer& b, int k, int l, int t, int w, int h, bool left) {
   bool active = k == 0;
   VGradient(b, l, t, l + w, t + 30, active ? kCaptionTop : kIdleTop, active ? kCaptionBottom : kIdleBottom);
   TColor frame = active ? kFrameActive : kFrameIdle;
@@ -88,7 +88,7 @@ void Side(TSkinBitmap& b, int k, int l, int t, int w, int h, bool left) {
   }
 }
 
-void Bottom(TSkinBitmap& b, int k, int l, int t, int w, int h) {
+void Bottom(TPixelBuffer& b, int k, int l, int t, int w, int h) {
   TColor frame = k == 0 ? kFrameActive : kFrameIdle;
   b.FillRect(l, t, l + w, t + h, frame);
   b.FillRect(l, t, l + w, t + 1, Lighter(frame, 30));
@@ -96,7 +96,7 @@ void Bottom(TSkinBitmap& b, int k, int l, int t, int w, int h) {
 }
 
 // Caption button: 1 normal, 2 pressed, 3 hot, 4 inactive window.
-void CaptionButton(TSkinBitmap& b, int k, int l, int t, int w, int h, char glyph) {
+void CaptionButton(TPixelBuffer& b, int k, int l, int t, int w, int h, char glyph) {
   b.FillRect(l, t, l + w, t + h, kMagenta);
   TColor top, bottom;
   bool close = glyph == 'x';
@@ -124,7 +124,7 @@ void CaptionButton(TSkinBitmap& b, int k, int l, int t, int w, int h, char glyph
   }
 }
 
-void Arrow(TSkinBitmap& b, char dir, int cx, int cy, int size, TColor c) {
+void Arrow(TPixelBuffer& b, char dir, int cx, int cy, int size, TColor c) {
   switch (dir) {
     case 'l': ArrowLeft(b, cx, cy, size, c); break;
     case 'r': ArrowRight(b, cx, cy, size, c); break;
@@ -139,7 +139,7 @@ int FourState(int k) {
   return map[k & 3];
 }
 
-void ScrollPart(TSkinBitmap& b, int k, int l, int t, int w, int h) {
+void ScrollPart(TPixelBuffer& b, int k, int l, int t, int w, int h) {
   if (k < 16) {  // arrows: left, right, up, down; 4 states each
     int state = FourState(k % 4);
     Face(b, l, t, l + w, t + h, state, 1);
@@ -164,7 +164,7 @@ void ScrollPart(TSkinBitmap& b, int k, int l, int t, int w, int h) {
   }
 }
 
-void Track(TSkinBitmap& b, int k, int l, int t, int w, int h, bool vertical) {
+void Track(TPixelBuffer& b, int k, int l, int t, int w, int h, bool vertical) {
   TColor c = k == 2 ? RGBColor(244, 244, 246) : RGBColor(226, 231, 240);
   b.FillRect(l, t, l + w, t + h, c);
   if (vertical) {
@@ -176,13 +176,13 @@ void Track(TSkinBitmap& b, int k, int l, int t, int w, int h, bool vertical) {
   }
 }
 
-void Thumb(TSkinBitmap& b, int k, int l, int t, int w, int h) {
+void Thumb(TPixelBuffer& b, int k, int l, int t, int w, int h) {
   static const int map[3] = {Normal, Pressed, Hot};
   Face(b, l, t, l + w, t + h, map[k % 3], 2);
 }
 
 // Track-bar thumb pointing `dir` (0 none), 5 states.
-void TrackThumb(TSkinBitmap& b, int k, int l, int t, int w, int h, char dir) {
+void TrackThumb(TPixelBuffer& b, int k, int l, int t, int w, int h, char dir) {
   b.FillRect(l, t, l + w, t + h, kMagenta);
   Look look = LookOf(k);
   int inset = 4;
@@ -206,14 +206,14 @@ void TrackThumb(TSkinBitmap& b, int k, int l, int t, int w, int h, char dir) {
 std::vector<Image> Images() {
   std::vector<Image> v;
   auto add = [&](std::string name, int frames, int fw, int fh, bool vertical,
-                 std::function<void(TSkinBitmap&, int, int, int, int, int)> p) {
+                 std::function<void(TPixelBuffer&, int, int, int, int, int)> p) {
     v.push_back({std::move(name), frames, fw, fh, vertical, std::move(p)});
   };
   add("top.bmp", 2, 120, 30, true, Caption);
-  add("left.bmp", 2, 4, 48, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) { Side(b, k, l, t, w, h, true); });
-  add("right.bmp", 2, 4, 48, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) { Side(b, k, l, t, w, h, false); });
+  add("left.bmp", 2, 4, 48, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) { Side(b, k, l, t, w, h, true); });
+  add("right.bmp", 2, 4, 48, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) { Side(b, k, l, t, w, h, false); });
   add("bottom.bmp", 2, 40, 4, true, Bottom);
-  add("menubar.bmp", 2, 20, 20, true, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("menubar.bmp", 2, 20, 20, true, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     VGradient(b, l, t, l + w, t + h, k == 0 ? RGBColor(246, 248, 252) : RGBColor(240, 240, 242),
               k == 0 ? RGBColor(222, 229, 242) : RGBColor(228, 229, 232));
     b.FillRect(l, t + h - 1, l + w, t + h, RGBColor(196, 204, 220));
@@ -223,22 +223,22 @@ std::vector<Image> Images() {
   for (int i = 0; i < 4; i++) {
     char g = captionGlyphs[i];
     add(captionNames[i], 4, 21, 21, false,
-        [g](TSkinBitmap& b, int k, int l, int t, int w, int h) { CaptionButton(b, k, l, t, w, h, g); });
+        [g](TPixelBuffer& b, int k, int l, int t, int w, int h) { CaptionButton(b, k, l, t, w, h, g); });
   }
-  add("mdi.bmp", 12, 16, 14, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("mdi.bmp", 12, 16, 14, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     // Minimise, restore, close; each normal, pressed, hot, inactive.
     const char glyphs[3] = {'_', 'r', 'x'};
-    TSkinBitmap cell(21, 21);
+    TPixelBuffer cell(21, 21);
     CaptionButton(cell, k % 4, 0, 0, 21, 21, glyphs[k / 4]);
     for (int y = 0; y < h; y++)
       for (int x = 0; x < w; x++) b.SetPixel(l + x, t + y, cell.Pixel(x * 21 / w, y * 21 / h));
   });
-  add("button.bmp", 5, 24, 22, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("button.bmp", 5, 24, 22, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     static const int map[5] = {Normal, Pressed, Disabled, Hot, Focused};
     Face(b, l, t, l + w, t + h, map[k], 3);
     if (k == 4) Frame(b, l + 1, t + 1, l + w - 1, t + h - 1, RGBColor(150, 180, 230));
   });
-  add("check.bmp", 12, 13, 13, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("check.bmp", 12, 13, 13, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     // Unchecked, checked, mixed; each normal, hot, pressed, disabled.
     static const int map[4] = {Normal, Hot, Pressed, Disabled};
     int state = map[k % 4];
@@ -249,7 +249,7 @@ std::vector<Image> Images() {
     if (k / 4 == 1) CheckMark(b, l + 3, t + 3, mark);
     if (k / 4 == 2) b.FillRect(l + 3, t + 3, l + w - 3, t + h - 3, mark);
   });
-  add("radio.bmp", 8, 13, 13, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("radio.bmp", 8, 13, 13, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     static const int map[4] = {Normal, Hot, Pressed, Disabled};
     int state = map[k % 4];
     Look look = LookOf(state);
@@ -259,26 +259,26 @@ std::vector<Image> Images() {
     Disc(b, l + 6.5, t + 7.5, 3.5, look.bottom);
     if (k >= 4) Disc(b, l + 6.5, t + 6.5, 2.6, state == Disabled ? kGlyphOff : RGBColor(33, 161, 33));
   });
-  add("progress.bmp", 2, 20, 16, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("progress.bmp", 2, 20, 16, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     VGradient(b, l, t, l + w, t + h, RGBColor(220, 224, 232), RGBColor(248, 249, 251));
     Frame(b, l, t, l + w, t + h, kEdge);
     RoundCorners(b, l, t, l + w, t + h, 1);
   });
-  add("chunk.bmp", 1, 10, 14, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("chunk.bmp", 1, 10, 14, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     VGradient(b, l, t, l + w, t + h, RGBColor(150, 230, 140), RGBColor(40, 160, 50));
     b.FillRect(l + w - 1, t, l + w, t + h, RGBColor(236, 239, 245));
   });
-  add("groupedge.bmp", 2, 20, 20, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("groupedge.bmp", 2, 20, 20, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     b.FillRect(l, t, l + w, t + h, kMagenta);
     Frame(b, l, t, l + w, t + h, k == 0 ? RGBColor(170, 184, 206) : RGBColor(200, 204, 212));
     RoundCorners(b, l, t, l + w, t + h, 2);
   });
-  add("groupbox.bmp", 1, 30, 20, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("groupbox.bmp", 1, 30, 20, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     VGradient(b, l, t, l + w, t + h, RGBColor(230, 236, 246), RGBColor(210, 220, 238));
     Frame(b, l, t, l + w, t + h, RGBColor(170, 184, 206));
     RoundCorners(b, l, t, l + w, t + h, 2, true, false);
   });
-  add("tabs.bmp", 5, 30, 22, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("tabs.bmp", 5, 30, 22, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     // Normal, selected, disabled, hot, focused.
     static const int map[5] = {Normal, Focused, Disabled, Hot, Focused};
     Look look = LookOf(map[k]);
@@ -288,36 +288,36 @@ std::vector<Image> Images() {
     if (k == 1) b.FillRect(l + 1, t, l + w - 1, t + 2, RGBColor(250, 190, 70));
     RoundCorners(b, l, t, l + w, t + h, 2, true, false);
   });
-  add("tabborder.bmp", 1, 30, 22, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("tabborder.bmp", 1, 30, 22, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     b.FillRect(l, t, l + w, t + h, kMagenta);
     Frame(b, l, t, l + w, t + h + 1, kEdge);
     RoundCorners(b, l, t, l + w, t + h, 2, true, false);
   });
-  add("statusbar.bmp", 3, 12, 12, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("statusbar.bmp", 3, 12, 12, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     // Lowered, raised, none.
     b.FillRect(l, t, l + w, t + h, kFace);
     if (k == 0) Bevel(b, l, t, l + w, t + h, RGBColor(170, 178, 194), kWhite);
     if (k == 1) Bevel(b, l, t, l + w, t + h, kWhite, RGBColor(170, 178, 194));
   });
-  add("tabpane.bmp", 1, 20, 20, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("tabpane.bmp", 1, 20, 20, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     VGradient(b, l, t, l + w, t + h, kFace, RGBColor(226, 232, 242));
     Frame(b, l, t, l + w, t + h, kEdge);
   });
-  add("toolbars.bmp", 5, 22, 22, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("toolbars.bmp", 5, 22, 22, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     // Normal (nothing), pressed, disabled (nothing), hot, checked.
     b.FillRect(l, t, l + w, t + h, kMagenta);
     if (k == 1 || k == 3 || k == 4) Face(b, l, t, l + w, t + h, k == 3 ? Hot : Pressed, 2);
   });
-  add("combobutton.bmp", 4, 17, 21, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("combobutton.bmp", 4, 17, 21, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     int state = FourState(k);
     Face(b, l, t, l + w, t + h, state, 1);
   });
-  add("sunkedge.bmp", 4, 20, 21, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("sunkedge.bmp", 4, 20, 21, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     int state = FourState(k);
     b.FillRect(l, t, l + w, t + h, state == Disabled ? RGBColor(244, 244, 246) : kWhite);
     Frame(b, l, t, l + w, t + h, state == Hot ? RGBColor(214, 150, 50) : state == Pressed ? kFrameActive : kEdge);
   });
-  add("extra.bmp", 5, 12, 12, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("extra.bmp", 5, 12, 12, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     // Drop-down arrow: normal, pressed, disabled, hot; then the size grip.
     b.FillRect(l, t, l + w, t + h, kMagenta);
     if (k < 4) {
@@ -331,7 +331,7 @@ std::vector<Image> Images() {
         }
     }
   });
-  add("header.bmp", 5, 20, 20, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("header.bmp", 5, 20, 20, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     // Normal, hot, pressed, disabled, sorted.
     static const int map[5] = {Normal, Hot, Pressed, Disabled, Focused};
     Look look = LookOf(map[k]);
@@ -340,7 +340,7 @@ std::vector<Image> Images() {
     b.FillRect(l + w - 1, t + 3, l + w, t + h - 3, RGBColor(190, 198, 214));
     if (k == 1) b.FillRect(l, t + h - 3, l + w, t + h - 1, RGBColor(250, 190, 70));
   });
-  add("menuitem.bmp", 5, 20, 20, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("menuitem.bmp", 5, 20, 20, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     // 1 normal, 2 separator, 4 selected.
     b.FillRect(l, t, l + w, t + h, kMagenta);
     if (k == 1) {
@@ -350,13 +350,13 @@ std::vector<Image> Images() {
     if (k == 3) Face(b, l, t, l + w, t + h, Hot, 2);
     if (k == 2 || k == 4) Face(b, l, t, l + w, t + h, Pressed, 2);
   });
-  add("menubg.bmp", 1, 20, 20, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("menubg.bmp", 1, 20, 20, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     b.FillRect(l, t, l + w, t + h, RGBColor(250, 251, 253));
     HGradient(b, l, t, l + 6, t + h, RGBColor(226, 233, 246), RGBColor(240, 244, 251));
   });
   add("scrollbar.bmp", 23, 16, 16, false, ScrollPart);
-  add("hscroll.bmp", 4, 16, 16, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) { Track(b, k, l, t, w, h, false); });
-  add("vscroll.bmp", 4, 16, 16, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) { Track(b, k, l, t, w, h, true); });
+  add("hscroll.bmp", 4, 16, 16, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) { Track(b, k, l, t, w, h, false); });
+  add("vscroll.bmp", 4, 16, 16, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) { Track(b, k, l, t, w, h, true); });
   add("hthumb.bmp", 3, 16, 16, false, Thumb);
   add("vthumb.bmp", 3, 16, 16, false, Thumb);
   const char* thumbNames[6] = {"thumbhorz.bmp", "thumbvert.bmp", "thumbleft.bmp", "thumbright.bmp", "thumbup.bmp", "thumbdown.bmp"};
@@ -365,25 +365,25 @@ std::vector<Image> Images() {
     bool upright = i == 0 || i == 4 || i == 5;
     char dir = thumbDirs[i];
     add(thumbNames[i], 5, upright ? 11 : 20, upright ? 20 : 11, false,
-        [dir](TSkinBitmap& b, int k, int l, int t, int w, int h) { TrackThumb(b, k, l, t, w, h, dir); });
+        [dir](TPixelBuffer& b, int k, int l, int t, int w, int h) { TrackThumb(b, k, l, t, w, h, dir); });
   }
   for (int vertical = 0; vertical < 2; vertical++) {
     // Up-down buttons: first arrow 4 states, second arrow 4 states.
-    add(vertical ? "updownv.bmp" : "updownh.bmp", 8, 16, 16, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+    add(vertical ? "updownv.bmp" : "updownh.bmp", 8, 16, 16, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
       Face(b, l, t, l + w, t + h, FourState(k % 4), 1);
     });
     add(vertical ? "updownvglyph.bmp" : "updownhglyph.bmp", 8, 16, 16, false,
-        [vertical](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+        [vertical](TPixelBuffer& b, int k, int l, int t, int w, int h) {
           b.FillRect(l, t, l + w, t + h, kMagenta);
           char dir = vertical ? (k < 4 ? 'u' : 'd') : (k < 4 ? 'l' : 'r');
           Arrow(b, dir, l + w / 2, t + h / 2, 3, GlyphColour(FourState(k % 4)));
         });
   }
-  add("track.bmp", 1, 16, 4, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("track.bmp", 1, 16, 4, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     b.FillRect(l, t, l + w, t + h, RGBColor(214, 220, 232));
     Bevel(b, l, t, l + w, t + h, RGBColor(150, 160, 180), kWhite);
   });
-  add("trackvert.bmp", 1, 4, 16, false, [](TSkinBitmap& b, int k, int l, int t, int w, int h) {
+  add("trackvert.bmp", 1, 4, 16, false, [](TPixelBuffer& b, int k, int l, int t, int w, int h) {
     b.FillRect(l, t, l + w, t + h, RGBColor(214, 220, 232));
     Bevel(b, l, t, l + w, t + h, RGBColor(150, 160, 180), kWhite);
   });
@@ -410,7 +410,7 @@ int main(int argc, char** argv) {
     const Image& im = images[i];
     int w = im.vertical ? im.fw : im.fw * im.frames;
     int h = im.vertical ? im.fh * im.frames : im.fh;
-    TSkinBitmap b(w, h, kMagenta);
+    TPixelBuffer b(w, h, kMagenta);
     for (int k = 0; k < im.frames; k++) {
       int l = im.vertical ? 0 : k * im.fw, t = im.vertical ? k * im.fh : 0;
       if (coded)
@@ -418,7 +418,7 @@ int main(int argc, char** argv) {
       else
         im.paint(b, k, l, t, im.fw, im.fh);
     }
-    std::vector<uint8_t> bytes = b.SaveToBytes();
+    std::vector<uint8_t> bytes = paint::BmpFile(b);
     std::string path = dir + "/" + im.name;
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0) {
