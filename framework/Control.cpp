@@ -502,6 +502,16 @@ void TControl::ColorChanged() { Invalidate(); }
 void TControl::MouseEnter() {}
 void TControl::MouseLeave() {}
 
+void PublishColorAndFont(TClassInfo& info, TColor defaultColor) {
+  info.Int("Color", &TControl::Color, &TControl::SetColor, defaultColor, &ColorIdents())
+      .Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, false)
+      .Obj("Font", &TControl::Font, &TControl::SetFont)
+      .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true);
+}
+
+void PublishCaption(TClassInfo& info) { info.Str("Caption", &TControl::Caption, &TControl::SetCaption); }
+void PublishText(TClassInfo& info) { info.Str("Text", &TControl::Text, &TControl::SetText); }
+
 // ---- TGraphicControl ---------------------------------------------------
 
 const TClassInfo& TGraphicControl::StaticClass() {

@@ -395,6 +395,12 @@ class TCustomControl : public TWinControl {
   void PaintWindow(HDC dc) override;
 };
 
+// Publishes the usual look properties of a control class: Color (with its
+// default), ParentColor, Font, ParentFont; and Caption or Text.
+void PublishColorAndFont(TClassInfo& info, TColor defaultColor);
+void PublishCaption(TClassInfo& info);
+void PublishText(TClassInfo& info);
+
 // The window procedure of every framework window class.
 LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -1,0 +1,281 @@
+// The standard controls built from form data kept as a resource, and their
+// behaviour under Wine: values read back, events bound by name, the masked
+// edit's refusal of pasted text, the check list's toggling, the spin edit's
+// up-down, and pictures read back by pixel.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "Application.h"
+#include "Button.h"
+#include "Buttons.h"
+#include "ComboBox.h"
+#include "Edit.h"
+#include "FormReader.h"
+#include "Image.h"
+#include "Label.h"
+#include "ListBox.h"
+#include "ListView.h"
+#include "MaskEdit.h"
+#include "Menus.h"
+#include "Panel.h"
+#include "PropertyText.h"
+#include "SpinEdit.h"
+#include "Timer.h"
+
+using namespace fw;
+
+namespace {
+
+// A label class that older form data wrote with a property it no longer has.
+class TOldLabel : public TLabel {
+ public:
+  static const TClassInfo& StaticClass() {
+    static const TClassInfo info = TClassInfo::Make<TOldLabel>("TOldLabel", &TLabel::StaticClass());
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClass(); }
+  explicit TOldLabel(TComponent* owner) : TLabel(owner) {}
+  void DefineProperties(TFiler& filer) override { filer.DefineProperty("Layout3D", DropBoolean()); }
+};
+
+class TFmControlsTest : public TForm {
+ public:
+  static const TClassInfo& StaticClass() {
+    static const TClassInfo info = TClassInfo::Make<TFmControlsTest>("TFmControlsTest", &TForm::StaticClass())
+                                       .Field("imgBack", &TFmControlsTest::imgBack)
+                                       .Field("edtName", &TFmControlsTest::edtName)
+                                       .Field("medtKey", &TFmControlsTest::medtKey)
+                                       .Field("lblHint", &TFmControlsTest::lblHint)
+                                       .Field("btnOk", &TFmControlsTest::btnOk)
+                                       .Field("btnGo", &TFmControlsTest::btnGo)
+                                       .Field("sbDrop", &TFmControlsTest::sbDrop)
+                                       .Field("chkNew", &TFmControlsTest::chkNew)
+                                       .Field("cbbType", &TFmControlsTest::cbbType)
+                                       .Field("seWait", &TFmControlsTest::seWait)
+                                       .Field("clbSectors", &TFmControlsTest::clbSectors)
+                                       .Field("lvUsers", &TFmControlsTest::lvUsers)
+                                       .Field("pmList", &TFmControlsTest::pmList)
+                                       .Method("FormCreate", &TFmControlsTest::FormCreate)
+                                       .Method("btnOkClick", &TFmControlsTest::btnOkClick)
+                                       .Method("medtKeyKeyPress", &TFmControlsTest::medtKeyKeyPress);
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClass(); }
+  explicit TFmControlsTest(TComponent* owner) : TForm(owner) {}
+
+  TImage* imgBack = nullptr;
+  TEdit* edtName = nullptr;
+  TMaskEdit* medtKey = nullptr;
+  TLabel* lblHint = nullptr;
+  TButton* btnOk = nullptr;
+  TBitBtn* btnGo = nullptr;
+  TSpeedButton* sbDrop = nullptr;
+  TCheckBox* chkNew = nullptr;
+  TComboBox* cbbType = nullptr;
+  TSpinEdit* seWait = nullptr;
+  TCheckListBox* clbSectors = nullptr;
+  TListView* lvUsers = nullptr;
+  TPopupMenu* pmList = nullptr;
+  int created = 0, okClicks = 0;
+
+  void FormCreate(TObject*) { ++created; }
+  void btnOkClick(TObject*) { ++okClicks; }
+  // Hexadecimal digits and Backspace only, as the key edits of the program.
+  void medtKeyKeyPress(TObject*, char& key) {
+    bool hex = (key >= '0' && key <= '9') || (key >= 'a' && key <= 'f') || (key >= 'A' && key <= 'F');
+    if (!hex && key != 8) key = 0;
+  }
+};
+
+void PutOnClipboard(HWND owner, const wchar_t* text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  memcpy(GlobalLock(mem), text, bytes);
+  GlobalUnlock(mem);
+  SetClipboardData(CF_UNICODETEXT, mem);
+  CloseClipboard();
+}
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application();
+    RegisterComponentClass(TOldLabel::StaticClass());
+    form = CreateForm<TFmControlsTest>(nullptr);
+    ASSERT_NE(form, nullptr);
+    ASSERT_NE(form->Handle(), nullptr);
+  }
+  void TearDown() override {
+    if (form) form->Free();
+  }
+  TFmControlsTest* form = nullptr;
+};
+
+TEST_F(ControlsTest, FormDataBuildsTheControlsWithTheirValues) {
+  EXPECT_EQ(form->created, 1);
+  EXPECT_EQ(form->Caption(), "\xBF\xD8\xBC\xFE");
+  EXPECT_EQ(form->ClientWidth(), 400);
+  EXPECT_EQ(form->ClientHeight(), 300);
+  ASSERT_NE(form->edtName, nullptr);
+  EXPECT_EQ(form->edtName->Text(), "\xD5\xC5\xC8\xFD");  // GBK through the wide window text
+  EXPECT_EQ(form->medtKey->Text(), "A5 C3 E7 B9 1D 2F");
+  EXPECT_EQ(form->lblHint->Font()->Color(), clTeal);  // the obsolete Layout3D did not stop the reading
+  EXPECT_TRUE(form->chkNew->Checked());
+  EXPECT_EQ(form->cbbType->ItemIndex(), 1);
+  EXPECT_EQ(form->cbbType->Text(), "\xBC\xCC\xD0\xF8\xD6\xB4\xD0\xD0");
+  EXPECT_EQ(form->seWait->Value(), 5);
+  EXPECT_EQ(form->clbSectors->Count(), 3);
+  EXPECT_EQ(form->clbSectors->Parent()->ClassName(), "TPanel");
+  EXPECT_EQ(form->lvUsers->Columns()->Count(), 2);
+  EXPECT_EQ(form->lvUsers->Columns()->Items(0)->Caption, "\xD3\xC3\xBB\xA7");
+  EXPECT_EQ(form->pmList->Items()->Count(), 2);
+  EXPECT_EQ(form->imgBack->Picture()->Width(), 8);  // the JPEG was decoded
+  EXPECT_EQ(form->btnGo->Glyph()->Width(), 4);
+  // Window classes carry the framework class names.
+  wchar_t cls[64];
+  GetClassNameW(form->btnOk->Handle(), cls, 64);
+  EXPECT_STREQ(cls, L"TButton");
+  GetClassNameW(form->Handle(), cls, 64);
+  EXPECT_STREQ(cls, L"TFmControlsTest");
+  // Properties by name as text on real controls.
+  std::string text;
+  EXPECT_EQ(GetPropText(form->cbbType, "Style", text), TPropStatus::Ok);
+  EXPECT_EQ(text, "csDropDownList");
+  EXPECT_EQ(GetPropText(form->btnOk, "Default", text), TPropStatus::Ok);
+  EXPECT_EQ(text, "True");
+  EXPECT_EQ(GetPropText(form->btnOk, "Anchors", text), TPropStatus::Ok);
+  EXPECT_EQ(text, "[akLeft,akTop]");
+  EXPECT_EQ(GetPropText(form->btnOk, "ParentBackground", text), TPropStatus::Missing);
+  EXPECT_EQ(SetPropText(form->edtName, "Color", "clYellow"), TPropStatus::Ok);
+  EXPECT_EQ(form->edtName->Color(), clYellow);
+}
+
+TEST_F(ControlsTest, EventsNamedInFormDataRun) {
+  SendMessageW(form->btnOk->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form->okClicks, 1);
+  EXPECT_EQ(form->ModalResult(), mrOk);  // the button's modal result went to its form
+}
+
+TEST_F(ControlsTest, MaskedEditRefusesPastedTextItsFilterRefuses) {
+  HWND edit = form->medtKey->Handle();
+  SendMessageW(edit, EM_SETSEL, 0, 0);
+  PutOnClipboard(edit, L"GZ");
+  SendMessageW(edit, WM_PASTE, 0, 0);
+  EXPECT_EQ(form->medtKey->Text(), "A5 C3 E7 B9 1D 2F");  // nothing changed
+  SendMessageW(edit, WM_CHAR, 0x16, 0);                   // Ctrl+V takes the same road
+  EXPECT_EQ(form->medtKey->Text(), "A5 C3 E7 B9 1D 2F");
+  PutOnClipboard(edit, L"a1 b2");
+  SendMessageW(edit, EM_SETSEL, 0, 0);
+  SendMessageW(edit, WM_PASTE, 0, 0);
+  EXPECT_EQ(form->medtKey->Text(), "A1 B2 E7 B9 1D 2F");
+  // Typing: a non-hex letter is swallowed, a digit overwrites.
+  SendMessageW(edit, EM_SETSEL, 0, 0);
+  SendMessageW(edit, WM_CHAR, 'x', 0);
+  EXPECT_EQ(form->medtKey->Text(), "A1 B2 E7 B9 1D 2F");
+  SendMessageW(edit, WM_CHAR, '9', 0);
+  EXPECT_EQ(form->medtKey->Text(), "91 B2 E7 B9 1D 2F");
+  // Text set from outside is fitted to the mask.
+  SetWindowTextW(edit, L"zz");
+  EXPECT_EQ(form->medtKey->EditText(), "ZZ __ __ __ __ __");
+  EXPECT_EQ(form->medtKey->Text(), "ZZ" + std::string(15, ' '));
+  // Cut and delete leave blanks, never move the literals.
+  SendMessageW(edit, EM_SETSEL, 0, 2);
+  SendMessageW(edit, WM_CLEAR, 0, 0);
+  EXPECT_EQ(form->medtKey->EditText(), "__ __ __ __ __ __");
+}
+
+TEST_F(ControlsTest, CheckListTogglesByMouseAndSpace) {
+  int checks = 0;
+  form->clbSectors->OnClickCheck = [&](TObject*) { ++checks; };
+  HWND list = form->clbSectors->Handle();
+  RECT r = form->clbSectors->ItemRect(1);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 3, r.top + 3));
+  SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 3, r.top + 3));
+  EXPECT_TRUE(form->clbSectors->Checked(1));
+  EXPECT_EQ(checks, 1);
+  // A press on the text selects without toggling.
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 40, r.top + 3));
+  SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 40, r.top + 3));
+  EXPECT_TRUE(form->clbSectors->Checked(1));
+  EXPECT_EQ(form->clbSectors->ItemIndex(), 1);
+  SendMessageW(list, WM_CHAR, ' ', 0);
+  EXPECT_FALSE(form->clbSectors->Checked(1));
+  EXPECT_EQ(checks, 2);
+}
+
+TEST_F(ControlsTest, SpinEditHasARealUpDownAndKeepsItsRange) {
+  HWND edit = form->seWait->Handle();
+  HWND child = GetWindow(edit, GW_CHILD);
+  ASSERT_NE(child, nullptr);
+  wchar_t cls[64];
+  GetClassNameW(child, cls, 64);
+  EXPECT_STREQ(cls, L"TUpDown");
+  EXPECT_EQ(ControlOfWindow(child), form->seWait->Button());
+  SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(form->seWait->Value(), 6);
+  // The up-down's own notice steps the value too.
+  NMUPDOWN ud = {};
+  ud.hdr.hwndFrom = child;
+  ud.hdr.code = UDN_DELTAPOS;
+  ud.iDelta = -1;
+  SendMessageW(edit, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&ud));
+  EXPECT_EQ(form->seWait->Value(), 5);
+  form->seWait->SetValue(150);
+  EXPECT_EQ(form->seWait->Value(), 99);
+  SetWindowTextW(edit, L"abc");
+  EXPECT_EQ(form->seWait->Value(), 1);
+}
+
+TEST_F(ControlsTest, PicturesAndCustomDrawPaintExpectedPixels) {
+  form->lvUsers->Items()->Add()->SetCaption("a");
+  form->lvUsers->Items()->Add()->SetCaption("b");
+  form->lvUsers->SetItemIndex(0);
+  int drawn = 0;
+  form->lvUsers->OnCustomDrawItem = [&](TListView* sender, TListItem* item, TCustomDrawState, bool&) {
+    ++drawn;
+    sender->Canvas()->Brush()->SetColor(item->Index() == sender->ItemIndex() ? RGBColor(51, 153, 255) : clWindow);
+  };
+  TBitmap bmp(form->ClientWidth(), form->ClientHeight());
+  HDC dc = bmp.Canvas()->Handle();
+  form->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  form->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  // The stretched JPEG background is red (decoding may shift it a little).
+  COLORREF back = GetPixel(dc, 395, 295);
+  EXPECT_GE(GetRValue(back), 240);
+  EXPECT_LE(GetGValue(back), 20);
+  // The list view paints its rows into a DC handed to it.
+  TBitmap lv(form->lvUsers->ClientWidth(), form->lvUsers->ClientHeight());
+  HDC ldc = lv.Canvas()->Handle();
+  SendMessageW(form->lvUsers->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(ldc), PRF_CLIENT | PRF_ERASEBKGND);
+  EXPECT_GT(drawn, 0);
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  SendMessageW(form->lvUsers->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  EXPECT_EQ(GetPixel(ldc, row.left + 30, (row.top + row.bottom) / 2), RGB(51, 153, 255));
+}
+
+TEST_F(ControlsTest, TabMovesFocusInTabOrder) {
+  form->Show();
+  form->edtName->SetFocus();
+  form->SelectNext(form->edtName, true, true);
+  EXPECT_TRUE(form->medtKey->Focused());
+  form->SelectNext(form->medtKey, true, true);
+  EXPECT_TRUE(form->chkNew->Focused());
+  form->SelectNext(form->chkNew, false, true);
+  EXPECT_TRUE(form->medtKey->Focused());
+  EXPECT_EQ(form->ActiveControl(), form->medtKey);
+}
+
+TEST(FormData, BadResourceDataIsRefusedWithAClearError) {
+  Application();
+  TForm form(nullptr);
+  std::string error;
+  EXPECT_FALSE(form.LoadFromText("object F: TForm\n  object b: TButton\n    Default = Maybe\n  end\nend\n", error));
+  EXPECT_NE(error.find("F.b.Default (line 3)"), std::string::npos) << error;
+  EXPECT_FALSE(form.LoadFromResource(error));
+  EXPECT_NE(error.find("no form data resource TFORM"), std::string::npos) << error;
+}
+
+}  // namespace
