@@ -85,7 +85,6 @@ void TForm::BeforeDestruction() {
   }
   Screen().RemoveForm(this);
   if (Application().MainForm() == this) Application().SetMainForm(nullptr);
-  if (HandleAllocated()) ShowWindow(HandleIfAllocated(), SW_HIDE);
   TWinControl::BeforeDestruction();
 }
 

@@ -1,5 +1,7 @@
 #include "Graphics.h"
 
+#include <map>
+
 #include "Text.h"
 
 namespace fw {
@@ -52,8 +54,9 @@ const TClassInfo& TGraphicsObject::StaticClass() {
 TGraphicsObject::~TGraphicsObject() { FreeHandle(); }
 
 void TGraphicsObject::FreeHandle() {
-  if (handle_) DeleteObject(handle_);
+  if (handle_ && ownsHandle_) DeleteObject(handle_);
   handle_ = nullptr;
+  ownsHandle_ = true;
 }
 
 void TGraphicsObject::Changed() {
@@ -89,6 +92,16 @@ int ScreenPixelsPerInch() {
 }
 }  // namespace
 
+namespace {
+// Fonts are shared by every TFont of the same attributes: creating a GDI
+// font is slow (a form of fifty controls would make fifty alike), and a
+// program uses only a handful. The cache lives as long as the program.
+std::map<std::wstring, HFONT>& FontCache() {
+  static std::map<std::wstring, HFONT> cache;
+  return cache;
+}
+}  // namespace
+
 HFONT TFont::Handle() {
   if (!handle_) {
     LOGFONTW lf = {};
@@ -104,7 +117,14 @@ HFONT TFont::Handle() {
     lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
     std::wstring face = ToWide(name_);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    handle_ = CreateFontIndirectW(&lf);
+    wchar_t key[96];
+    wsprintfW(key, L"%d|%d|%d|%d|%d|%d|%d|", lf.lfHeight, lf.lfWeight, lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut,
+              lf.lfCharSet, lf.lfPitchAndFamily);
+    std::wstring k = std::wstring(key) + face;
+    HFONT& cached = FontCache()[k];
+    if (!cached) cached = CreateFontIndirectW(&lf);
+    handle_ = cached;
+    ownsHandle_ = false;
   }
   return static_cast<HFONT>(handle_);
 }

@@ -41,6 +41,7 @@ class TGraphicsObject : public TPersistent {
   void Changed();
   void FreeHandle();
   HGDIOBJ handle_ = nullptr;
+  bool ownsHandle_ = true;  // false for handles shared through a cache
 };
 
 class TFont : public TGraphicsObject {

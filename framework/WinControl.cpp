@@ -149,10 +149,14 @@ TWinControl::~TWinControl() {
 }
 
 void TWinControl::BeforeDestruction() {
+  // The window goes first, taking every child window with it in one call
+  // (destroying child windows one by one is slow); the children's objects
+  // keep their texts and follow.
+  SetDestroying();
+  DestroyWnd();
   TComponent::BeforeDestruction();
   while (!controls_.empty()) controls_.back()->Free();
   captureChild_ = nullptr;
-  DestroyWnd();
   TControl::BeforeDestruction();
 }
 
@@ -781,7 +785,8 @@ void TWinControl::DoExit() {
 }
 
 void TWinControl::UpdateFontIntoWindow() {
-  if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+  if (handle_)
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), IsWindowVisible(handle_) ? TRUE : FALSE);
 }
 
 void TWinControl::VisibleChanged() {
