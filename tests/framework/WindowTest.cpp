@@ -8,6 +8,9 @@
 
 #include "Application.h"
 #include "Bitmap.h"
+#include "Button.h"
+#include "Registry.h"
+#include "Text.h"
 #include "Threads.h"
 #include "Timer.h"
 
@@ -192,6 +195,82 @@ TEST_F(WindowTest, ModalFormReturnsItsResult) {
   EXPECT_EQ(form->ShowModal(), mrOk);
   EXPECT_TRUE(closed);
   EXPECT_FALSE(form->Visible());
+}
+
+// Watches a component and records when it is freed.
+class TWatcher : public TComponent {
+ public:
+  explicit TWatcher(TComponent* owner) : TComponent(owner) {}
+  TComponent* watched = nullptr;
+  bool gone = false;
+
+ protected:
+  void Notification(TComponent* c, TOperation op) override {
+    TComponent::Notification(c, op);
+    if (op == opRemove && c == watched) gone = true;
+  }
+};
+
+TEST(Forms, CloseWithFreeActionReleasesTheFormLater) {
+  Application();
+  auto* form = new TForm(nullptr);
+  form->SetBorderStyle(bsNone);
+  TWatcher watcher(nullptr);
+  watcher.watched = form;
+  form->FreeNotification(&watcher);
+  form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+  form->Show();
+  form->Close();
+  EXPECT_FALSE(watcher.gone);  // still there while its handler runs
+  Application().ProcessMessages();
+  EXPECT_TRUE(watcher.gone);
+}
+
+TEST(Forms, AcceleratorCharacterClicksItsButton) {
+  Application();
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  auto* save = new TButton(&form);
+  save->SetParent(&form);
+  save->SetCaption("\xB1\xA3\xB4\xE6(&S)");  // 保存(&S)
+  int clicks = 0;
+  save->OnClick = [&](TObject*) { ++clicks; };
+  form.Show();  // only controls that can take the focus answer
+  EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 's', 0), 1);
+  EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'x', 0), 0);
+  EXPECT_EQ(clicks, 1);
+  // Esc goes to the cancel button, Enter to the default one.
+  save->SetCancel(true);
+  EXPECT_EQ(form.Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 1);
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST(Registry, ReadsStringValuesAsGbk) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\CardInitFrameworkTest", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  std::wstring value = ToWide("COM3 \xB4\xAE\xBF\xDA");  // COM3 串口
+  RegSetValueExW(key, L"\\Device\\Serial0", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  DWORD number = 7;
+  RegSetValueExW(key, L"Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  RegCloseKey(key);
+
+  TRegistry reg(HKEY_CURRENT_USER);
+  ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\CardInitFrameworkTest"));
+  EXPECT_EQ(reg.ReadString("\\Device\\Serial0"), "COM3 \xB4\xAE\xBF\xDA");
+  EXPECT_EQ(reg.ReadString("Missing"), "");
+  int32_t n = 0;
+  EXPECT_TRUE(reg.ReadInteger("Count", n));
+  EXPECT_EQ(n, 7);
+  std::vector<std::pair<std::string, std::string>> values;
+  EXPECT_TRUE(reg.GetStringValues(values));
+  ASSERT_EQ(values.size(), 1u);  // the number is not a string
+  EXPECT_EQ(values[0].second, "COM3 \xB4\xAE\xBF\xDA");
+  reg.CloseKey();
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\CardInitFrameworkTest");
+  EXPECT_FALSE(reg.OpenKeyReadOnly("Software\\NoSuchKeyHere"));
 }
 
 // A thread that asks the user-interface thread to run a call.
