@@ -9,7 +9,9 @@
 #include "Application.h"
 #include "Bitmap.h"
 #include "Button.h"
+#include "Menus.h"
 #include "Registry.h"
+#include "Internal.h"
 #include "Text.h"
 #include "Threads.h"
 #include "Timer.h"
@@ -243,6 +245,66 @@ TEST(Forms, AcceleratorCharacterClicksItsButton) {
   save->SetCancel(true);
   EXPECT_EQ(form.Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 1);
   EXPECT_EQ(clicks, 2);
+}
+
+TEST(Menus, PopupRunsTheChosenItemAndDrawsOwnerDrawnItems) {
+  Application();
+  TPopupMenu menu(nullptr);
+  menu.SetOwnerDraw(true);
+  auto* first = new TMenuItem(&menu);
+  first->SetCaption("\xC8\xAB\xD1\xA1");  // 全选
+  auto* second = new TMenuItem(&menu);
+  second->SetCaption("\xB7\xB4\xD1\xA1");  // 反选
+  menu.Items()->Add(first);
+  menu.Items()->Add(second);
+  int drawn = 0, chosen = 0;
+  first->OnDrawItem = [&](TObject*, TCanvas* c, RECT r, bool) {
+    ++drawn;
+    c->FillRect(r);
+  };
+  second->OnDrawItem = first->OnDrawItem;
+  second->OnClick = [&](TObject*) { ++chosen; };
+  // Keys typed into the open menu: down twice, then Enter.
+  TTimer keys(nullptr);
+  keys.SetInterval(100);
+  int step = 0;
+  keys.OnTimer = [&](TObject*) {
+    WPARAM key = step < 2 ? VK_DOWN : VK_RETURN;
+    PostMessageW(UtilityWindow(), WM_KEYDOWN, key, 0);
+    if (++step == 3) keys.SetEnabled(false);
+  };
+  menu.Popup(100, 100);
+  EXPECT_EQ(chosen, 1);
+  EXPECT_GT(drawn, 0);
+  EXPECT_EQ(menu.Handle(), nullptr);
+}
+
+TEST(Hints, HintShowsAfterThePauseOverAControl) {
+  Application();
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 200, 100);
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->SetHint("\xCC\xE1\xCA\xBE");
+  button->SetShowHint(true);
+  form.Show();
+  Application().SetHintPause(50);
+  SendMessageW(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  DWORD start = GetTickCount();
+  HWND hint = nullptr;
+  while (GetTickCount() - start < 2000 && !hint) {
+    Application().ProcessMessages();
+    Sleep(10);
+    HWND w = FindWindowW(L"THintWindow", nullptr);
+    if (w && IsWindowVisible(w)) hint = w;
+  }
+  ASSERT_NE(hint, nullptr);
+  wchar_t text[16];
+  GetWindowTextW(hint, text, 16);
+  EXPECT_EQ(FromWide(text, lstrlenW(text)), "\xCC\xE1\xCA\xBE");
+  Application().CancelHint();
+  EXPECT_FALSE(IsWindowVisible(hint));
 }
 
 TEST(Registry, ReadsStringValuesAsGbk) {
