@@ -345,6 +345,11 @@ void TControl::SetParentComponent(TComponent* parent) {
   if (auto* w = dynamic_cast<TWinControl*>(parent)) SetParent(w);
 }
 
+void TControl::Loaded() {
+  TComponent::Loaded();
+  UpdateAnchorRules();
+}
+
 bool TControl::Showing() const {
   if (!visible_) return false;
   return parent_ ? parent_->Showing() : true;

@@ -114,6 +114,8 @@ class TControl : public TComponent {
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
   void SetParentComponent(TComponent* parent) override;
+  // After form data: the anchors take the distances the data gave.
+  void Loaded() override;
 
   // ---- state ----
   bool Visible() const { return visible_; }

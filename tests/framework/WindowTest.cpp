@@ -182,6 +182,28 @@ TEST_F(WindowTest, AlignmentLaysOutChildren) {
   EXPECT_EQ(rest->Height(), c.bottom - 20);
 }
 
+TEST(Forms, AnchoredControlsFollowTheFormsSize) {
+  Application();
+  TForm form(nullptr);
+  std::string error;
+  ASSERT_TRUE(form.LoadFromText("object F: TForm\n  BorderStyle = bsSizeable\n  ClientWidth = 300\n"
+                                "  ClientHeight = 200\n  object b: TButton\n    Left = 210\n    Top = 160\n"
+                                "    Width = 80\n    Height = 25\n    Anchors = [akRight, akBottom]\n  end\n"
+                                "  object e: TEdit\n    Left = 10\n    Top = 10\n    Width = 280\n"
+                                "    Anchors = [akLeft, akTop, akRight]\n  end\nend\n",
+                                error))
+      << error;
+  form.Handle();
+  EXPECT_EQ(form.ClientWidth(), 300);
+  form.SetClientSize(400, 250);
+  auto* b = static_cast<TControl*>(form.FindComponent("b"));
+  auto* e = static_cast<TControl*>(form.FindComponent("e"));
+  EXPECT_EQ(b->Left(), 310);
+  EXPECT_EQ(b->Top(), 210);
+  EXPECT_EQ(e->Left(), 10);
+  EXPECT_EQ(e->Width(), 380);
+}
+
 TEST_F(WindowTest, ModalFormReturnsItsResult) {
   TTimer timer(nullptr);
   timer.SetInterval(50);
