@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "Application.h"
 #include "Form.h"
 #include "ImgUtilGdi.h"
@@ -112,6 +114,53 @@ TEST(SkinDraw, CellsBarsAndTiles) {
   EXPECT_EQ(t.At(0, 0), RGBColor(1, 2, 3));
   EXPECT_EQ(t.At(1, 1), RGBColor(9, 9, 9));
   EXPECT_EQ(t.At(29, 29), RGBColor(9, 9, 9));
+}
+
+TEST(SkinDraw, TransparentBarAndTheNinePartBitmap) {
+  // A bar of image 1 drawn transparent: the middle columns repeat at their
+  // own width of 4, so the key pixel of column 5 recurs every 4 pixels.
+  Surface s(40, 10);
+  DrawSkinImageH3(s.canvas(), SkinRect(0, 0, 40, 10), Strip(), false, true, 2, 1, kMargins);
+  EXPECT_EQ(s.At(0, 0), kCorner[0]);
+  EXPECT_EQ(s.At(4, 5), kMiddle[0]);
+  EXPECT_EQ(s.At(5, 5), kBack);
+  EXPECT_EQ(s.At(9, 5), kBack);
+  EXPECT_EQ(s.At(10, 5), kMiddle[0]);
+  EXPECT_EQ(s.At(39, 9), kCorner[0]);
+
+  // The nine-part image as a bitmap of the target's size, for the caller.
+  std::unique_ptr<fw::TBitmap> made(MakeSkinImage(SkinRect(5, 5, 45, 25), Strip(), kMargins, false, false, 2, 2));
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->Width(), 40);
+  EXPECT_EQ(made->Height(), 20);
+  EXPECT_EQ(PixelsOf(*made).Pixel(39, 19), kCorner[1]);
+  EXPECT_EQ(PixelsOf(*made).Pixel(20, 10), kMiddle[1]);
+  EXPECT_EQ(MakeSkinImage(SkinRect(5, 5, 0, 25), Strip(), kMargins, false, false, 2, 2), nullptr);
+}
+
+TEST(SkinDraw, BitmapRotationsAndMirrors) {
+  TPixelBuffer pixels(4, 3);
+  for (int y = 0; y < 3; y++)
+    for (int x = 0; x < 4; x++) pixels.SetPixel(x, y, RGBColor(x, y, 7));
+  Image b(pixels);
+  RotateLeft(b);
+  ASSERT_EQ(b.Width(), 3);
+  ASSERT_EQ(b.Height(), 4);
+  EXPECT_EQ(PixelsOf(b).Pixel(2, 4 - 1 - 1), RGBColor(1, 2, 7));  // (1, 2) moved to (2, 2)
+  RotateRight(b);
+  EXPECT_TRUE(PixelsOf(b).SamePixels(pixels));
+  FlipHorizontal(b);
+  EXPECT_EQ(PixelsOf(b).Pixel(0, 1), RGBColor(3, 1, 7));
+  FlipVertical(b);
+  EXPECT_EQ(PixelsOf(b).Pixel(0, 0), RGBColor(3, 2, 7));
+  // A palette-free 24-bit bitmap is made 32-bit and keyed exactly.
+  fw::TBitmap deep(2, 1, fw::pf24bit);
+  deep.Canvas()->SetPixel(0, 0, kMagenta);
+  deep.Canvas()->SetPixel(1, 0, RGBColor(1, 2, 3));
+  ReplaceMagenta(deep, RGBColor(9, 8, 7));
+  EXPECT_EQ(deep.BitCount(), 32);
+  EXPECT_EQ(PixelsOf(deep).Pixel(0, 0), RGBColor(9, 8, 7));
+  EXPECT_EQ(PixelsOf(deep).Pixel(1, 0), RGBColor(1, 2, 3));
 }
 
 TEST(SkinDraw, StretchedBarWithoutRoomForTheMiddleDrawsNoMirror) {
