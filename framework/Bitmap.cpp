@@ -299,6 +299,8 @@ bool TBitmap::LoadFromBytes(const TBytes& data) {
   if (colours > (1u << (bits <= 8 ? bits : 0)) && bits <= 8) return false;
   size_t tableAt = 14 + h.biSize;
   size_t masks = (fields && h.biSize == sizeof(BITMAPINFOHEADER)) ? 12 : 0;
+  // Masks not after a plain header are inside a longer one, which must hold them.
+  if (fields && !masks && h.biSize < sizeof(BITMAPINFOHEADER) + 12) return false;
   size_t tableBytes = masks + colours * sizeof(RGBQUAD);
   if (tableAt + tableBytes > data.size()) return false;
   size_t stride = static_cast<size_t>(StrideOf(width, bits));

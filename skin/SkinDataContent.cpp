@@ -101,14 +101,14 @@ void TSkinDataContent::LoadSkinBitmap(fw::TBitmap& bitmap, const std::string& va
   if (file.empty() || ext != ".bmp" || !Reader || !PartStream) return;
   Reader->ExtractPart(file, *PartStream);
   if (PartStream->Size() == 0) return;
-  // A file that is not a valid BMP leaves the bitmap empty; a valid one is
-  // held at 32 bits per pixel, the form every pixel routine reads.
+  // A file that is not a valid BMP leaves the bitmap empty. A valid one, of
+  // whatever depth, palette or colour masks, is drawn into a plain 32-bit
+  // image, the form every pixel routine reads.
   const fw::TBytes bytes(PartStream->Bytes().begin() + PartStream->Position(), PartStream->Bytes().end());
-  if (!bitmap.LoadFromBytes(bytes)) {
-    bitmap.Clear();
-    return;
-  }
-  PixelsOf(bitmap);
+  fw::TBitmap loaded;
+  if (!loaded.LoadFromBytes(bytes)) return;
+  SetSkinBitmapSize(bitmap, loaded.Width(), loaded.Height());
+  BitBlt(bitmap.Canvas()->Handle(), 0, 0, loaded.Width(), loaded.Height(), loaded.Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 TColor TSkinDataContent::ReadColourText(const std::string& text, TColor defaultColour) const {

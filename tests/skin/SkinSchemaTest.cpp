@@ -343,6 +343,33 @@ TEST(SkinSchema, ImagesOfAnyBitDepthAreHeldAt32BitsWithExactColours) {
   EXPECT_EQ(Px(p, 2, 0), RGBColor(0, 255, 0));
   EXPECT_EQ(Px(p, 0, 1), kWhite);
   EXPECT_EQ(Px(l->skin.MenuItem->Bitmap, 8, 2), RGBColor(1, 2, 3));
+
+  // 32 bits with colour masks of their own (red in the top byte, blue in the
+  // second lowest): a 1 x 1 image of red 10, green 20, blue 30.
+  std::vector<uint8_t> masked(14 + 40 + 12 + 4, 0);
+  masked[0] = 'B';
+  masked[1] = 'M';
+  Put32(masked, 2, uint32_t(masked.size()));
+  Put32(masked, 10, 14 + 40 + 12);
+  Put32(masked, 14, 40);
+  Put32(masked, 18, 1);
+  Put32(masked, 22, 1);
+  Put16(masked, 26, 1);
+  Put16(masked, 28, 32);
+  Put32(masked, 30, 3);  // BI_BITFIELDS
+  Put32(masked, 54, 0xFF000000u);
+  Put32(masked, 58, 0x00FF0000u);
+  Put32(masked, 62, 0x0000FF00u);
+  Put32(masked, 66, 10u << 24 | 20u << 16 | 30u << 8);
+  l = Load("[Scrollbar]\nImage=m.bmp\n", {{"m.bmp", masked}});
+  EXPECT_EQ(Px(l->skin.ScrollBar->Bitmap, 0, 0), RGBColor(10, 20, 30));
+  // Masks said to be inside a header too short to hold them: refused.
+  std::vector<uint8_t> shortHeader = masked;
+  Put32(shortHeader, 14, 44);
+  shortHeader.resize(14 + 44 + 4);
+  Put32(shortHeader, 10, 14 + 44);
+  l = Load("[Scrollbar]\nImage=m.bmp\n", {{"m.bmp", shortHeader}});
+  EXPECT_TRUE(l->skin.ScrollBar->Bitmap.Empty());
 }
 
 TEST(SkinSchema, DamagedInputLeavesTheSkinNotLoaded) {
