@@ -267,6 +267,9 @@ void TForm::SetVisible(bool visible) {
     if (OnShow) OnShow(this);
     int cmd = windowState_ == wsMinimized ? SW_SHOWMINIMIZED : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW;
     ShowWindow(h, cmd);
+    // The visibility change above showed the window without activating
+    // it; a form that is shown becomes the active window.
+    if (cmd != SW_SHOWMINIMIZED) SetActiveWindow(h);
     UpdateWindow(h);
     if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
   } else {

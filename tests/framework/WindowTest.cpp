@@ -376,6 +376,19 @@ DWORD WINAPI CloseBoxLater(void*) {
   return 0;
 }
 
+TEST_F(WindowTest, AShownFormBecomesActive) {
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  bool deactivated = false;
+  form->OnDeactivate = [&](TObject*) { deactivated = true; };
+  auto* second = new TForm(form);
+  second->SetBorderStyle(bsNone);
+  second->SetBounds(20, 20, 50, 50);
+  second->Show();
+  EXPECT_EQ(GetActiveWindow(), second->Handle());
+  EXPECT_TRUE(deactivated);
+}
+
 TEST(Threads, SynchronisedCallRunsWhileAMessageBoxIsOpen) {
   Application();
   bool ran = false;
