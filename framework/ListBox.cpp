@@ -175,8 +175,10 @@ void TCustomListBox::WndProc(TMessage& m) {
       break;
     case WM_LBUTTONUP: {
       bool was = mousePressed_;
-      mousePressed_ = false;
+      // Some list boxes report the new selection only now, at the release:
+      // it still counts as set by mouse (one click, raised below).
       TWinControl::WndProc(m);
+      mousePressed_ = false;
       POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       if (was && ItemAtPos(p, true) >= 0) Click();
       return;
