@@ -104,7 +104,7 @@ fw::TAlign AlignOf(const fw::TControl* c) { return c->Align(); }
 
 const fw::TClassInfo& TKvCustomPanel::StaticClass() {
   static const fw::TClassInfo info =
-      fw::TClassInfo::Make<TKvCustomPanel>("TKvCustomPanel", &TCustomPanel::StaticClass());
+      fw::TClassInfo::Make<TKvCustomPanel>("TKvCustomPanel", &fw::TCustomPanel::StaticClass());
   return info;
 }
 
@@ -117,9 +117,8 @@ const fw::TClassInfo& TKvPanel::StaticClass() {
   return info;
 }
 
-TKvCustomPanel::TKvCustomPanel(fw::TComponent* owner) : TCustomPanel(owner) {
-  SetBevelOuter(bvNone);
-  repaintOnCaption_ = false;
+TKvCustomPanel::TKvCustomPanel(fw::TComponent* owner) : fw::TCustomPanel(owner) {
+  SetBevelOuter(fw::bvNone);
   opaque_ = true;
 }
 
@@ -130,7 +129,7 @@ void TKvCustomPanel::BeforeDestruction() {
     frameController_ = nullptr;
   }
   savedChildStates_.clear();
-  TCustomPanel::BeforeDestruction();
+  fw::TCustomPanel::BeforeDestruction();
 }
 
 POINT TKvCustomPanel::CursorPosInClient() {
@@ -229,7 +228,7 @@ void TKvCustomPanel::Paint() {
 }
 
 void TKvCustomPanel::AdjustClientRect(RECT& rect) {
-  TCustomPanel::AdjustClientRect(rect);
+  fw::TCustomPanel::AdjustClientRect(rect);
   rect = ToRECT(ShrinkByFrame(ToTRect(rect), false));
 }
 
@@ -242,7 +241,7 @@ void TKvCustomPanel::SetBounds(int left, int top, int width, int height) {
   const TRect oldOuter = GetOuterRect();
   const TRect oldInner = ShrinkByFrame(oldOuter, true);
   const bool resized = b.Width() != Width() || b.Height() != Height();
-  TCustomPanel::SetBounds(b.left, b.top, b.Width(), b.Height());
+  fw::TCustomPanel::SetBounds(b.left, b.top, b.Width(), b.Height());
   HWND h = HandleIfAllocated();
   if (!h || !resized) return;
   if (FullRepaint() || !Caption().empty()) {
@@ -256,7 +255,7 @@ void TKvCustomPanel::SetBounds(int left, int top, int width, int height) {
 }
 
 void TKvCustomPanel::EnabledChanged() {
-  TCustomPanel::EnabledChanged();
+  fw::TCustomPanel::EnabledChanged();
   const std::vector<fw::TControl*> children = Controls();
   if (!Enabled()) {
     savedChildStates_.clear();
@@ -274,12 +273,12 @@ void TKvCustomPanel::EnabledChanged() {
 }
 
 void TKvCustomPanel::MouseEnter() {
-  TCustomPanel::MouseEnter();
+  fw::TCustomPanel::MouseEnter();
   if (OnMouseEnter) OnMouseEnter(this);
 }
 
 void TKvCustomPanel::MouseLeave() {
-  TCustomPanel::MouseLeave();
+  fw::TCustomPanel::MouseLeave();
   if (OnMouseLeave) OnMouseLeave(this);
 }
 
@@ -292,16 +291,16 @@ void TKvCustomPanel::WndProc(fw::TMessage& m) {
       m.Result = 1;
       return;
     case WM_THEMECHANGED:
-      TCustomPanel::WndProc(m);
+      fw::TCustomPanel::WndProc(m);
       ReloadColorScheme();
       return;
     default:
-      TCustomPanel::WndProc(m);
+      fw::TCustomPanel::WndProc(m);
   }
 }
 
 void TKvCustomPanel::DefineProperties(fw::TFiler& filer) {
-  TCustomPanel::DefineProperties(filer);
+  fw::TCustomPanel::DefineProperties(filer);
   filer.DefineProperty("FrameSides", TKvOldPropReader::ReadSet());
   filer.DefineProperty("ThemeAware", TKvOldPropReader::ReadBoolean());
   filer.DefineProperty("UseGradients", [this](const fw::TFormValue& v, std::string& error) {
@@ -313,7 +312,7 @@ void TKvCustomPanel::DefineProperties(fw::TFiler& filer) {
 }
 
 void TKvCustomPanel::Notification(fw::TComponent* component, fw::TOperation operation) {
-  TCustomPanel::Notification(component, operation);
+  fw::TCustomPanel::Notification(component, operation);
   if (operation == fw::opRemove && component == frameController_) frameController_ = nullptr;
 }
 
@@ -430,7 +429,6 @@ const fw::TClassInfo& TKvGroupBox::StaticClass() {
 }
 
 TKvCustomGroupBox::TKvCustomGroupBox(fw::TComponent* owner) : TKvCustomPanel(owner) {
-  repaintOnCaption_ = true;
   borderOuter_ = fsNone;
   borderInner_ = fsNone;
   SetAlignment(fw::taLeftJustify);

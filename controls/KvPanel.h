@@ -10,14 +10,14 @@
 #include <utility>
 #include <vector>
 
-#include "CustomPanel.h"
+#include "Panel.h"
 #include "KvFrameController.h"
 #include "KvGrafx.h"
 #include "KvPanelLayout.h"
 
 namespace kv {
 
-class TKvCustomPanel : public TCustomPanel, public IKvFrameControllerNotify {
+class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify {
  public:
   static const fw::TClassInfo& StaticClass();
   const fw::TClassInfo& ClassInfo() const override { return StaticClass(); }
@@ -89,6 +89,16 @@ class TKvCustomPanel : public TCustomPanel, public IKvFrameControllerNotify {
   virtual void SetVisualStyle(TKvVisualStyle v);
   bool ShowDockClientCaptions() const { return showDockClientCaptions_; }
   void SetShowDockClientCaptions(bool v) { showDockClientCaptions_ = v; }
+  bool Ctl3D() const { return ctl3d_; }
+  void SetCtl3D(bool v) { ctl3d_ = v; }
+  bool ParentCtl3D() const { return parentCtl3d_; }
+  void SetParentCtl3D(bool v) { parentCtl3d_ = v; }
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool v) { dockSite_ = v; }
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool v) { useDockManager_ = v; }
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool v) { autoSize_ = v; }
 
   void AdjustClientRect(RECT& rect) override;
   void SetBounds(int left, int top, int width, int height) override;
@@ -137,6 +147,8 @@ class TKvCustomPanel : public TCustomPanel, public IKvFrameControllerNotify {
   bool transparent_ = false;
   TKvVisualStyle visualStyle_ = vsWinXP;
   bool wordWrap_ = true;
+  bool ctl3d_ = true, parentCtl3d_ = true;
+  bool dockSite_ = false, useDockManager_ = true, autoSize_ = false;
   // Each child's Enabled when the panel was disabled.
   std::vector<std::pair<fw::TControl*, bool>> savedChildStates_;
 };

@@ -1,5 +1,6 @@
 #include "KvRegistration.h"
 
+#include "CheckedComboBox.h"
 #include "Component.h"
 #include "KvFrameController.h"
 #include "KvLine.h"
@@ -13,6 +14,7 @@ void RegisterKvClasses() {
   fw::RegisterComponentClass(TKvLine::StaticClass());
   fw::RegisterComponentClass(TKvPanel::StaticClass());
   fw::RegisterComponentClass(TKvGroupBox::StaticClass());
+  fw::RegisterComponentClass(TCheckedComboBox::StaticClass());
 }
 
 }  // namespace kv
