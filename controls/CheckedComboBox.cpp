@@ -224,10 +224,14 @@ void TCheckedComboBox::OpenPopup() {
   if (fw::TForm* owner = fw::GetParentForm(this)) SendMessageW(owner->Handle(), WM_NCACTIVATE, 1, 0);
 }
 
-void TCheckedComboBox::PopupDeactivated(fw::TObject* sender) {
-  POINT p;
+POINT TCheckedComboBox::CursorScreenPos() const {
+  POINT p = {0, 0};
   GetCursorPos(&p);
-  p = button_->ScreenToClient(p);
+  return p;
+}
+
+void TCheckedComboBox::PopupDeactivated(fw::TObject* sender) {
+  const POINT p = button_->ScreenToClient(CursorScreenPos());
   button_->SetTag(StrictlyInside(p.x, p.y, button_->Width(), button_->Height()) ? 1 : 0);
   popup_->Close();
   if (OnCloseUp) OnCloseUp(sender);

@@ -80,6 +80,8 @@ class TCheckedComboBox : public fw::TCustomPanel {
   static std::function<void(const std::string& text)>& RefusalNotice();
 
  protected:
+  // The mouse pointer in screen coordinates.
+  virtual POINT CursorScreenPos() const;
   void WindowCreated() override;
   void Resize() override;
   void FontChanged() override;

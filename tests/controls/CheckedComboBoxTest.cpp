@@ -11,6 +11,17 @@ using kvtest::ControlTest;
 
 namespace {
 
+// The combo box with the pointer where the test puts it (the real pointer
+// is shared with every other program on the display).
+class TPointerCombo : public TCheckedComboBox {
+ public:
+  explicit TPointerCombo(fw::TComponent* owner) : TCheckedComboBox(owner) {}
+  POINT pointer = {0, 0};
+
+ protected:
+  POINT CursorScreenPos() const override { return pointer; }
+};
+
 class ComboTest : public ControlTest {
  protected:
   void SetUp() override {
@@ -20,7 +31,6 @@ class ComboTest : public ControlTest {
   // Shows the form as the active window of the desktop.
   void ShowForm() {
     form->Show();
-    SetForegroundWindow(form->Handle());
     Pump();
   }
   void TearDown() override {
@@ -252,18 +262,19 @@ TEST_F(ComboTest, SpaceUndoesItselfAndArrowsToggle) {
 }
 
 TEST_F(ComboTest, DeactivationClosesAndTheButtonDoesNotReopen) {
-  TCheckedComboBox* c = LoadCombo(Sectors());
+  auto* c = new TPointerCombo(form);
+  c->SetParent(form);
+  c->SetBounds(30, 40, 121, 21);
+  c->Items()->AddStrings({"00", "01", "02"});
   fw::TObject* closedBy = nullptr;
   c->OnCloseUp = [&](fw::TObject* s) { closedBy = s; };
   ShowForm();
   c->OpenPopup();
   ASSERT_TRUE(c->PopupShown());
-  Pump();
   ASSERT_EQ(GetActiveWindow(), c->PopupForm()->Handle());
   // The pointer on the drop-down button while the owner takes activation
   // back: the pop-up closes and the button's click that follows is eaten.
-  const POINT onButton = c->ClientToScreen(POINT{c->ButtonPart()->Left() + 8, c->ButtonPart()->Top() + 8});
-  SetCursorPos(onButton.x, onButton.y);
+  c->pointer = c->ClientToScreen(POINT{c->ButtonPart()->Left() + 8, c->ButtonPart()->Top() + 8});
   SetActiveWindow(form->Handle());
   Pump();
   EXPECT_FALSE(c->PopupShown());
@@ -272,10 +283,16 @@ TEST_F(ComboTest, DeactivationClosesAndTheButtonDoesNotReopen) {
   c->ButtonPart()->Click();
   EXPECT_FALSE(c->PopupShown());
   EXPECT_EQ(c->ButtonPart()->Tag(), 0);
-  // With the pointer elsewhere (on the edit) a click reopens it.
+  // On the button's very edge the pointer is not inside it.
   c->OpenPopup();
-  const POINT onEdit = c->ClientToScreen(POINT{10, 8});
-  SetCursorPos(onEdit.x, onEdit.y);
+  c->pointer = c->ClientToScreen(POINT{c->ButtonPart()->Left(), c->ButtonPart()->Top() + 8});
+  SetActiveWindow(form->Handle());
+  Pump();
+  EXPECT_EQ(c->ButtonPart()->Tag(), 0);
+  // With the pointer on the edit, a click there reopens it.
+  c->pointer = c->ClientToScreen(POINT{10, 8});
+  c->EditPart()->Click();
+  ASSERT_TRUE(c->PopupShown());
   SetActiveWindow(form->Handle());
   Pump();
   EXPECT_FALSE(c->PopupShown());
