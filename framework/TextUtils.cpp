@@ -43,8 +43,9 @@ bool ParseInteger(const std::string& text, uint64_t limitPositive, uint64_t limi
   for (; i < n; ++i) {
     int d = base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (d < 0) return false;
+    // Checked before multiplying, so that no digit string wraps around.
+    if (magnitude > (limit - static_cast<uint64_t>(d)) / static_cast<uint64_t>(base)) return false;
     magnitude = magnitude * base + static_cast<uint64_t>(d);
-    if (magnitude > limit) return false;
   }
   out = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
   return true;

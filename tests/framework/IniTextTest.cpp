@@ -78,6 +78,17 @@ TEST(Numbers, SafeParsing) {
   EXPECT_TRUE(TryStrToInt("$FFFFFFFF", v));
   EXPECT_EQ(v, -1);
   EXPECT_EQ(StrToIntDef("COM", -1), -1);
+  // 64 bits: the extremes read, one digit more is refused, not wrapped.
+  int64_t w = 5;
+  EXPECT_TRUE(TryStrToInt64("-9223372036854775808", w));
+  EXPECT_EQ(w, INT64_MIN);
+  EXPECT_TRUE(TryStrToInt64("$7FFFFFFFFFFFFFFF", w));
+  EXPECT_EQ(w, INT64_MAX);
+  w = 5;
+  EXPECT_FALSE(TryStrToInt64("18446744073709551616", w));
+  EXPECT_FALSE(TryStrToInt64("-92233720368547758080", w));
+  EXPECT_FALSE(TryStrToInt64("$10000000000000000", w));
+  EXPECT_EQ(w, 5);
   EXPECT_EQ(IntToHex(0xAB, 4), "00AB");
   EXPECT_EQ(Format("COM%d", 3), "COM3");
 }
