@@ -173,6 +173,19 @@ TPropStatus GetOrdProp(const TObject* obj, const std::string& path, int32_t& val
   return TPropStatus::Ok;
 }
 
+namespace {
+// True when value is one of the enumeration's values or a set of its
+// elements (an enumeration setter may index a table by it). Booleans take
+// any number, as nonzero means True.
+bool IsValueOfType(const TPropInfo& p, int32_t value) {
+  if (!p.enumType || p.enumType == &BooleanType()) return true;
+  const size_t count = p.enumType->names.size();
+  if (p.kind == TPropKind::Enumeration) return value >= 0 && static_cast<size_t>(value) < count;
+  if (p.kind == TPropKind::Set && count < 32) return (static_cast<uint32_t>(value) >> count) == 0;
+  return true;
+}
+}  // namespace
+
 TPropStatus SetOrdProp(TObject* obj, const std::string& path, int32_t value) {
   TObject* target = nullptr;
   const TPropInfo* p = FindPropPath(obj, path, target);
@@ -180,6 +193,7 @@ TPropStatus SetOrdProp(TObject* obj, const std::string& path, int32_t value) {
   if (p->kind != TPropKind::Integer && p->kind != TPropKind::Enumeration && p->kind != TPropKind::Set)
     return TPropStatus::WrongKind;
   if (!p->setOrd) return TPropStatus::ReadOnly;
+  if (!IsValueOfType(*p, value)) return TPropStatus::BadValue;
   p->setOrd(*target, value);
   return TPropStatus::Ok;
 }

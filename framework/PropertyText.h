@@ -27,6 +27,8 @@ TPropStatus SetPropText(TObject* obj, const std::string& path, const std::string
 
 // Ordinal access (integer, enumeration and set kinds).
 TPropStatus GetOrdProp(const TObject* obj, const std::string& path, int32_t& value);
+// BadValue for a number that is no value of an enumeration, or bits
+// outside a set's elements (nothing is set then).
 TPropStatus SetOrdProp(TObject* obj, const std::string& path, int32_t value);
 TPropStatus GetObjectProp(const TObject* obj, const std::string& path, TObject*& value);
 TPropStatus SetObjectProp(TObject* obj, const std::string& path, TObject* value);

@@ -46,6 +46,14 @@ TEST(PropertyText, EnumerationsByName) {
   int32_t ord = -1;
   EXPECT_EQ(GetOrdProp(&s, "Border", ord), TPropStatus::Ok);
   EXPECT_EQ(ord, 0);
+  // By number: only the enumeration's own values get in.
+  EXPECT_EQ(SetOrdProp(&s, "Border", 2), TPropStatus::Ok);
+  EXPECT_EQ(s.border, bdDouble);
+  EXPECT_EQ(SetOrdProp(&s, "Border", 3), TPropStatus::BadValue);
+  EXPECT_EQ(SetOrdProp(&s, "Border", -1), TPropStatus::BadValue);
+  EXPECT_EQ(s.border, bdDouble);
+  EXPECT_EQ(SetOrdProp(&s, "Active", 5), TPropStatus::Ok);  // any nonzero is True
+  EXPECT_TRUE(s.active);
 }
 
 TEST(PropertyText, SetsAsBracketedLists) {
@@ -59,6 +67,9 @@ TEST(PropertyText, SetsAsBracketedLists) {
   EXPECT_EQ(SetPropText(&s, "Edges", "[edLeft,]"), TPropStatus::BadValue);
   EXPECT_EQ(SetPropText(&s, "Edges", "edLeft"), TPropStatus::BadValue);
   EXPECT_EQ(SetPropText(&s, "Edges", "[edMiddle]"), TPropStatus::BadValue);
+  EXPECT_EQ(SetOrdProp(&s, "Edges", 0x0F), TPropStatus::Ok);
+  EXPECT_EQ(SetOrdProp(&s, "Edges", 0x10), TPropStatus::BadValue);
+  EXPECT_EQ(s.edges, 0x0Fu);
 }
 
 TEST(PropertyText, StringsKeepGbkBytes) {
