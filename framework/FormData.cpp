@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "TextUtils.h"
+
 namespace fw {
 
 namespace {
@@ -294,6 +296,13 @@ class Parser {
       char c = s_[pos_++];
       if (c == '"') return true;
       if (c == '\n') return Fail("string not closed on its line");
+      if (IsGbkLeadByte(static_cast<unsigned char>(c)) && pos_ < s_.size() &&
+          IsGbkTrailByte(static_cast<unsigned char>(s_[pos_]))) {
+        // A GBK character written directly: its trail byte may be '\\'.
+        out += c;
+        out += s_[pos_++];
+        continue;
+      }
       if (c != '\\') {
         out += c;
         continue;

@@ -12,6 +12,9 @@ namespace fw {
 
 // True when c is the lead byte of a double-byte GBK character.
 inline bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+// True when c can follow a lead byte as the second byte of a GBK character
+// (it may look like an ASCII character: '@', '[', '\\', letters).
+inline bool IsGbkTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 
 // Parses a whole decimal integer with optional sign, or a hexadecimal one
 // written "$1F" or "0x1F" (optionally signed). Leading and trailing blanks

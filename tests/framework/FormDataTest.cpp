@@ -125,6 +125,19 @@ TEST_F(FormDataTest, BadDataGivesErrorsNamingObjectAndProperty) {
   }
 }
 
+TEST_F(FormDataTest, GbkWrittenDirectlyInStringsKeepsItsBytes) {
+  // A trail byte 0x5C ('\\') does not start an escape: "\x81\x5Cn" is a GBK
+  // character and an n, not a character's lead byte and a line break.
+  const std::string gbk = "\x81\x5C\x95\x5C\xCC\xE1";
+  TFormObject data;
+  std::string error;
+  ASSERT_TRUE(ParseFormData("object A: TX\n  S = \"" + gbk + "\"\n  T = \"\x81\x5Cn\"\nend\n", data, error))
+      << error;
+  ASSERT_EQ(data.props.size(), 2u);
+  EXPECT_EQ(data.props[0].value.text, gbk);
+  EXPECT_EQ(data.props[1].value.text, "\x81\x5Cn");
+}
+
 TEST_F(FormDataTest, DeepNestingIsRefusedNotOverflowed) {
   std::string text;
   for (int i = 0; i < 200; ++i) text += "object o" + std::to_string(i) + ": TSample\n";
