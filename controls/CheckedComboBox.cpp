@@ -30,6 +30,7 @@ void DrawDropGlyph(fw::TBitmap& bmp) {
   c->Brush()->SetColor(clBlack);
   c->Pen()->SetColor(clBlack);
   c->Polygon({POINT{3, 5}, POINT{9, 5}, POINT{6, 8}});
+  bmp.SetTransparentColor(fw::clOlive);
 }
 
 }  // namespace
