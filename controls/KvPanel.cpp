@@ -7,6 +7,7 @@
 #include "KvControlPaint.h"
 #include "KvGdiTarget.h"
 #include "KvThemeDraw.h"
+#include "Graphics.h"
 #include "KvTypeInfo.h"
 #include "Text.h"
 
@@ -100,6 +101,84 @@ fw::TAlign AlignOf(const fw::TControl* c) { return c->Align(); }
 
 }  // namespace
 
+// ---- Dock manager ----------------------------------------------------------------
+
+namespace {
+const char kDockCaptionFont[] = "Verdana";
+const char kDockGlyphFont[] = "Marlett";
+constexpr int kDockFontPoints = 8;
+const char kCloseGlyph[] = "r";  // the close cross in the glyph font
+}  // namespace
+
+TKvPanelDockManager::TKvPanelDockManager(TKvCustomPanel* site)
+    : site_(site), captionFont_(new fw::TFont), glyphFont_(new fw::TFont) {
+  captionFont_->SetName(kDockCaptionFont);
+  captionFont_->SetSize(kDockFontPoints);
+  glyphFont_->SetName(kDockGlyphFont);
+  glyphFont_->SetSize(kDockFontPoints);
+  glyphFont_->SetCharset(SYMBOL_CHARSET);
+  savedWindowProc_ = site_->WindowProc;
+  site_->WindowProc = [this](fw::TMessage& m) {
+    if (m.Msg == WM_COMMAND || m.Msg == WM_MOUSEACTIVATE) site_->Invalidate();
+    savedWindowProc_(m);
+  };
+}
+
+TKvPanelDockManager::~TKvPanelDockManager() { site_->WindowProc = savedWindowProc_; }
+
+bool TKvPanelDockManager::SiteAlignedTopOrBottom() const {
+  return site_->Align() == fw::alTop || site_->Align() == fw::alBottom;
+}
+
+void TKvPanelDockManager::AdjustDockRect(fw::TControl*, TRect& rect) const {
+  rect = DockClientArea(rect, SiteAlignedTopOrBottom());
+}
+
+TRect TKvPanelDockManager::DockFrame(fw::TControl* client) const {
+  TRect r = Rect(client->Left(), client->Top(), client->Left() + client->Width(), client->Top() + client->Height());
+  if (SiteAlignedTopOrBottom())
+    r.left -= kDockGrabberSize;
+  else
+    r.top -= kDockGrabberSize;
+  return r;
+}
+
+void TKvPanelDockManager::PaintDockFrame(fw::TCanvas& c, fw::TControl* client, const TRect& frame) {
+  const TDockGrabber g = DockClientGrabber(frame, SiteAlignedTopOrBottom());
+  bool active = true;
+  if (auto* w = dynamic_cast<fw::TWinControl*>(client)) {
+    HWND focus = GetFocus();
+    HWND h = w->HandleIfAllocated();
+    active = h && focus && (focus == h || IsChild(h, focus));
+  }
+  c.Font()->Assign(*captionFont_);
+  c.Brush()->SetColor(active ? clActiveCaption : clInactiveCaption);
+  c.Font()->SetColor(active ? clCaptionText : clInactiveCaptionText);
+  c.FillRect(ToRECT(g.grabber));
+  const std::string caption = client->Caption();
+  c.Brush()->SetStyle(fw::bsClear);
+  if (g.vertical) {
+    HDC dc = c.Handle();
+    HFONT rotated = CreateRotatedFont(*captionFont_, 90);
+    HGDIOBJ old = SelectObject(dc, rotated);
+    const UINT oldAlign = SetTextAlign(dc, TA_BASELINE);
+    SetTextColor(dc, ColorToRGB(clCaptionText));
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring w = fw::ToWide(caption);
+    TextOutW(dc, g.caption.x, g.caption.y, w.c_str(), static_cast<int>(w.size()));
+    SetTextAlign(dc, oldAlign);
+    SelectObject(dc, old);
+    DeleteObject(rotated);
+  } else {
+    RECT text = ToRECT(Rect(g.caption.x, g.grabber.top, g.closeBox.left, g.grabber.bottom));
+    c.DrawText(caption, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  c.Font()->Assign(*glyphFont_);
+  c.Font()->SetColor(active ? clCaptionText : clInactiveCaptionText);
+  c.TextOut(g.closeBox.left, g.closeBox.top, kCloseGlyph);
+  c.Brush()->SetStyle(fw::bsSolid);
+}
+
 // ---- Panel -------------------------------------------------------------------
 
 const fw::TClassInfo& TKvCustomPanel::StaticClass() {
@@ -123,6 +202,7 @@ TKvCustomPanel::TKvCustomPanel(fw::TComponent* owner) : fw::TCustomPanel(owner) 
 }
 
 void TKvCustomPanel::BeforeDestruction() {
+  dockManager_.reset();
   if (frameController_) {
     frameController_->UnregisterControl(this);
     RemoveFreeNotification(frameController_);
@@ -224,7 +304,38 @@ void TKvCustomPanel::Paint() {
   c->Brush()->SetStyle(fw::bsClear);
   PaintCaptionText(rect);
   c->Brush()->SetStyle(fw::bsSolid);
+  if (dockManager_ && showDockClientCaptions_) {
+    for (fw::TControl* client : Controls())
+      if (client->Visible()) dockManager_->PaintDockFrame(*c, client, dockManager_->DockFrame(client));
+  }
   if (OnPaint) OnPaint(this);
+}
+
+void TKvCustomPanel::UpdateDockManager() {
+  if (IsLoading()) return;
+  const bool wanted = dockSite_ && useDockManager_;
+  if (wanted && !dockManager_)
+    dockManager_.reset(new TKvPanelDockManager(this));
+  else if (!wanted && dockManager_)
+    dockManager_.reset();
+  Invalidate();
+}
+
+void TKvCustomPanel::SetDockSite(bool v) {
+  if (v == dockSite_) return;
+  dockSite_ = v;
+  UpdateDockManager();
+}
+
+void TKvCustomPanel::SetUseDockManager(bool v) {
+  if (v == useDockManager_) return;
+  useDockManager_ = v;
+  UpdateDockManager();
+}
+
+void TKvCustomPanel::Loaded() {
+  fw::TCustomPanel::Loaded();
+  UpdateDockManager();
 }
 
 void TKvCustomPanel::AdjustClientRect(RECT& rect) {

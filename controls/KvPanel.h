@@ -7,6 +7,7 @@
 // group frame on it in six styles. TKvPanel and TKvGroupBox publish them.
 #pragma once
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,36 @@
 #include "KvPanelLayout.h"
 
 namespace kv {
+
+class TKvCustomPanel;
+
+// Draws the frames of the clients docked in a panel: a grabber with the
+// client's caption and a close box, at the top of each client (at its left
+// when the panel is aligned to the top or bottom). While it exists it sits
+// in front of the panel's window procedure to repaint the site on commands
+// and mouse activation.
+class TKvPanelDockManager {
+ public:
+  explicit TKvPanelDockManager(TKvCustomPanel* site);
+  ~TKvPanelDockManager();
+  TKvPanelDockManager(const TKvPanelDockManager&) = delete;
+  TKvPanelDockManager& operator=(const TKvPanelDockManager&) = delete;
+
+  // The rectangle of a docked client less its grabber.
+  void AdjustDockRect(fw::TControl* client, TRect& rect) const;
+  // The client's frame: its bounds with the grabber before them.
+  TRect DockFrame(fw::TControl* client) const;
+  // Paints the grabber, caption and close box of one client.
+  void PaintDockFrame(fw::TCanvas& canvas, fw::TControl* client, const TRect& frame);
+  fw::TFont& CaptionFont() { return *captionFont_; }
+  fw::TFont& GlyphFont() { return *glyphFont_; }
+
+ private:
+  bool SiteAlignedTopOrBottom() const;
+  TKvCustomPanel* site_;
+  std::unique_ptr<fw::TFont> captionFont_, glyphFont_;
+  fw::TWndMethod savedWindowProc_;
+};
 
 class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify {
  public:
@@ -94,9 +125,10 @@ class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify 
   bool ParentCtl3D() const { return parentCtl3d_; }
   void SetParentCtl3D(bool v) { parentCtl3d_ = v; }
   bool DockSite() const { return dockSite_; }
-  void SetDockSite(bool v) { dockSite_ = v; }
+  void SetDockSite(bool v);
   bool UseDockManager() const { return useDockManager_; }
-  void SetUseDockManager(bool v) { useDockManager_ = v; }
+  void SetUseDockManager(bool v);
+  TKvPanelDockManager* DockManager() const { return dockManager_.get(); }
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool v) { autoSize_ = v; }
 
@@ -104,6 +136,7 @@ class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify 
   void SetBounds(int left, int top, int width, int height) override;
   void DefineProperties(fw::TFiler& filer) override;
   void WndProc(fw::TMessage& m) override;
+  void Loaded() override;
 
   fw::TNotifyEvent OnMouseEnter;
   fw::TNotifyEvent OnMouseLeave;
@@ -149,6 +182,9 @@ class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify 
   bool wordWrap_ = true;
   bool ctl3d_ = true, parentCtl3d_ = true;
   bool dockSite_ = false, useDockManager_ = true, autoSize_ = false;
+  // Makes or drops the dock manager as DockSite and UseDockManager say.
+  void UpdateDockManager();
+  std::unique_ptr<TKvPanelDockManager> dockManager_;
   // Each child's Enabled when the panel was disabled.
   std::vector<std::pair<fw::TControl*, bool>> savedChildStates_;
 };

@@ -1,5 +1,8 @@
 #include "KvPanel.h"
 
+#include "KvControlPaint.h"
+#include "KvLine.h"
+
 #include "ControlFixture.h"
 #include "PropertyText.h"
 
@@ -319,4 +322,107 @@ TEST_F(GroupBoxTest, AcceleratorFocusesTheFirstChild) {
   EXPECT_EQ(form->Perform(fw::CM_DIALOGCHAR, 'g', 0), 1);
   EXPECT_TRUE(Find<TKvPanel>("b")->Focused());
   EXPECT_EQ(form->Perform(fw::CM_DIALOGCHAR, 'x', 0), 0);
+}
+
+namespace {
+
+// A windowed container that paints nothing of its own (neither
+// custom-drawn nor a form).
+class TPlainContainer : public fw::TWinControl {
+ public:
+  explicit TPlainContainer(fw::TComponent* owner) : fw::TWinControl(owner) {}
+};
+
+bool HasUpdateRegion(HWND h) {
+  RECT r;
+  return GetUpdateRect(h, &r, FALSE) != 0;
+}
+
+}  // namespace
+
+TEST_F(PanelTest, ParentBackgroundInvalidatesOnlyPlainContainers) {
+  auto* plain = new TPlainContainer(form);
+  plain->SetParent(form);
+  plain->SetBounds(0, 0, 200, 100);
+  auto* child = new TKvPanel(form);
+  child->SetParent(plain);
+  child->SetBounds(10, 10, 50, 30);
+  auto* onForm = new TKvPanel(form);
+  onForm->SetParent(form);
+  onForm->SetBounds(250, 10, 50, 30);
+  form->Show();
+  UpdateWindow(form->Handle());
+  UpdateWindow(plain->Handle());
+  ASSERT_FALSE(HasUpdateRegion(plain->Handle()));
+  fw::TBitmap bmp(50, 30);
+  DrawParentBackground(child, bmp.Canvas()->Handle(), false);
+  EXPECT_FALSE(HasUpdateRegion(plain->Handle()));
+  DrawParentBackground(child, bmp.Canvas()->Handle(), true);
+  EXPECT_TRUE(HasUpdateRegion(plain->Handle()));
+  ValidateRect(form->Handle(), nullptr);
+  DrawParentBackground(onForm, bmp.Canvas()->Handle(), true);
+  EXPECT_FALSE(HasUpdateRegion(form->Handle()));
+}
+
+TEST_F(PanelTest, ThemeChangeRereadsTheColourScheme) {
+  TKvPanel* p = LoadPanel("");
+  HKEY scratch, tm;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\CardInitTest\\PanelScheme", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &scratch, nullptr),
+            ERROR_SUCCESS);
+  RegCreateKeyExA(scratch, "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager", 0, nullptr, 0,
+                  KEY_ALL_ACCESS, nullptr, &tm, nullptr);
+  const char name[] = "Homestead";
+  RegSetValueExA(tm, "ColorName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof name);
+  RegCloseKey(tm);
+  RegOverridePredefKey(HKEY_CURRENT_USER, scratch);
+  p->Perform(WM_THEMECHANGED, 0, 0);
+  EXPECT_EQ(ColorScheme(), xcsHomestead);
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  RegCloseKey(scratch);
+  p->Perform(WM_THEMECHANGED, 0, 0);
+  EXPECT_EQ(ColorScheme(), GetXpColorScheme());
+  std::string path = "Software\\CardInitTest\\PanelScheme\\Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
+  for (;;) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+    const size_t cut = path.rfind('\\');
+    if (cut == std::string::npos) break;
+    path.resize(cut);
+  }
+}
+
+TEST_F(PanelTest, DockSiteDrawsGrabbersOverItsClients) {
+  Load("object F: TForm\n  object dock: TKvPanel\n    Width = 200\n    Height = 120\n    BorderOuter = fsNone\n"
+       "    DockSite = True\n    Color = clWhite\n"
+       "    object ln: TKvLine\n      Left = 20\n      Top = 40\n      Width = 100\n      Height = 40\n    end\n"
+       "    object inner: TKvPanel\n      Left = 130\n      Top = 40\n      Width = 60\n      Height = 40\n"
+       "      Caption = \"dock\"\n    end\n  end\nend\n");
+  TKvPanel* dock = Find<TKvPanel>("dock");
+  ASSERT_NE(dock->DockManager(), nullptr);
+  fw::TBitmap bmp(200, 120);
+  PaintControl(dock, bmp);
+  // A windowless client counts as active; an unfocused windowed one not.
+  EXPECT_EQ(At(bmp, 60, 28), Sys(clActiveCaption));
+  EXPECT_EQ(At(bmp, 21, 26), Sys(clActiveCaption));
+  EXPECT_EQ(At(bmp, 60, 25), clWhite);  // above the 14-pixel grabber
+  EXPECT_EQ(At(bmp, 140, 37), Sys(clInactiveCaption));
+  // Aligned to the top, the grabber stands at the left of each client.
+  dock->SetAlign(fw::alTop);
+  Find<TKvLine>("ln")->SetBounds(40, 10, 100, 40);
+  PaintControl(dock, bmp);
+  EXPECT_EQ(At(bmp, 30, 45), Sys(clActiveCaption));
+  EXPECT_EQ(At(bmp, 25, 45), clWhite);
+  // Commands to the site repaint it while the manager is in front; without
+  // the manager the window procedure is the panel's own again.
+  form->Show();
+  UpdateWindow(form->Handle());
+  ValidateRect(dock->Handle(), nullptr);
+  dock->Perform(WM_MOUSEACTIVATE, 0, 0);
+  RECT r;
+  EXPECT_TRUE(GetUpdateRect(dock->Handle(), &r, FALSE));
+  dock->SetDockSite(false);
+  EXPECT_EQ(dock->DockManager(), nullptr);
+  ValidateRect(dock->Handle(), nullptr);
+  dock->Perform(WM_MOUSEACTIVATE, 0, 0);
+  EXPECT_FALSE(GetUpdateRect(dock->Handle(), &r, FALSE));
 }
