@@ -5,60 +5,65 @@
 // byte), or a system colour constant (0xFF000000 | COLOR_xxx index) that is
 // resolved at paint time, or clNone (nothing is drawn).
 //
-// This header touches no Win32 so that the arithmetic and the frame, grid
-// and gradient routines build natively and are tested under the sanitizers.
+// This header touches no Win32 (the framework's colours are part of its
+// portable core) so that the arithmetic and the frame, grid and gradient
+// routines build natively and are tested under the sanitizers.
 #pragma once
 
 #include <cstdint>
 
+#include "Colors.h"
+
 namespace kv {
 
-using TColor = std::int32_t;
+// The framework's colour values and constants, by their usual names.
+using fw::TColor;
+using fw::SystemColor;
+using fw::clScrollBar;
+using fw::clBackground;
+using fw::clActiveCaption;
+using fw::clInactiveCaption;
+using fw::clMenu;
+using fw::clWindow;
+using fw::clWindowFrame;
+using fw::clMenuText;
+using fw::clWindowText;
+using fw::clCaptionText;
+using fw::clActiveBorder;
+using fw::clInactiveBorder;
+using fw::clAppWorkSpace;
+using fw::clHighlight;
+using fw::clHighlightText;
+using fw::clBtnFace;
+using fw::clBtnShadow;
+using fw::clGrayText;
+using fw::clBtnText;
+using fw::clInactiveCaptionText;
+using fw::clBtnHighlight;
+using fw::cl3DDkShadow;
+using fw::cl3DLight;
+using fw::clInfoText;
+using fw::clInfoBk;
+using fw::clNone;
+using fw::clDefault;
+using fw::clBlack;
+using fw::clMaroon;
+using fw::clGreen;
+using fw::clOlive;
+using fw::clNavy;
+using fw::clPurple;
+using fw::clTeal;
+using fw::clGray;
+using fw::clSilver;
+using fw::clRed;
+using fw::clLime;
+using fw::clYellow;
+using fw::clBlue;
+using fw::clFuchsia;
+using fw::clAqua;
+using fw::clWhite;
 
-constexpr TColor kSystemColorFlag = static_cast<TColor>(0xFF000000u);
-constexpr TColor SystemColor(int index) { return kSystemColorFlag | index; }
-
-// System colour constants (the Win32 COLOR_xxx indexes).
-constexpr TColor clScrollBar = SystemColor(0);
-constexpr TColor clBackground = SystemColor(1);
-constexpr TColor clActiveCaption = SystemColor(2);
-constexpr TColor clInactiveCaption = SystemColor(3);
-constexpr TColor clMenu = SystemColor(4);
-constexpr TColor clWindow = SystemColor(5);
-constexpr TColor clWindowFrame = SystemColor(6);
-constexpr TColor clMenuText = SystemColor(7);
-constexpr TColor clWindowText = SystemColor(8);
-constexpr TColor clCaptionText = SystemColor(9);
-constexpr TColor clActiveBorder = SystemColor(10);
-constexpr TColor clInactiveBorder = SystemColor(11);
-constexpr TColor clAppWorkSpace = SystemColor(12);
-constexpr TColor clHighlight = SystemColor(13);
-constexpr TColor clHighlightText = SystemColor(14);
-constexpr TColor clBtnFace = SystemColor(15);
-constexpr TColor clBtnShadow = SystemColor(16);
-constexpr TColor clGrayText = SystemColor(17);
-constexpr TColor clBtnText = SystemColor(18);
-constexpr TColor clInactiveCaptionText = SystemColor(19);
-constexpr TColor clBtnHighlight = SystemColor(20);
-constexpr TColor cl3DDkShadow = SystemColor(21);
-constexpr TColor cl3DLight = SystemColor(22);
-constexpr TColor clInfoText = SystemColor(23);
-constexpr TColor clInfoBk = SystemColor(24);
-
-constexpr TColor clNone = 0x1FFFFFFF;
-constexpr TColor clDefault = 0x20000000;
-
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clMaroon = 0x000080;
-constexpr TColor clGreen = 0x008000;
-constexpr TColor clNavy = 0x800000;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clRed = 0x0000FF;
-constexpr TColor clBlue = 0xFF0000;
-constexpr TColor clWhite = 0xFFFFFF;
-
-constexpr bool IsSystemColor(TColor c) { return (c & kSystemColorFlag) == kSystemColorFlag; }
+using fw::IsSystemColor;
 
 constexpr TColor Rgb(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
 constexpr int RedOf(TColor c) { return c & 0xFF; }

@@ -126,11 +126,11 @@ TEST(FrameController, PublishedDefaults) {
 TEST(FrameController, RegisteringTwicePushesOnce) {
   TKvFrameController fc(nullptr);
   TFakeEdit edit(nullptr);
-  fc.SetColor(fw::clYellow);
+  fc.SetColor(clYellow);
   fc.RegisterControl(&edit);
   fc.RegisterControl(&edit);
   EXPECT_EQ(edit.colorWrites, 1);
-  EXPECT_EQ(edit.color, fw::clYellow);
+  EXPECT_EQ(edit.color, clYellow);
   EXPECT_EQ(edit.style, fsFlat);
   EXPECT_EQ(edit.sides, kAllSides);
   EXPECT_EQ(fc.Controls().size(), 1u);
