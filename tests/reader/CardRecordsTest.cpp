@@ -3,6 +3,7 @@
 // repair of torn updates, and the line cut after every block write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -35,6 +36,17 @@ struct Outputs {
   }
 };
 constexpr int32_t kSentinel = 0x7A7A7A7A;
+
+// A 48-byte record written out as hex, three blocks of 16 bytes.
+Record RecordOf(const std::string& hex) {
+  std::string digits;
+  for (char c : hex)
+    if (c != ' ') digits += c;
+  Record r{};
+  EXPECT_EQ(digits.size(), 2 * r.size());
+  frame::HexTextToBytes(digits.c_str(), r.data(), std::min(digits.size() / 2, r.size()));
+  return r;
+}
 
 struct CardsTest : ::testing::Test {
   FakeClock clock;
@@ -69,22 +81,8 @@ struct CardsTest : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(CardsTest, OpenCardLaysOutTheRecordsAndReadCardReadsThemBack) {
+TEST_F(CardsTest, ReadCardGivesBackWhatOpenCardWrote) {
   Open();
-  const Record h = Image(HeaderBlock(kS));
-  EXPECT_EQ(h[0], 0x66);
-  EXPECT_EQ(GetNumber(h.data(), header::kCardNumber), 123456u);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(h.data() + 5), 8), "ABCDEFGH");
-  EXPECT_EQ(h[16], 24);  // "240131" as digit pairs
-  EXPECT_EQ(h[17], 1);
-  EXPECT_EQ(h[18], 31);
-  EXPECT_EQ(h[32], 0x55);
-  EXPECT_TRUE(CopiesAgree());
-  const Record a = Image(MainBlock(kS));
-  EXPECT_EQ(GetNumber(a.data(), account::kValue24), 0x123456u);
-  EXPECT_EQ(a[38], 0x42);
-  EXPECT_EQ(a[16], 21);  // "210987654321"
-
   Outputs o;
   ASSERT_EQ(cards.ReadCard(1, 1, 9600, kS, o.Reading()), 1);
   EXPECT_EQ(o.opened, 1);
@@ -107,6 +105,28 @@ TEST_F(CardsTest, OpenCardLaysOutTheRecordsAndReadCardReadsThemBack) {
   EXPECT_EQ(o.byte38, 0x42);
   EXPECT_STREQ(o.digits16, "210987654321");
   EXPECT_EQ(o.value14, 0x5555);
+}
+
+// The records as other programs reading the card find them, byte for byte.
+TEST_F(CardsTest, RecordsLieOnTheCardByteForByte) {
+  Open();
+  EXPECT_EQ(Image(HeaderBlock(kS)),
+            RecordOf("66 01E240 07 4142434445464748 09 0000"        // mark, number, byte, text, byte
+                     "18011F 190C1F 00000000000000000000"            // 240131, 251231
+                     "55 000000000000000000000000000000"));           // repair mark
+  const Record account =
+      RecordOf("00001388 0000012C 000C 004D 0000 5555"               // cash, subsidy, count, counter, 14
+               "150957412B15 1234 123456 4321 654321"                // 210987654321, 22, 24, 27, 29
+               "0C22384E5A0C 42 18020F 000000000000");               // 123456789012, 38, 240215
+  EXPECT_EQ(Image(MainBlock(kS)), account);
+  EXPECT_EQ(Image(BackupBlock(kS)), account);
+  // A credit rewrites the balance and the counter in the first block only.
+  ASSERT_EQ(cards.AddMoney(1, 1, 9600, kS, 0, 500, 0x0102), 1);
+  Record credited = account;
+  const Record changed = RecordOf("0000157C 0000012C 000C 0102 0000 5555" + std::string(64, '0'));
+  std::copy(changed.begin(), changed.begin() + 16, credited.begin());
+  EXPECT_EQ(Image(MainBlock(kS)), credited);
+  EXPECT_EQ(Image(BackupBlock(kS)), credited);
 }
 
 TEST_F(CardsTest, ShortTextIsZeroFilledAndNeverReadPastItsNul) {
@@ -231,15 +251,20 @@ TEST_F(CardsTest, ReviseCardInfoRepairsEitherWay) {
   SetImage(BackupBlock(kS), b);
   EXPECT_EQ(cards.ReviseCardInfo(1, 1, 9600, kS), 1);
   EXPECT_EQ(GetNumber(Image(BackupBlock(kS)).data(), account::kCash), 5000u);
-  // Without the mark: the backup wins, then the mark is written.
+  // Without the mark: the backup wins, then the mark is written as a whole
+  // block, 0x55 and zeros.
   SetImage(BackupBlock(kS), b);
   Record h = Image(HeaderBlock(kS));
   h[32] = 0;
+  h[40] = 0xAA;
   SetImage(HeaderBlock(kS), h);
   EXPECT_EQ(cards.ReviseCardInfo(1, 1, 9600, kS), 1);
   EXPECT_EQ(MainCash(), 99u);
   EXPECT_TRUE(CopiesAgree());
-  EXPECT_EQ(Image(HeaderBlock(kS))[32], 0x55);
+  Record marked = h;
+  std::fill(marked.begin() + 32, marked.end(), 0);
+  marked[32] = 0x55;
+  EXPECT_EQ(Image(HeaderBlock(kS)), marked);
   // ReadCard reads through the repair.
   SetImage(BackupBlock(kS), Image(MainBlock(kS)));
   PutNumber(b.data(), account::kCash, 42);
@@ -249,6 +274,16 @@ TEST_F(CardsTest, ReviseCardInfoRepairsEitherWay) {
   Outputs o;
   ASSERT_EQ(cards.ReadCard(1, 1, 9600, kS, o.Reading()), 1);
   EXPECT_EQ(o.cash, 42);
+}
+
+TEST_F(CardsTest, ReviseCardInfoLeavesAnUnopenedCardAlone) {
+  Record b{};
+  b[0] = 0x12;
+  SetImage(BackupBlock(kS), b);  // the copies differ, the header has no mark
+  EXPECT_EQ(cards.ReviseCardInfo(1, 1, 9600, kS), 1);
+  EXPECT_EQ(port.model.blockWrites, 0);
+  EXPECT_EQ(Image(BackupBlock(kS)), b);
+  EXPECT_EQ(Image(HeaderBlock(kS)), Record{});
 }
 
 TEST_F(CardsTest, EditsAndLogout) {

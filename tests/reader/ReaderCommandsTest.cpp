@@ -56,8 +56,8 @@ TEST_F(CommandsTest, RequestsCarryTheirCodeAndData) {
   EXPECT_EQ(Sent(2), (Bytes{0x06, 0x34}));
 
   port.replies.push_back(Now({0x53, 0x01}));
-  EXPECT_EQ(reader.SetAutoEditPW(0, 0, 0, -1, 13, kKey, 0, "FFFFFFFFFFFF", 7), 1);
-  EXPECT_EQ(Sent(3), Cat(Cat({0x53, 1, 13}, kKeyPacked), Cat({0}, Cat(Bytes(6, 0xFF), {1}))));
+  EXPECT_EQ(reader.SetAutoEditPW(0, 0, 0, -1, 13, kKey, -1, "FFFFFFFFFFFF", 7), 1);
+  EXPECT_EQ(Sent(3), Cat(Cat({0x53, 1, 13}, kKeyPacked), Cat({1}, Cat(Bytes(6, 0xFF), {1}))));
   EXPECT_EQ(port.writes[3].size(), 23u);
 
   port.replies.push_back(Now({0x54, 0x01}));
