@@ -34,7 +34,7 @@ inline uint32_t BackupBlock(uint32_t s) { return 4 * s + 8; }
 inline bool RecordSectorOk(uint32_t s) { return s >= kMinRecordSector && s <= kMaxRecordSector; }
 
 // CardHeaderRecord: marks the card as opened and holds its number.
-namespace header {
+namespace CardHeaderRecord {
 constexpr Field kMark{0, 1};           // kOpened, anything else: not opened
 constexpr Field kCardNumber{1, 3};     // 1-300000
 constexpr Field kByte4{4, 1};          // caller's byte
@@ -48,10 +48,10 @@ constexpr uint8_t kRepaired = 0x55;    // "U"
 constexpr uint32_t kMaxCardNumber = 300000;
 // The header's last block: the repair mark and zeros.
 constexpr uint32_t kRepairBlockIndex = 2;
-}  // namespace header
+}  // namespace CardHeaderRecord
 
 // CardAccountRecord: balances and the operator's values, main and backup.
-namespace account {
+namespace CardAccountRecord {
 constexpr Field kCash{0, 4};
 constexpr Field kSubsidy{4, 4};
 constexpr Field kCount{8, 2};
@@ -68,7 +68,7 @@ constexpr Field kSubsidyDate{39, 3};   // 6 digits
 constexpr uint32_t kMaxBalance = 15000000;
 constexpr uint32_t kMaxCount = 65535;
 constexpr uint32_t kMaxCounter = 65535;
-}  // namespace account
+}  // namespace CardAccountRecord
 
 // Big-endian number of a field (at most 4 bytes).
 uint32_t GetNumber(const uint8_t* record, Field f);

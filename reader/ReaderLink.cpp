@@ -28,7 +28,7 @@ int ReaderLink::Close() {
   return port_.Close() ? 1 : 0;
 }
 
-bool ReaderLink::WriteFrame(const uint8_t* bytes, size_t n) {
+bool ReaderLink::ComWriteFrame(const uint8_t* bytes, size_t n) {
   if (!open_) return false;
   port_.Purge();
   size_t written = 0;
@@ -42,7 +42,7 @@ bool ReaderLink::WriteFrame(const uint8_t* bytes, size_t n) {
 // Sleeps a millisecond between reads so that a reply trickling in at a slow
 // baud is collected in few calls; gives up once the loop has run for more
 // than its limit. A read error (the device gone) ends the loop at once.
-bool ReaderLink::ReadExact(uint8_t* buf, size_t n) {
+bool ReaderLink::ComReadExact(uint8_t* buf, size_t n) {
   if (n == 0) return true;
   if (!open_) return false;
   PortTimeouts saved;
@@ -70,8 +70,8 @@ bool ReaderLink::Exchange(const uint8_t* payload, size_t n, uint8_t* reply, size
   uint8_t request[kMaxRequest];
   const size_t len = frame::BuildFrame(request, sizeof request, payload, n);
   if (len == 0 || n == 0) return false;
-  if (!WriteFrame(request, len)) return false;
-  if (!ReadExact(reply, replyLen)) return false;
+  if (!ComWriteFrame(request, len)) return false;
+  if (!ComReadExact(reply, replyLen)) return false;
   return frame::AcceptReply(reply, replyLen, payload[0], frame::kReaderOk);
 }
 

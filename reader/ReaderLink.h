@@ -35,9 +35,9 @@ class ReaderLink {
   bool IsOpen() const { return open_; }
 
   // Clears both queues, then writes all n bytes. Fails on a closed port.
-  bool WriteFrame(const uint8_t* bytes, size_t n);
+  bool ComWriteFrame(const uint8_t* bytes, size_t n);
   // Reads exactly n bytes within the read loop's limit.
-  bool ReadExact(uint8_t* buf, size_t n);
+  bool ComReadExact(uint8_t* buf, size_t n);
   // One command: frames `payload` (code first), writes it, reads the reply of
   // `replyLen` bytes and accepts it (length, checksum, start and address
   // bytes, the echoed code, the success status). `reply` is scratch until the

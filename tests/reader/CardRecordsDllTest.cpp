@@ -54,9 +54,9 @@ TEST_F(CardRecordsDll, OpenAndReadACard) {
   // Backup, main, header: three verified writes of three blocks.
   EXPECT_EQ(Count("03"), 3u);
   const Record h = OnCard(HeaderBlock(kS));
-  EXPECT_EQ(h[header::kMark.offset], header::kOpened);
-  EXPECT_EQ(h[header::kRepairMark.offset], header::kRepaired);
-  EXPECT_EQ(GetNumber(h.data(), header::kCardNumber), 4321u);
+  EXPECT_EQ(h[CardHeaderRecord::kMark.offset], CardHeaderRecord::kOpened);
+  EXPECT_EQ(h[CardHeaderRecord::kRepairMark.offset], CardHeaderRecord::kRepaired);
+  EXPECT_EQ(GetNumber(h.data(), CardHeaderRecord::kCardNumber), 4321u);
   EXPECT_TRUE(CopiesAgree());
 
   Outputs o;
@@ -93,15 +93,15 @@ TEST_F(CardRecordsDll, AnUnopenedCardReadsAsSuchAndCannotBeEdited) {
   EXPECT_EQ(EditCard(1, port, kBaud, kS, "X", 1, 1, "240101", "240101"), 0);
   EXPECT_EQ(Count("03"), 0u);
   EXPECT_EQ(EditELimitDate(1, port, kBaud, kS, "271231"), 1);
-  EXPECT_EQ(OnCard(HeaderBlock(kS))[header::kLimitDate.offset], 27);
+  EXPECT_EQ(OnCard(HeaderBlock(kS))[CardHeaderRecord::kLimitDate.offset], 27);
 }
 
 TEST_F(CardRecordsDll, CreditDebitLogoutAndWipe) {
   ASSERT_EQ(Open(), 1);
   EXPECT_EQ(AddMoney(1, port, kBaud, kS, 0, 1000, 8), 1);
   EXPECT_EQ(AddMoney(1, port, kBaud, kS, 1, 6000, 9), 1);
-  EXPECT_EQ(Main(account::kCash), 0u);
-  EXPECT_EQ(Main(account::kCounter), 9u);
+  EXPECT_EQ(Main(CardAccountRecord::kCash), 0u);
+  EXPECT_EQ(Main(CardAccountRecord::kCounter), 9u);
   ASSERT_TRUE(Ok("log clear"));
   EXPECT_EQ(AddMoney(1, port, kBaud, kS, 1, 1, 10), 0);  // below zero: nothing written
   EXPECT_EQ(Count("03"), 0u);
@@ -158,7 +158,7 @@ TEST_F(CardRecordsDll, ReviseCardInfoRepairsACardChangedBehindItsBack) {
   ASSERT_TRUE(Ok("set block " + std::to_string(BackupBlock(kS)) + " 00000001" + std::string(24, '0')));
   EXPECT_EQ(ReviseCardInfo(1, port, kBaud, kS), 1);
   EXPECT_TRUE(CopiesAgree());
-  EXPECT_EQ(Main(account::kCash), 5000u);
+  EXPECT_EQ(Main(CardAccountRecord::kCash), 5000u);
   // The mark is gone: the backup is trusted and the mark written again.
   ASSERT_TRUE(Ok("set block " + std::to_string(BackupBlock(kS)) + " 00000002" + std::string(24, '0')));
   ASSERT_TRUE(Ok("set block " + std::to_string(HeaderBlock(kS) + 2) + " " + std::string(32, '0')));
@@ -166,7 +166,7 @@ TEST_F(CardRecordsDll, ReviseCardInfoRepairsACardChangedBehindItsBack) {
   ASSERT_EQ(Read(o), 1);  // reads through the repair
   EXPECT_EQ(o.cash, 2);
   EXPECT_TRUE(CopiesAgree());
-  EXPECT_EQ(OnCard(HeaderBlock(kS))[header::kRepairMark.offset], header::kRepaired);
+  EXPECT_EQ(OnCard(HeaderBlock(kS))[CardHeaderRecord::kRepairMark.offset], CardHeaderRecord::kRepaired);
 }
 
 // The line is cut once the n-th block write of an update is on the card
@@ -201,7 +201,7 @@ TEST_F(CardRecordsDll, TornCreditsLeaveAConsistentAccount) {
   ASSERT_TRUE(Ok("link up"));
   EXPECT_EQ(ReviseCardInfo(1, port, kBaud, kS), 1);
   EXPECT_TRUE(CopiesAgree());
-  EXPECT_EQ(Main(account::kSubsidy), 300u);
+  EXPECT_EQ(Main(CardAccountRecord::kSubsidy), 300u);
   Outputs o;
   ASSERT_EQ(Read(o), 1);
   EXPECT_STREQ(o.subsidyDate, "240215");

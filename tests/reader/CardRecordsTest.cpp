@@ -64,7 +64,7 @@ struct CardsTest : ::testing::Test {
     for (uint32_t i = 0; i < 3; ++i)
       std::memcpy(port.model.card.blocks[firstBlock + i].data(), r.data() + 16 * i, 16);
   }
-  uint32_t MainCash() const { return GetNumber(Image(MainBlock(kS)).data(), account::kCash); }
+  uint32_t MainCash() const { return GetNumber(Image(MainBlock(kS)).data(), CardAccountRecord::kCash); }
   bool CopiesAgree() const { return Image(MainBlock(kS)) == Image(BackupBlock(kS)); }
   void Open(int32_t cash = 5000) {
     CardOpening c = Sample();
@@ -74,7 +74,7 @@ struct CardsTest : ::testing::Test {
   void SetCash(uint32_t cash) {
     for (uint32_t b : {MainBlock(kS), BackupBlock(kS)}) {
       Record r = Image(b);
-      PutNumber(r.data(), account::kCash, cash);
+      PutNumber(r.data(), CardAccountRecord::kCash, cash);
       SetImage(b, r);
     }
   }
@@ -209,13 +209,13 @@ TEST_F(CardsTest, CreditsAndDebitsStayInTheirRangeWithoutWrapping) {
   EXPECT_EQ(cards.AddMoney(1, 1, 9600, kS, 0, 500, 3), 1);
   EXPECT_EQ(MainCash(), 1500u);
   EXPECT_TRUE(CopiesAgree());
-  EXPECT_EQ(GetNumber(Image(MainBlock(kS)).data(), account::kCounter), 3u);
+  EXPECT_EQ(GetNumber(Image(MainBlock(kS)).data(), CardAccountRecord::kCounter), 3u);
   EXPECT_EQ(cards.AddMoney(1, 1, 9600, kS, 1, 1500, 4), 1);
   EXPECT_EQ(MainCash(), 0u);
   const int writes = port.model.blockWrites;
   EXPECT_EQ(cards.AddMoney(1, 1, 9600, kS, 1, 1, 5), 0);  // below zero
   EXPECT_EQ(cards.AddMoney(1, 1, 9600, kS, 0, 0, 6), 1);  // amount 0 rewrites the counter
-  EXPECT_EQ(GetNumber(Image(MainBlock(kS)).data(), account::kCounter), 6u);
+  EXPECT_EQ(GetNumber(Image(MainBlock(kS)).data(), CardAccountRecord::kCounter), 6u);
   SetCash(15000000);
   EXPECT_EQ(cards.AddMoney(1, 1, 9600, kS, 0, 1, 7), 0);  // above the limit
   // A stored balance near 2^32 (written by another program) never wraps
@@ -247,10 +247,10 @@ TEST_F(CardsTest, ReviseCardInfoRepairsEitherWay) {
   EXPECT_EQ(port.model.blockWrites, writes);  // nothing to repair
   // With the mark: the main copy wins.
   Record b = Image(BackupBlock(kS));
-  PutNumber(b.data(), account::kCash, 99);
+  PutNumber(b.data(), CardAccountRecord::kCash, 99);
   SetImage(BackupBlock(kS), b);
   EXPECT_EQ(cards.ReviseCardInfo(1, 1, 9600, kS), 1);
-  EXPECT_EQ(GetNumber(Image(BackupBlock(kS)).data(), account::kCash), 5000u);
+  EXPECT_EQ(GetNumber(Image(BackupBlock(kS)).data(), CardAccountRecord::kCash), 5000u);
   // Without the mark: the backup wins, then the mark is written as a whole
   // block, 0x55 and zeros.
   SetImage(BackupBlock(kS), b);
@@ -267,7 +267,7 @@ TEST_F(CardsTest, ReviseCardInfoRepairsEitherWay) {
   EXPECT_EQ(Image(HeaderBlock(kS)), marked);
   // ReadCard reads through the repair.
   SetImage(BackupBlock(kS), Image(MainBlock(kS)));
-  PutNumber(b.data(), account::kCash, 42);
+  PutNumber(b.data(), CardAccountRecord::kCash, 42);
   SetImage(BackupBlock(kS), b);
   h[32] = 0;
   SetImage(HeaderBlock(kS), h);
@@ -333,13 +333,17 @@ TEST_F(CardsTest, TornUpdatesLeaveTheOldOrTheNewBalance) {
     uint32_t before, after;
   };
   const std::vector<Op> ops = {
-      {"credit", [](CardRecordCommands& c) { return c.AddMoney(1, 1, 9600, kS, 0, 250, 1); }, account::kCash, 5000, 5250},
-      {"debit", [](CardRecordCommands& c) { return c.AddMoney(1, 1, 9600, kS, 1, 250, 1); }, account::kCash, 5000, 4750},
-      {"subsidy", [](CardRecordCommands& c) { return c.AddSubsidy(1, 1, 9600, kS, 0, 5, 1); }, account::kSubsidy, 300, 305},
-      {"count", [](CardRecordCommands& c) { return c.AddCount(1, 1, 9600, kS, 1, 2, 1); }, account::kCount, 12, 10},
+      {"credit", [](CardRecordCommands& c) { return c.AddMoney(1, 1, 9600, kS, 0, 250, 1); },
+       CardAccountRecord::kCash, 5000, 5250},
+      {"debit", [](CardRecordCommands& c) { return c.AddMoney(1, 1, 9600, kS, 1, 250, 1); },
+       CardAccountRecord::kCash, 5000, 4750},
+      {"subsidy", [](CardRecordCommands& c) { return c.AddSubsidy(1, 1, 9600, kS, 0, 5, 1); },
+       CardAccountRecord::kSubsidy, 300, 305},
+      {"count", [](CardRecordCommands& c) { return c.AddCount(1, 1, 9600, kS, 1, 2, 1); },
+       CardAccountRecord::kCount, 12, 10},
       {"subsidy and date",
        [](CardRecordCommands& c) { return c.AddSubsidy_ClearSubTime(1, 1, 9600, kS, 0, 7, 1, "250101"); },
-       account::kSubsidy, 300, 307},
+       CardAccountRecord::kSubsidy, 300, 307},
   };
   for (const Op& op : ops) {
     for (int cutAt : {1, 2}) {

@@ -57,13 +57,13 @@ TEST_F(LinkTest, CloseGivesExactlyOneOrZero) {
 
 TEST_F(LinkTest, WritePurgesFirstAndFailsOnAClosedPortOrAShortWrite) {
   const uint8_t bytes[3] = {1, 2, 3};
-  EXPECT_FALSE(link.WriteFrame(bytes, 3));
+  EXPECT_FALSE(link.ComWriteFrame(bytes, 3));
   EXPECT_TRUE(port.writes.empty());
   link.Open(1, 9600);
-  EXPECT_TRUE(link.WriteFrame(bytes, 3));
+  EXPECT_TRUE(link.ComWriteFrame(bytes, 3));
   EXPECT_EQ(port.purges, 1);
   port.shortWrite = true;
-  EXPECT_FALSE(link.WriteFrame(bytes, 3));
+  EXPECT_FALSE(link.ComWriteFrame(bytes, 3));
   EXPECT_EQ(port.errorsCleared, 1);
 }
 
