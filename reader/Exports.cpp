@@ -6,6 +6,18 @@
 #include "ReaderCommands.h"
 #include "Win32SerialPort.h"
 
+// The buffer sizes the header gives host programs are the ones the library
+// writes.
+static_assert(DORVEX_KEY_BUFFER == 2 * dorvex::kKeyBytes + 1);
+static_assert(DORVEX_KEY_CHARS == dorvex::kKeyChars && DORVEX_SCRAMBLE_CHARS == dorvex::kScrambleChars);
+static_assert(DORVEX_SERIAL_BUFFER == 2 * dorvex::kSerialBytes + 1);
+static_assert(DORVEX_BLOCK_BYTES == dorvex::kBlockBytes && DORVEX_MAX_BLOCKS == dorvex::kMaxBlocks);
+static_assert(DORVEX_TEXT_BUFFER == dorvex::CardHeaderRecord::kText.size + 1);
+static_assert(DORVEX_DATE_BUFFER == 2 * dorvex::CardHeaderRecord::kDate.size + 1 &&
+              DORVEX_DATE_BUFFER == 2 * dorvex::CardAccountRecord::kSubsidyDate.size + 1);
+static_assert(DORVEX_DIGITS_BUFFER == 2 * dorvex::CardAccountRecord::kDigits16.size + 1 &&
+              DORVEX_DIGITS_BUFFER == 2 * dorvex::CardAccountRecord::kDigits32.size + 1);
+
 namespace {
 dorvex::Reader& TheReader() {
   static dorvex::Win32SerialPort port;

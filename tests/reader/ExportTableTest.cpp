@@ -1,6 +1,6 @@
 // The export table of Dorvex.dll, read from the file: exactly the decorated
 // stdcall names host programs bind to, each with its argument bytes, and
-// the public header declaring the same argument sizes.
+// the public header declaring the same argument sizes, in C as in C++.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -108,6 +108,14 @@ TEST(DorvexExports, HeaderDeclaresTheSameArgumentBytes) {
   };
   EXPECT_EQ(declared.size(), 23u);
   EXPECT_EQ(declared, kExpected);
+}
+
+extern "C" int ScrambleZeroKeyFromC(char* out);
+
+TEST(DorvexExports, CProgramsCallThroughTheHeader) {
+  char out[DORVEX_KEY_BUFFER];
+  EXPECT_EQ(ScrambleZeroKeyFromC(out), 1);
+  EXPECT_STREQ(out, "3AC55C936EA1");
 }
 
 TEST(DorvexExports, EveryNameResolvesInTheLoadedLibrary) {
