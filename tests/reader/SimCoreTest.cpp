@@ -1,8 +1,12 @@
-// The simulator core's frame splitting and fault rules, which every device
+// The simulator core's frame splitting, fault rules and pty, which every device
 // simulator builds on.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "Faults.h"
+#include "Pty.h"
 #include "SimCore.h"
 
 using namespace sim;
@@ -84,4 +88,26 @@ TEST(SimHex, ParsesBytesWithSeparators) {
   EXPECT_FALSE(ParseHex("5 E", &b));
   EXPECT_FALSE(ParseHex("zz", &b));
   EXPECT_EQ(Hex(Bytes{0x00, 0xAB}), "00AB");
+}
+
+// The program under test opens the port as the Wine server does: a session
+// leader with no terminal, opening the device without O_NOCTTY. The pty must
+// not become its controlling terminal, or it would get SIGHUP when the
+// simulator goes (the Wine server then dumps its objects on its stderr) and
+// bytes turned into signals while the line is not yet raw.
+TEST(SimPty, NeverBecomesTheControllingTerminalOfTheProgram) {
+  Pty pty;
+  std::string error;
+  ASSERT_TRUE(pty.Open(&error)) << error;
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    setsid();
+    const int port = open(pty.SlavePath().c_str(), O_RDWR);
+    const bool controlling = open("/dev/tty", O_RDWR) >= 0;
+    _exit(port >= 0 && !controlling ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }

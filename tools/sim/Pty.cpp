@@ -1,16 +1,23 @@
 #include "Pty.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
 namespace sim {
 
 Pty::~Pty() {
+  if (holder_ > 0) {
+    close(holderPipe_);
+    waitpid(holder_, nullptr, 0);
+  }
   if (slave_ >= 0) close(slave_);
   if (master_ >= 0) close(master_);
 }
@@ -35,7 +42,57 @@ bool Pty::Open(std::string* error) {
   // The slave starts with a terminal's defaults (canonical input, echo, CR/LF
   // translation, XON/XOFF) as an unconfigured port would: setting the line up
   // for 8-bit frames is the job of the program that opens it.
+  HoldAsTerminal();
   return true;
+}
+
+// The Wine server is a session leader without a terminal and opens devices
+// without O_NOCTTY, so the first pty it opens would become its controlling
+// terminal: it would get SIGHUP when the simulator goes (and dump its objects
+// on the stderr of whichever program started it), and ^C, ^Z or ^\ on a line
+// not yet raw would signal it. A child in a session of its own takes the pty
+// as its terminal first, and goes when the simulator does (its pipe closes).
+// Where that cannot be done the simulator works on without it.
+void Pty::HoldAsTerminal() {
+  int ready[2], gone[2];
+  if (pipe2(ready, O_CLOEXEC) != 0) return;
+  if (pipe2(gone, O_CLOEXEC) != 0) {
+    close(ready[0]);
+    close(ready[1]);
+    return;
+  }
+  const pid_t child = fork();
+  if (child == 0) {
+    const int null = open("/dev/null", O_RDWR);
+    for (int fd = 0; fd < 3; ++fd) dup2(null, fd);
+    close(master_);
+    close(ready[0]);
+    close(gone[1]);
+    // Bytes that a line not yet raw turns into signals reach this child now.
+    for (int sig : {SIGHUP, SIGINT, SIGQUIT, SIGTSTP}) signal(sig, SIG_IGN);
+    const char held = setsid() >= 0 && ioctl(slave_, TIOCSCTTY, 0) == 0 ? 1 : 0;
+    (void)!write(ready[1], &held, 1);
+    close(ready[1]);
+    char c;
+    while (held && read(gone[0], &c, 1) < 0 && errno == EINTR) {
+    }
+    _exit(0);
+  }
+  close(ready[1]);
+  close(gone[0]);
+  char held = 0;
+  if (child > 0) {
+    while (read(ready[0], &held, 1) < 0 && errno == EINTR) {
+    }
+  }
+  close(ready[0]);
+  if (child < 0 || !held) {
+    close(gone[1]);
+    if (child > 0) waitpid(child, nullptr, 0);
+    return;
+  }
+  holderPipe_ = gone[1];
+  holder_ = child;
 }
 
 #ifndef CMSPAR

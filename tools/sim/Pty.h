@@ -25,7 +25,9 @@ class Pty {
   Pty& operator=(const Pty&) = delete;
 
   // Creates the pair and holds the slave open too, so that the master never
-  // sees a hang-up while the program under test closes and reopens the port.
+  // sees a hang-up while the program under test closes and reopens the port;
+  // a child process holds it as its terminal, so that it is never the
+  // controlling terminal of the program that opens it.
   bool Open(std::string* error);
   int MasterFd() const { return master_; }
   const std::string& SlavePath() const { return slavePath_; }
@@ -34,8 +36,12 @@ class Pty {
   void FlushToProgram();
 
  private:
+  void HoldAsTerminal();
+
   int master_ = -1;
   int slave_ = -1;
+  int holder_ = -1;      // the child holding the pty as its terminal
+  int holderPipe_ = -1;  // closed to let it go
   std::string slavePath_;
 };
 
