@@ -4,6 +4,7 @@
 #include <cctype>
 
 std::string AppPath;
+const char* const kFactoryKey = "A5C3E7B91D2F";
 
 namespace {
 

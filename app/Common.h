@@ -14,6 +14,9 @@ extern std::string AppPath;
 
 using TStringVector = std::vector<std::string>;
 
+// The cards' factory default key, 12 hexadecimal digits.
+extern const char* const kFactoryKey;
+
 // --- Text routines (no Win32) ---
 
 // Number of fields of `text` split at `delim`: 0 for an empty or all-blank

@@ -5,8 +5,6 @@
 #include "Common.h"
 #include "DorvexImports.h"
 
-const char* const kFactoryKey = "A5C3E7B91D2F";
-
 namespace {
 
 // Working buffers of one wrapper call: the serial number as 8 hex digits,

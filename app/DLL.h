@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-// The cards' factory default key.
-extern const char* const kFactoryKey;
+#include "Common.h"
+
 // The library's flag value for true (all bits set).
 constexpr int32_t kLibTrue = -1;
 constexpr int32_t kBaud = 9600;

@@ -24,7 +24,7 @@ int Nibble(char c) {
 }
 
 // Records the call and answers 1, or 0 when it is the one to fail.
-int32_t Call(const std::string& name, const std::string& args) {
+int Call(const std::string& name, const std::string& args) {
   Reader& r = reader();
   r.calls.push_back(args.empty() ? name : name + " " + args);
   const int n = ++r.counts[name];
@@ -32,7 +32,7 @@ int32_t Call(const std::string& name, const std::string& args) {
   return (it != r.failAt.end() && it->second == n) ? 0 : 1;
 }
 
-std::string Args(int32_t open, int32_t port, int32_t baud) {
+std::string Args(int open, int port, int baud) {
   return std::to_string(open) + " " + std::to_string(port) + " " + std::to_string(baud);
 }
 
@@ -58,8 +58,8 @@ using scripted::reader;
 
 extern "C" {
 
-int32_t DORVEX_API OpenComPort(int32_t port, int32_t baud) {
-  const int32_t ok = scripted::Call("OpenComPort", std::to_string(port) + " " + std::to_string(baud));
+int DORVEX_API OpenComPort(int port, int baud) {
+  const int ok = scripted::Call("OpenComPort", std::to_string(port) + " " + std::to_string(baud));
   if (ok) {
     reader().portOpen = true;
     ++reader().opens;
@@ -67,52 +67,52 @@ int32_t DORVEX_API OpenComPort(int32_t port, int32_t baud) {
   return ok;
 }
 
-int32_t DORVEX_API CloseComPort() {
+int DORVEX_API CloseComPort() {
   scripted::Call("CloseComPort", "");
   reader().portOpen = false;
   ++reader().closes;
   return 1;
 }
 
-int32_t DORVEX_API ReadCardSerNum(int32_t open, int32_t port, int32_t baud, char* serial) {
-  const int32_t ok = scripted::Call("ReadCardSerNum", scripted::Args(open, port, baud));
+int DORVEX_API ReadCardSerNum(int open, int port, int baud, char* serial) {
+  const int ok = scripted::Call("ReadCardSerNum", scripted::Args(open, port, baud));
   if (ok) std::snprintf(serial, 9, "%s", reader().serial.c_str());
   return ok;
 }
 
-int32_t DORVEX_API SetDevPassWord(int32_t open, int32_t port, int32_t baud, const char* key) {
+int DORVEX_API SetDevPassWord(int open, int port, int baud, const char* key) {
   return scripted::Call("SetDevPassWord", scripted::Args(open, port, baud) + " " + std::string(key));
 }
 
-int32_t DORVEX_API ChangeCardPassWord(const char* key, const char* value, char* out) {
+int DORVEX_API ChangeCardPassWord(const char* key, const char* value, char* out) {
   scripted::Call("ChangeCardPassWord", std::string(key, 12) + " " + std::string(value, 8));
   std::memcpy(out, scripted::Scramble(key, value).c_str(), 13);
   return 1;
 }
 
-int32_t DORVEX_API SendBeep(int32_t open, int32_t port, int32_t baud, int32_t value) {
+int DORVEX_API SendBeep(int open, int port, int baud, int value) {
   return scripted::Call("SendBeep", scripted::Args(open, port, baud) + " " + std::to_string(value));
 }
 
-int32_t DORVEX_API SetOneCardPassWord(int32_t open, int32_t port, int32_t baud, int32_t sector,
+int DORVEX_API SetOneCardPassWord(int open, int port, int baud, int sector,
                                       const char* key) {
   return scripted::Call("SetOneCardPassWord", scripted::Args(open, port, baud) + " " +
                                                   std::to_string(sector) + " " + key);
 }
 
-int32_t DORVEX_API SetAllCardPassWord(int32_t open, int32_t port, int32_t baud, const char* key) {
+int DORVEX_API SetAllCardPassWord(int open, int port, int baud, const char* key) {
   return scripted::Call("SetAllCardPassWord", scripted::Args(open, port, baud) + " " + key);
 }
 
-int32_t DORVEX_API WriteCardBlock(int32_t open, int32_t port, int32_t baud, int32_t block,
-                                  int32_t count, const uint8_t* data) {
+int DORVEX_API WriteCardBlock(int open, int port, int baud, int block,
+                                  int count, const unsigned char* data) {
   return scripted::Call("WriteCardBlock", scripted::Args(open, port, baud) + " " +
                                               std::to_string(block) + " " + std::to_string(count));
 }
 
-int32_t DORVEX_API SetAutoEditPW(int32_t open, int32_t port, int32_t baud, int32_t allSectors,
-                                 int32_t sector, const char* oldKey, int32_t oldPerCard,
-                                 const char* newKey, int32_t newPerCard) {
+int DORVEX_API SetAutoEditPW(int open, int port, int baud, int allSectors,
+                                 int sector, const char* oldKey, int oldPerCard,
+                                 const char* newKey, int newPerCard) {
   return scripted::Call("SetAutoEditPW",
                         scripted::Args(open, port, baud) + " " + std::to_string(allSectors) + " " +
                             std::to_string(sector) + " " + oldKey + " " +
@@ -120,7 +120,7 @@ int32_t DORVEX_API SetAutoEditPW(int32_t open, int32_t port, int32_t baud, int32
                             std::to_string(newPerCard));
 }
 
-int32_t DORVEX_API CancelAutoEditPW(int32_t open, int32_t port, int32_t baud) {
+int DORVEX_API CancelAutoEditPW(int open, int port, int baud) {
   return scripted::Call("CancelAutoEditPW", scripted::Args(open, port, baud));
 }
 

@@ -1,0 +1,29 @@
+// Key profiles: named card keys kept in "Data\SysInfo.ini" beside the
+// program, so that the operator need not type them again.
+//
+//   [SYSInfo]
+//   UserCnt=2
+//   [UserInfo]
+//   UserName1=...      (GBK, at most 30 characters as typed)
+//   PassWord1=A5C3E7B91D2F
+//
+// In memory a set of profiles is two lists of equal length in file order:
+// the names and the compact keys.
+#pragma once
+#include <string>
+
+#include "Common.h"
+
+// AppPath + "Data\SysInfo.ini".
+std::string UserKeysFile();
+
+// Reads the profiles of `file` (a missing file or section: none; a missing
+// key: the factory key).
+void LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys);
+void LoadUserKeys(TStringVector& names, TStringVector& keys);
+
+// Writes UserCnt and the entries 1..n in one go: false (the file unchanged)
+// when it cannot be written. Entries above n that an earlier save wrote
+// stay in the file; they are never read.
+bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys);
+bool SaveUserKeys(const TStringVector& names, const TStringVector& keys);
