@@ -56,6 +56,12 @@ void ForceAppSubDir(std::string name);
 // text. A value that is not a port name is skipped; the others still count.
 void GetComPortList(TStringVector& list);
 #if defined(_WIN32)
+namespace fw { class TWinControl; }
+// Hourglass (false) or default cursor (true); every button inside
+// `container`, through its group boxes and panels, enabled or disabled;
+// then one pass of the pending messages, so that the change shows before a
+// long operation starts.
+void SetButtonsEnabled(fw::TWinControl* container, bool enabled);
 // GetComPortList's worker: the port names that the values under `path` of
 // `root` hold.
 void ReadPortNames(struct HKEY__* root, const char* path, TStringVector& list);

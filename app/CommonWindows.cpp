@@ -4,20 +4,24 @@
 
 #include "Common.h"
 
+#include "Application.h"
+#include "Control.h"
+#include "Text.h"
+
 std::string ProgramFolder() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, n);
-  const size_t slash = folder.find_last_of("\\/");
-  folder = slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-  return folder;
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, n);
+  const size_t slash = folder.find_last_of(L"\\/");
+  folder = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
+  return fw::FromWide(folder);
 }
 
 void ForceAppSubDir(std::string name) {
   if (!name.empty() && name.back() == '\\') name.pop_back();
-  const std::string dir = AppPath + name;
-  if (GetFileAttributesA(dir.c_str()) == INVALID_FILE_ATTRIBUTES)
-    CreateDirectoryA(dir.c_str(), nullptr);  // a failure leaves the folder absent
+  const std::wstring dir = fw::ToWide(AppPath + name);
+  if (GetFileAttributesW(dir.c_str()) == INVALID_FILE_ATTRIBUTES)
+    CreateDirectoryW(dir.c_str(), nullptr);  // a failure leaves the folder absent
 }
 
 void ReadPortNames(HKEY root, const char* path, TStringVector& list) {
@@ -50,4 +54,28 @@ void ReadPortNames(HKEY root, const char* path, TStringVector& list) {
 
 void GetComPortList(TStringVector& list) {
   ReadPortNames(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", list);
+}
+
+namespace {
+
+bool IsContainer(const fw::TControl* c) {
+  return c->InheritsFrom("TPanel") || c->InheritsFrom("TGroupBox") || c->InheritsFrom("TKvPanel") ||
+         c->InheritsFrom("TKvGroupBox");
+}
+
+bool IsButton(const fw::TControl* c) {
+  return c->InheritsFrom("TButton") || c->InheritsFrom("TSpeedButton");
+}
+
+}  // namespace
+
+void SetButtonsEnabled(fw::TWinControl* container, bool enabled) {
+  fw::Screen().SetCursor(enabled ? fw::crDefault : fw::crHourGlass);
+  for (fw::TControl* child : container->Controls()) {
+    if (IsContainer(child))
+      SetButtonsEnabled(static_cast<fw::TWinControl*>(child), enabled);
+    else if (IsButton(child))
+      child->SetEnabled(enabled);
+  }
+  fw::Application().ProcessMessages();
 }

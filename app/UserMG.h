@@ -1,0 +1,41 @@
+// The key profile list: lists, adds, changes and deletes the profiles of
+// "Data\SysInfo.ini", which it writes when it closes.
+#pragma once
+#include "Common.h"
+#include "Form.h"
+#include "ListView.h"
+
+namespace fw {
+class TBitBtn;
+class TImage;
+}  // namespace fw
+
+class TFmUserMG : public fw::TForm {
+ public:
+  static const fw::TClassInfo& StaticClass();
+  const fw::TClassInfo& ClassInfo() const override { return StaticClass(); }
+  explicit TFmUserMG(fw::TComponent* owner) : fw::TForm(owner) {}
+
+  fw::TImage* imgBack = nullptr;
+  fw::TListView* lvUserInfo = nullptr;
+  fw::TBitBtn* btnAdd = nullptr;
+  fw::TBitBtn* btnEdit = nullptr;
+  fw::TBitBtn* btnDel = nullptr;
+  fw::TBitBtn* btnClose = nullptr;
+
+  void FormCreate(fw::TObject* sender);
+  void FormDestroy(fw::TObject* sender);
+  void FormClose(fw::TObject* sender, fw::TCloseAction& action);
+  void btnCloseClick(fw::TObject* sender);
+  void lvUserInfoResize(fw::TObject* sender);
+  void btnAddClick(fw::TObject* sender);
+  void btnEditClick(fw::TObject* sender);
+  void lvUserInfoCustomDrawItem(fw::TListView* sender, fw::TListItem* item,
+                                fw::TCustomDrawState state, bool& defaultDraw);
+  void btnDelClick(fw::TObject* sender);
+
+ private:
+  void AddRow(const std::string& name, const std::string& key);
+  TStringVector names_;
+  TStringVector keys_;
+};

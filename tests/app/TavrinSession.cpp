@@ -1,0 +1,272 @@
+#include "TavrinSession.h"
+
+#include <cstdlib>
+
+#include "Dorvex.h"
+
+using namespace driver;
+
+namespace tavrin_test {
+
+const char* const kFactoryKey = "A5C3E7B91D2F";
+
+sim::SimClient* TavrinSession::sim_ = nullptr;
+int TavrinSession::com_ = 0;
+
+namespace {
+
+const char* kPortsKey = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+const char* kPortValue = "\\Device\\CardInitSimulatedReader";
+
+std::string BinFolder() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of("\\/") + 1);
+}
+
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string full = dir + name;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full + "\\");
+      } else {
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(full.c_str());
+      }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+
+std::string Gbk(const char* utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  std::wstring w(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &w[0], n);
+  w.resize(n - 1);
+  return ToGbk(w);
+}
+
+void TavrinSession::SetUpTestSuite() {
+  sim_ = new sim::SimClient;
+  ASSERT_TRUE(sim_->Connect()) << "no simulated reader (run under with-reader-sim.sh)";
+  com_ = sim::SimComFromEnvironment();
+  ASSERT_GT(com_, 0);
+  // The port list of the program comes from the registry; the simulator's
+  // port is put there for as long as the tests run.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPortsKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const std::string name = "COM" + std::to_string(com_);
+  RegSetValueExA(key, kPortValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                 static_cast<DWORD>(name.size() + 1));
+  RegCloseKey(key);
+}
+
+void TavrinSession::TearDownTestSuite() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPortsKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    RegDeleteValueA(key, kPortValue);
+    RegCloseKey(key);
+  }
+  delete sim_;
+  sim_ = nullptr;
+}
+
+void TavrinSession::SetUp() {
+  ASSERT_TRUE(sim_ && sim_->Connected());
+  SimOk("fault clear");
+  SimOk("link up");
+  FreshCard("5A3C0F12");
+  SimOk("log clear");
+  opensAtStart_ = std::atoi(Sim("get opens").c_str());
+  std::string error;
+  ASSERT_TRUE(mainMap_.Load(AppFormPath("Main.form"), error)) << error;
+}
+
+void TavrinSession::TearDown() {
+  if (program_.Running()) CloseProgram(10000);
+  program_.Kill();
+  if (!folder_.empty()) RemoveTree(folder_);
+}
+
+bool TavrinSession::StartProgram() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  folder_ = std::string(temp) + "tavrin-" + info->name() + "-" + std::to_string(GetCurrentProcessId()) + "\\";
+  RemoveTree(folder_);
+  CreateDirectoryA(folder_.c_str(), nullptr);
+  const std::string bin = BinFolder();
+  if (!CopyFileA((bin + "Tavrin.exe").c_str(), (folder_ + "Tavrin.exe").c_str(), FALSE)) return false;
+  if (!CopyFileA((bin + "Dorvex.dll").c_str(), (folder_ + "Dorvex.dll").c_str(), FALSE)) return false;
+  // Started from another working directory: the folders must still come
+  // beside the program.
+  if (!program_.Start(folder_ + "Tavrin.exe", temp)) return false;
+  main_ = WaitTopWindow(program_.Pid(), "Tavrin", 20000);
+  if (!main_) return false;
+  // Ready: the window answers messages.
+  DWORD_PTR r = 0;
+  return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &r) != 0;
+}
+
+bool TavrinSession::CloseProgram(int ms) {
+  if (!program_.Running()) return true;
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  return program_.WaitExit(ms) >= 0;
+}
+
+void TavrinSession::Press(const std::string& name) {
+  HWND h = W(name);
+  ASSERT_NE(h, nullptr) << name;
+  Click(h);
+}
+
+void TavrinSession::TypeKey(const std::string& edit, const std::string& key) {
+  HWND h = W(edit);
+  ASSERT_NE(h, nullptr) << edit;
+  SendMessageW(h, EM_SETSEL, 0, -1);
+  TypeText(h, key);
+}
+
+void TavrinSession::ChooseSimPort() {
+  HWND combo = W("cbbRPort");
+  ASSERT_NE(combo, nullptr);
+  const auto items = ComboItems(combo);
+  const std::string name = "COM" + std::to_string(com_);
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i] == name) {
+      SelectComboItem(combo, static_cast<int>(i));
+      ASSERT_TRUE(WaitFor([&] { return TextOf(combo) == name; }, 5000));
+      return;
+    }
+  FAIL() << name << " is not in the port list";
+}
+
+MessageBoxSeen TavrinSession::Box(int ms) { return WaitMessageBox(program_.Pid(), ms); }
+
+void TavrinSession::ExpectBox(const std::string& text, BoxIcon icon, int ms) {
+  MessageBoxSeen box = Box(ms);
+  ASSERT_NE(box.hwnd, nullptr) << "no message box";
+  EXPECT_EQ(box.caption, Gbk("提示"));
+  EXPECT_EQ(box.text, text);
+  EXPECT_EQ(box.icon, icon) << IconName(box.icon);
+  EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+  EXPECT_TRUE(Answer(box, IDOK));
+}
+
+std::string TavrinSession::Sim(const std::string& command) { return sim_->Value(command); }
+
+bool TavrinSession::SimOk(const std::string& command) { return sim_->Ok(command); }
+
+void TavrinSession::FreshCard(const std::string& serial) {
+  SimOk("card new " + serial);
+  for (int s = 0; s < 16; ++s) SimOk("set key " + std::to_string(s) + " " + kFactoryKey);
+}
+
+std::vector<std::string> TavrinSession::Keys() {
+  std::vector<std::string> keys;
+  std::string all = Sim("get keys");
+  for (size_t at = 0; at + 12 <= all.size(); at += 13) keys.push_back(all.substr(at, 12));
+  return keys;
+}
+
+int TavrinSession::Frames() {
+  int n = 0;
+  for (const auto& line : sim_->Log())
+    if (line.find(" frame ") != std::string::npos) ++n;
+  return n;
+}
+
+int TavrinSession::Opens() { return std::atoi(Sim("get opens").c_str()) - opensAtStart_; }
+
+std::string TavrinSession::Scramble(const std::string& key, const std::string& value) {
+  char out[DORVEX_KEY_BUFFER] = {};
+  ChangeCardPassWord(key.c_str(), value.c_str(), out);
+  return out;
+}
+
+namespace {
+
+// The pixels of `rc` on the screen, or of `text` drawn in `font` and
+// `color` on white, as a mask of the pixels close to `color`.
+std::vector<bool> InkMask(const std::vector<uint32_t>& px, COLORREF color) {
+  std::vector<bool> mask(px.size());
+  const int r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
+  for (size_t i = 0; i < px.size(); ++i) {
+    const int pr = (px[i] >> 16) & 0xFF, pg = (px[i] >> 8) & 0xFF, pb = px[i] & 0xFF;
+    mask[i] = std::abs(pr - r) + std::abs(pg - g) + std::abs(pb - b) < 160;
+  }
+  return mask;
+}
+
+std::vector<uint32_t> Pixels(HDC source, int x, int y, int w, int h, const std::wstring* text, HFONT font,
+                             COLORREF color) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC mem = CreateCompatibleDC(source);
+  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  if (text) {
+    RECT rc = {0, 0, w, h};
+    FillRect(mem, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HGDIOBJ oldFont = SelectObject(mem, font);
+    SetBkMode(mem, TRANSPARENT);
+    SetTextColor(mem, color);
+    DrawTextW(mem, text->c_str(), static_cast<int>(text->size()), &rc, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    SelectObject(mem, oldFont);
+  } else {
+    BitBlt(mem, 0, 0, w, h, source, x, y, SRCCOPY);
+  }
+  GdiFlush();
+  std::vector<uint32_t> px(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  return px;
+}
+
+}  // namespace
+
+bool TavrinSession::CounterShows(const std::string& label, int value) {
+  RECT rc;
+  if (!mainMap_.ScreenRect(main_, label, rc)) return false;
+  const int w = 60, h = 24;
+  const COLORREF color = label == "lblSuccCnt" ? RGB(0, 128, 0) : RGB(128, 0, 0);
+  // The counters' font: 仿宋_GB2312, bold, 19 pixels.
+  HFONT font = CreateFontW(-19, 0, 0, 0, FW_BOLD, 0, 0, 0, GB2312_CHARSET, 0, 0, DEFAULT_QUALITY, 0,
+                           FromGbk(Gbk("仿宋_GB2312")).c_str());
+  HDC screen = GetDC(nullptr);
+  const std::wstring text = std::to_wstring(value);
+  bool match = false;
+  for (int attempt = 0; attempt < 25 && !match; ++attempt) {
+    const auto seen = InkMask(Pixels(screen, rc.left, rc.top, w, h, nullptr, nullptr, 0), color);
+    const auto want = InkMask(Pixels(screen, 0, 0, w, h, &text, font, color), color);
+    int ink = 0, differ = 0;
+    for (size_t i = 0; i < seen.size(); ++i) {
+      ink += want[i] || seen[i];
+      differ += want[i] != seen[i];
+    }
+    match = ink > 0 && differ * 10 <= ink;
+    if (!match) Sleep(100);
+  }
+  ReleaseDC(nullptr, screen);
+  DeleteObject(font);
+  return match;
+}
+
+}  // namespace tavrin_test
