@@ -159,7 +159,7 @@ void TSetCardPassWordThr::Execute() {
     Synchronize([this] { SyncResult(); });
 
     if (ok) {
-      Wait(p.SuccSleep);
+      Wait(p.SuccSleep, batch);
       continue;
     }
     if (p.FailType == 0) SetPaused(true);
@@ -169,16 +169,23 @@ void TSetCardPassWordThr::Execute() {
                      Msg(kMsgCaption), MB_OK | MB_ICONERROR);
       inBox_ = false;
     }
-    Wait(p.FailSleep);
+    Wait(p.FailSleep, batch);
   }
 }
 
-void TSetCardPassWordThr::Wait(int32_t seconds) {
+bool TSetCardPassWordThr::WaitOver(int batch) {
+  lock_.Enter();
+  const bool over = paused_ || batch_ != batch;
+  lock_.Leave();
+  return over || Terminated();
+}
+
+void TSetCardPassWordThr::Wait(int32_t seconds, int batch) {
   const DWORD start = GetTickCount();
   const DWORD span = static_cast<DWORD>(seconds) * 1000u;
   // Tick differences wrap at 32 bits, so the wait is right across a wrap.
   while (GetTickCount() - start < span) {
-    if (GetPaused() || Terminated()) return;
+    if (WaitOver(batch)) return;
     Sleep(10);
   }
 }

@@ -70,8 +70,11 @@ class TSetCardPassWordThr : public fw::TThread {
   void Execute() override;
 
  private:
-  // Waits `seconds`, ending early when paused.
-  void Wait(int32_t seconds);
+  // Waits `seconds` after an attempt of batch `batch`, ending early when
+  // paused or when a new batch has started (a stop and a start may both
+  // fall between two looks at the pause flag).
+  void Wait(int32_t seconds, int batch);
+  bool WaitOver(int batch);
   void SyncResult();
   void CloseOwnBox();
 

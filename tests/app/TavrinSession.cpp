@@ -96,6 +96,12 @@ void TavrinSession::SetUp() {
 void TavrinSession::TearDown() {
   if (program_.Running()) CloseProgram(10000);
   program_.Kill();
+  HKEY key = nullptr;
+  if (!listed_.empty() && RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPortsKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    for (const auto& v : listed_) RegDeleteValueA(key, v.c_str());
+    RegCloseKey(key);
+  }
+  listed_.clear();
   if (!folder_.empty()) RemoveTree(folder_);
 }
 
@@ -136,6 +142,16 @@ void TavrinSession::TypeKey(const std::string& edit, const std::string& key) {
   ASSERT_NE(h, nullptr) << edit;
   SendMessageW(h, EM_SETSEL, 0, -1);
   TypeText(h, key);
+}
+
+void TavrinSession::ListPort(const std::string& name) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPortsKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  const std::string value = std::string(kPortValue) + "-" + name;
+  RegSetValueExA(key, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                 static_cast<DWORD>(name.size() + 1));
+  RegCloseKey(key);
+  listed_.push_back(value);
 }
 
 void TavrinSession::ChooseSimPort() {

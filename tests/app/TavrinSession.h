@@ -40,6 +40,9 @@ class TavrinSession : public ::testing::Test {
   void Press(const std::string& name);
   // Puts a 12-digit key into a key edit by typing it.
   void TypeKey(const std::string& edit, const std::string& key);
+  // Puts another port name into the registry's port list (until the end
+  // of the test).
+  void ListPort(const std::string& name);
   // Chooses the simulator's port in the port list.
   void ChooseSimPort();
   // Expects a box with the caption "提示", the text and the icon, answers OK.
@@ -63,6 +66,7 @@ class TavrinSession : public ::testing::Test {
   static sim::SimClient* sim_;
   static int com_;
   int opensAtStart_ = 0;
+  std::vector<std::string> listed_;
   std::string folder_;  // the program's folder, with a trailing backslash
   driver::Program program_;
   HWND main_ = nullptr;
