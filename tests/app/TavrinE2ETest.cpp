@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include "TavrinSession.h"
 
@@ -425,4 +429,213 @@ TEST_F(Batch, ClosingTheWindowInTheMiddleOfAnAttempt) {
   ASSERT_TRUE(WaitFor([&] { return Frames() > 0; }, 5000));
   PostMessageW(main_, WM_CLOSE, 0, 0);
   EXPECT_GE(program_.WaitExit(15000), 0) << "the program hangs";
+}
+
+namespace {
+
+// 张三 and 李四: names with GBK bytes.
+const char* kZhang = "张三";
+const char* kLi = "李四";
+
+class Profiles : public Tavrin {
+ protected:
+  void SetUp() override {
+    Tavrin::SetUp();
+    std::string error;
+    ASSERT_TRUE(mgMap_.Load(AppFormPath("UserMG.form"), error)) << error;
+    ASSERT_TRUE(editMap_.Load(AppFormPath("UserEdit.form"), error)) << error;
+  }
+  // Opens the profile list from the main window's label.
+  HWND OpenList() {
+    mainMap_.ClickAt(main_, "lbl21");
+    list_ = WaitTopWindow(program_.Pid(), Gbk("用户管理"), 10000);
+    return list_;
+  }
+  HWND L(const std::string& name) { return mgMap_.Window(list_, name); }
+  // The add or change dialog after pressing its button.
+  HWND OpenDialog(const std::string& button, const char* caption) {
+    Click(L(button));
+    dialog_ = WaitTopWindow(program_.Pid(), Gbk(caption), 10000);
+    return dialog_;
+  }
+  HWND D(const std::string& name) { return editMap_.Window(dialog_, name); }
+  void FillDialog(const std::string& name, const std::string& key) {
+    HWND edit = D("edtUserName");
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    TypeText(edit, name);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(edit) == name; }, 5000));
+    HWND keyEdit = D("medtPassWord");
+    SendMessageW(keyEdit, EM_SETSEL, 0, -1);
+    TypeText(keyEdit, key);
+    ASSERT_TRUE(WaitFor([&] { return HexOnly(TextOf(keyEdit)) == HexOnly(key); }, 5000));
+  }
+  static std::string HexOnly(const std::string& s) {
+    std::string out;
+    for (char c : s)
+      if (isxdigit(static_cast<unsigned char>(c))) out += c;
+    return out;
+  }
+  // Clicks row `row` of the list view.
+  void SelectRow(int row) {
+    HWND lv = L("lvUserInfo");
+    HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
+    RECT hr = {};
+    if (header) GetClientRect(header, &hr);
+    const int height = HIWORD(SendMessageW(lv, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1))) -
+                       HIWORD(SendMessageW(lv, LVM_APPROXIMATEVIEWRECT, 0, MAKELPARAM(-1, -1)));
+    const LPARAM at = MAKELPARAM(30, hr.bottom + row * height + height / 2);
+    PostMessageW(lv, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(lv, WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(lv, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == row; }, 5000));
+  }
+  int Rows() { return static_cast<int>(SendMessageW(L("lvUserInfo"), LVM_GETITEMCOUNT, 0, 0)); }
+  bool CloseList() {
+    Click(L("btnClose"));
+    return WaitFor([&] { return !IsWindow(list_); }, 10000);
+  }
+  std::string IniText() {
+    std::string text;
+    HANDLE f = CreateFileA((folder_ + "Data\\SysInfo.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return text;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) text.append(buf, got);
+    CloseHandle(f);
+    return text;
+  }
+  static bool Has(const std::string& text, const std::string& line) {
+    return text.find(line + "\r\n") != std::string::npos || text.find(line + "\n") != std::string::npos ||
+           (text.size() >= line.size() && text.compare(text.size() - line.size(), line.size(), line) == 0);
+  }
+  FormMap mgMap_, editMap_;
+  HWND list_ = nullptr;
+  HWND dialog_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Profiles, AddChangeDeleteKeepTheGbkBytes) {
+  ASSERT_NE(OpenList(), nullptr);
+  EXPECT_EQ(Rows(), 0);
+  // Nothing chosen yet.
+  Click(L("btnEdit"));
+  ExpectBox(Gbk("请选择待修改的用户"), BoxIcon::Warning);
+  Click(L("btnDel"));
+  ExpectBox(Gbk("请选择待删除的用户"), BoxIcon::Warning);
+
+  // Two profiles; the name is stored trimmed.
+  ASSERT_NE(OpenDialog("btnAdd", "新增用户信息"), nullptr);
+  EXPECT_EQ(TextOf(D("medtPassWord")), "A5 C3 E7 B9 1D 2F");
+  FillDialog("  " + Gbk(kZhang) + " ", "112233445566");
+  Click(D("btnSave"));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog_); }, 5000));
+  ASSERT_NE(OpenDialog("btnAdd", "新增用户信息"), nullptr);
+  FillDialog(Gbk(kLi), "AABBCCDDEEFF");
+  Click(D("btnSave"));
+  ASSERT_TRUE(WaitFor([&] { return Rows() == 2; }, 5000));
+  ASSERT_TRUE(CloseList());
+
+  std::string ini = IniText();
+  EXPECT_TRUE(Has(ini, "UserCnt=2")) << ini;
+  EXPECT_TRUE(Has(ini, "UserName1=" + Gbk(kZhang))) << ini;
+  EXPECT_TRUE(Has(ini, "PassWord1=112233445566")) << ini;
+  EXPECT_TRUE(Has(ini, "UserName2=" + Gbk(kLi))) << ini;
+  EXPECT_TRUE(Has(ini, "PassWord2=AABBCCDDEEFF")) << ini;
+
+  // The main window lists them; choosing one changes only the new key.
+  HWND users = W("cbbUser");
+  ASSERT_TRUE(WaitFor([&] { return ComboItems(users).size() == 2; }, 5000));
+  EXPECT_EQ(ComboItems(users), (std::vector<std::string>{Gbk(kZhang), Gbk(kLi)}));
+  SelectComboItem(users, 1);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(W("medtNewPassWord")) == "AA BB CC DD EE FF"; }, 5000));
+  EXPECT_EQ(TextOf(W("medtPassWord")), "A5 C3 E7 B9 1D 2F");
+
+  // Change the first: its key shows as six pairs and is stored compact.
+  ASSERT_NE(OpenList(), nullptr);
+  SelectRow(0);
+  ASSERT_NE(OpenDialog("btnEdit", "修改用户信息"), nullptr);
+  EXPECT_EQ(TextOf(D("edtUserName")), Gbk(kZhang));
+  EXPECT_EQ(TextOf(D("medtPassWord")), "11 22 33 44 55 66");
+  FillDialog(Gbk("王五"), "0A0B0C0D0E0F");
+  Click(D("btnSave"));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog_); }, 5000));
+
+  // Delete the second: No keeps it, Yes deletes it.
+  SelectRow(1);
+  Click(L("btnDel"));
+  MessageBoxSeen ask = Box();
+  ASSERT_NE(ask.hwnd, nullptr);
+  EXPECT_EQ(ask.caption, Gbk("询问"));
+  EXPECT_EQ(ask.text, Gbk("是否删除用户：[") + Gbk(kLi) + "]?");
+  EXPECT_EQ(ask.icon, BoxIcon::Question);
+  EXPECT_EQ(ask.buttons, (std::vector<int>{IDYES, IDNO}));
+  Answer(ask, IDNO);
+  EXPECT_EQ(Rows(), 2);
+  Click(L("btnDel"));
+  ask = Box();
+  ASSERT_NE(ask.hwnd, nullptr);
+  Answer(ask, IDYES);
+  ASSERT_TRUE(WaitFor([&] { return Rows() == 1; }, 5000));
+  ASSERT_TRUE(CloseList());
+
+  ini = IniText();
+  EXPECT_TRUE(Has(ini, "UserCnt=1")) << ini;
+  EXPECT_TRUE(Has(ini, "UserName1=" + Gbk("王五"))) << ini;
+  EXPECT_TRUE(Has(ini, "PassWord1=0A0B0C0D0E0F")) << ini;
+  // The deleted profile's lines stay; they are not read any more.
+  EXPECT_TRUE(Has(ini, "UserName2=" + Gbk(kLi))) << ini;
+  ASSERT_TRUE(WaitFor([&] { return ComboItems(users).size() == 1; }, 5000));
+  EXPECT_EQ(ComboItems(users)[0], Gbk("王五"));
+}
+
+TEST_F(Profiles, TheDialogRefusesAnEmptyNameOrAnIncompleteKey) {
+  ASSERT_NE(OpenList(), nullptr);
+  ASSERT_NE(OpenDialog("btnAdd", "新增用户信息"), nullptr);
+  FillDialog("   ", "112233445566");
+  Click(D("btnSave"));
+  ExpectBox(Gbk("用户名不能为空"), BoxIcon::Warning);
+  EXPECT_TRUE(IsWindow(dialog_));
+  FillDialog(Gbk(kZhang), "1122");
+  Click(D("btnSave"));
+  ExpectBox(Gbk("密码必须是12位十六进制数字"), BoxIcon::Warning);
+  EXPECT_TRUE(IsWindow(dialog_));
+  Click(D("btnExit"));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog_); }, 5000));
+  EXPECT_EQ(Rows(), 0);
+  ASSERT_TRUE(CloseList());
+  EXPECT_TRUE(Has(IniText(), "UserCnt=0"));  // closing always writes
+}
+
+TEST_F(Profiles, AFileThatCannotBeWrittenIsReportedAndTheListStillCloses) {
+  // A folder where the file should be: nothing can be written there.
+  ASSERT_TRUE(CreateDirectoryA((folder_ + "Data\\SysInfo.ini").c_str(), nullptr));
+  ASSERT_NE(OpenList(), nullptr);
+  ASSERT_NE(OpenDialog("btnAdd", "新增用户信息"), nullptr);
+  FillDialog(Gbk(kZhang), "112233445566");
+  Click(D("btnSave"));
+  ASSERT_TRUE(WaitFor([&] { return Rows() == 1; }, 5000));
+  Click(L("btnClose"));
+  MessageBoxSeen box = Box();
+  ASSERT_NE(box.hwnd, nullptr);
+  EXPECT_EQ(box.caption, Gbk("提示"));
+  EXPECT_EQ(box.text, Gbk("无法写入文件 ") + folder_ + "Data\\SysInfo.ini" + Gbk("，用户信息未保存。"));
+  EXPECT_EQ(box.icon, BoxIcon::Warning);
+  Answer(box, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(list_); }, 5000));
+  EXPECT_TRUE(ComboItems(W("cbbUser")).empty());
+}
+
+TEST_F(Profiles, AProfileWithADamagedKeyIsRefusedWhenChosen) {
+  ASSERT_TRUE(CloseProgram());
+  const std::string ini = "[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=" + Gbk(kLi) + "\r\nPassWord1=12 34\r\n";
+  HANDLE f = CreateFileA((folder_ + "Data\\SysInfo.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  DWORD put = 0;
+  WriteFile(f, ini.data(), static_cast<DWORD>(ini.size()), &put, nullptr);
+  CloseHandle(f);
+  ASSERT_TRUE(StartProgram());
+  SelectComboItem(W("cbbUser"), 0);
+  ExpectBox(Gbk("密码必须是12位十六进制数字"), BoxIcon::Warning);
+  EXPECT_EQ(TextOf(W("medtNewPassWord")), "A5 C3 E7 B9 1D 2F");
 }

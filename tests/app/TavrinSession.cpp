@@ -108,13 +108,16 @@ void TavrinSession::TearDown() {
 bool TavrinSession::StartProgram() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder_ = std::string(temp) + "tavrin-" + info->name() + "-" + std::to_string(GetCurrentProcessId()) + "\\";
-  RemoveTree(folder_);
-  CreateDirectoryA(folder_.c_str(), nullptr);
-  const std::string bin = BinFolder();
-  if (!CopyFileA((bin + "Tavrin.exe").c_str(), (folder_ + "Tavrin.exe").c_str(), FALSE)) return false;
-  if (!CopyFileA((bin + "Dorvex.dll").c_str(), (folder_ + "Dorvex.dll").c_str(), FALSE)) return false;
+  if (folder_.empty()) {
+    // A new folder for the first start of a test; later starts reuse it.
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = std::string(temp) + "tavrin-" + info->name() + "-" + std::to_string(GetCurrentProcessId()) + "\\";
+    RemoveTree(folder_);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    const std::string bin = BinFolder();
+    if (!CopyFileA((bin + "Tavrin.exe").c_str(), (folder_ + "Tavrin.exe").c_str(), FALSE)) return false;
+    if (!CopyFileA((bin + "Dorvex.dll").c_str(), (folder_ + "Dorvex.dll").c_str(), FALSE)) return false;
+  }
   // Started from another working directory: the folders must still come
   // beside the program.
   if (!program_.Start(folder_ + "Tavrin.exe", temp)) return false;
