@@ -57,6 +57,8 @@ void TFmUserMG::AddRow(const std::string& name, const std::string& key) {
 void TFmUserMG::FormCreate(TObject*) {
   LoadUserKeys(names_, keys_);
   for (size_t i = 0; i < names_.size(); ++i) AddRow(names_[i], keys_[i]);
+  // The key column fills the rest of the view from the start.
+  lvUserInfoResize(this);
 }
 
 void TFmUserMG::FormDestroy(TObject*) {

@@ -56,7 +56,8 @@ class ReaderSim : public Device {
 
   std::string Help() const override {
     return "card present 0|1         take the card out of the field or put it back\n"
-           "card new [SERIAL]        a new factory card (keys FFFFFFFFFFFF, zero data) in the field\n"
+           "card new [SERIAL]        a new factory card (keys FFFFFFFFFFFF or --card-key, zero data) in the field\n"
+           "card every SECONDS       a new card (serial + 1) every SECONDS, as an operator swaps them; 0 stops\n"
            "get card                 present=0|1 serial=HHHHHHHH\n"
            "set serial SERIAL        change the card's serial (8 hex digits)\n"
            "serials SERIAL...        answer the next serial reads with these, in order\n"
@@ -91,8 +92,13 @@ class ReaderSim : public Device {
     if (c == "card" && (n == 2 || n == 3) && w[1] == "new") {
       uint32_t serial = model_.card.Serial() + 1;
       if (n == 3 && !ParseSerial(w[2], &serial)) return "err bad serial";
-      model_.card = Card::Factory(serial);
+      NewCard(serial);
       return "ok " + SerialText(serial);
+    }
+    if (c == "card" && n == 3 && w[1] == "every" && ParseNumber(w[2], 0, 3600, &a)) {
+      ++feed_;  // ends the series running now
+      if (a > 0) FeedEvery(a * 1000.0, feed_);
+      return "ok";
     }
     if (c == "get" && n == 2 && w[1] == "card")
       return std::string("ok present=") + (model_.card.present ? "1" : "0") +
@@ -179,7 +185,24 @@ class ReaderSim : public Device {
     return "err unknown command (try help)";
   }
 
+  // The key A of every sector of a new card.
+  Key cardKey = kFactoryKey;
+
  private:
+  void NewCard(uint32_t serial) {
+    model_.card = Card::Factory(serial);
+    for (int s = 0; s < kSectors; ++s) model_.card.SetSectorKey(s, cardKey);
+  }
+
+  void FeedEvery(double ms, int series) {
+    core_.After(ms, [this, ms, series] {
+      if (series != feed_) return;
+      NewCard(model_.card.Serial() + 1);
+      core_.Verbose("new card " + SerialText(model_.card.Serial()));
+      FeedEvery(ms, series);
+    });
+  }
+
   void OnFrame(const Bytes& f) {
     uint8_t x = 0;
     for (size_t i = 5; i + 1 < f.size(); ++i) x ^= f[i];
@@ -233,12 +256,14 @@ class ReaderSim : public Device {
   FaultPlan faults_;
   FrameReader reader_;
   bool linkDown_ = false;
+  int feed_ = 0;  // number of the card series that "card every" runs
 };
 
 int Usage() {
   std::fprintf(stderr,
                "usage: reader-sim [--prefix WINEPREFIX] [--com N] [--com-range FIRST-LAST]\n"
-               "                  [--control PORT] [--pace off|line|BAUD] [--no-card] [--serial HEX8] [-v]\n"
+               "                  [--control PORT] [--pace off|line|BAUD] [--no-card] [--serial HEX8]\n"
+               "                  [--card-key KEY12] [--new-card-every SECONDS] [-v]\n"
                "Prints \"READY com=N control=PORT pty=PATH\" once it answers, then runs until\n"
                "\"quit\" on the control channel, SIGINT or SIGTERM.\n");
   return 2;
@@ -253,6 +278,8 @@ int main(int argc, char** argv) {
   if (const char* p = std::getenv("WINEPREFIX")) opt.prefix = p;
   bool card = true;
   uint32_t serial = 0x11223344;
+  Key cardKey = kFactoryKey;
+  std::string every;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool more = i + 1 < argc;
@@ -265,6 +292,10 @@ int main(int argc, char** argv) {
     else if (a == "--no-card") card = false;
     else if (a == "--serial" && more) {
       if (!ParseSerial(argv[++i], &serial)) return Usage();
+    } else if (a == "--card-key" && more) {
+      if (!ParseKey(argv[++i], &cardKey)) return Usage();
+    } else if (a == "--new-card-every" && more) {
+      every = argv[++i];
     } else if (a == "-v") opt.verbose = true;
     else return Usage();
   }
@@ -277,7 +308,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   ReaderSim device(core);
+  device.cardKey = cardKey;
   device.OnCommand({"card", "new", SerialText(serial)});
+  if (!every.empty() && device.OnCommand({"card", "every", every}) != "ok") return Usage();
   if (!card) device.OnCommand({"card", "present", "0"});
   std::printf("READY com=%d control=%d pty=%s\n", core.Com(), core.ControlPort(), core.SlavePath().c_str());
   std::fflush(stdout);
