@@ -1,0 +1,206 @@
+// Tavrin's start and its batch throughput:
+//  - the time from starting the program to its main window shown and ready
+//    (it answers messages);
+//  - cards per minute in a batch with both waits at their minimum (1 s),
+//    the simulated reader pacing its line at the 9600 baud the program sets,
+//    and a new card presented as soon as the one before is keyed; for the
+//    checked sectors (08/09/10) and for all 16 sectors.
+//
+// usage (under tools/with-reader-sim.sh --card-key A5C3E7B91D2F):
+//   TavrinBench [STARTS [CARDS]]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "FormMap.h"
+#include "SimClient.h"
+#include "WindowDriver.h"
+
+using namespace driver;
+
+namespace {
+
+const char* const kNewKey = "0123456789AB";
+
+double NowMs() {
+  static LARGE_INTEGER freq = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+std::string BinFolder() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of("\\/") + 1);
+}
+
+// A folder of its own for the program, as the operator's installation.
+std::string InstallProgram() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "tavrin-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CopyFileA((BinFolder() + "Tavrin.exe").c_str(), (folder + "Tavrin.exe").c_str(), FALSE);
+  CopyFileA((BinFolder() + "Dorvex.dll").c_str(), (folder + "Dorvex.dll").c_str(), FALSE);
+  return folder;
+}
+
+// Starts the program; the milliseconds until its main window is shown and
+// answers, or a negative number.
+double StartProgram(Program& program, const std::string& folder, HWND& main) {
+  const double start = NowMs();
+  if (!program.Start(folder + "Tavrin.exe")) return -1;
+  main = WaitTopWindow(program.Pid(), "Tavrin", 30000);
+  if (!main) return -1;
+  DWORD_PTR r = 0;
+  if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &r)) return -1;
+  return NowMs() - start;
+}
+
+bool Close(Program& program, HWND main) {
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  return program.WaitExit(15000) >= 0;
+}
+
+class BatchRun {
+ public:
+  BatchRun(sim::SimClient& sim, int com) : sim_(sim), com_(com) {}
+
+  // Keys `cards` cards in a batch; the cards per minute, or a negative number.
+  double Run(const std::string& folder, bool allSectors, int cards) {
+    std::string error;
+    if (!map_.Load(AppFormPath("Main.form"), error)) {
+      std::printf("form data: %s\n", error.c_str());
+      return -1;
+    }
+    Program program;
+    if (StartProgram(program, folder, main_) < 0) return -1;
+    if (!Prepare(allSectors)) return -1;
+    sim_.Ok("card new");
+    Click(W("btnStart"));
+    const int lastSector = allSectors ? 15 : 10;
+    double first = 0;
+    for (int i = 0; i < cards; ++i) {
+      const bool keyed = WaitFor([&] { return sim_.Value("get key " + std::to_string(lastSector)) == kNewKey; }, 60000);
+      if (!keyed) {
+        std::printf("card %d was not keyed\n", i + 1);
+        Close(program, main_);
+        return -1;
+      }
+      const double now = NowMs();
+      if (i == 0) first = now;
+      sim_.Ok("card new");  // the operator swaps the card at once
+      if (i == cards - 1) {
+        Click(W("btnAbort"));
+        Close(program, main_);
+        return (cards - 1) * 60000.0 / (now - first);
+      }
+    }
+    return -1;
+  }
+
+ private:
+  HWND W(const char* name) { return map_.Window(main_, name); }
+
+  bool Prepare(bool allSectors) {
+    HWND ports = W("cbbRPort");
+    const auto items = ComboItems(ports);
+    const auto at = std::find(items.begin(), items.end(), "COM" + std::to_string(com_));
+    if (at == items.end()) {
+      std::printf("COM%d is not in the port list\n", com_);
+      return false;
+    }
+    SelectComboItem(ports, static_cast<int>(at - items.begin()));
+    for (const char* spin : {"seSuccSleepTime", "seFailSleepTime"}) {
+      SendMessageW(W(spin), EM_SETSEL, 0, -1);
+      TypeText(W(spin), "1");
+    }
+    SelectComboItem(W("cbbIsShowMsg"), 1);     // no box after a failure
+    SelectComboItem(W("cbbSetFailType"), 1);   // go on after a failure
+    SelectComboItem(W("cbbEditAreaType"), allSectors ? 1 : 0);
+    HWND key = W("medtNewPassWord");
+    SendMessageW(key, EM_SETSEL, 0, -1);
+    TypeText(key, kNewKey);
+    Click(W("chkNewNoEny"));  // a plain key, so the bench can see it on the card
+    return WaitFor([&] { return TextOf(key) == "01 23 45 67 89 AB" && TextOf(W("seFailSleepTime")) == "1" &&
+                                SendMessageW(W("chkNewNoEny"), BM_GETCHECK, 0, 0) == BST_UNCHECKED &&
+                                ComboSelection(W("cbbEditAreaType")) == (allSectors ? 1 : 0); },
+                   10000);
+  }
+
+  sim::SimClient& sim_;
+  int com_;
+  FormMap map_;
+  HWND main_ = nullptr;
+};
+
+void ListPort(int com, bool add) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr, REG_OPTION_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  const char* value = "\\Device\\CardInitBenchReader";
+  if (add) {
+    const std::string name = "COM" + std::to_string(com);
+    RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                   static_cast<DWORD>(name.size() + 1));
+  } else {
+    RegDeleteValueA(key, value);
+  }
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int starts = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  const int cards = argc > 2 ? std::max(2, std::atoi(argv[2])) : 20;
+  const std::string folder = InstallProgram();
+
+  std::vector<double> times;
+  for (int i = 0; i < starts; ++i) {
+    Program program;
+    HWND main = nullptr;
+    const double ms = StartProgram(program, folder, main);
+    if (ms < 0 || !Close(program, main)) {
+      std::printf("the program did not start\n");
+      return 1;
+    }
+    times.push_back(ms);
+  }
+  std::sort(times.begin(), times.end());
+  std::printf("start to main window shown and ready: median %.0f ms, best %.0f ms (%d starts)\n",
+              times[times.size() / 2], times.front(), starts);
+
+  sim::SimClient sim;
+  const int com = sim::SimComFromEnvironment();
+  if (!sim.Connect() || com <= 0) {
+    std::printf("no simulated reader: batch not measured (run under tools/with-reader-sim.sh)\n");
+    return 0;
+  }
+  sim.Ok("pace line");  // bytes take their time at the baud the program sets
+  ListPort(com, true);
+  BatchRun batch(sim, com);
+  int status = 0;
+  for (bool all : {false, true}) {
+    const double perMinute = batch.Run(folder, all, cards);
+    if (perMinute < 0) {
+      status = 1;
+      continue;
+    }
+    std::printf("batch, waits 1 s, 9600 baud, %s: %.1f cards per minute (%d cards)\n",
+                all ? "all 16 sectors" : "sectors 08/09/10", perMinute, cards);
+  }
+  ListPort(com, false);
+  return status;
+}
