@@ -5,7 +5,6 @@
 #include "Application.h"
 #include "Common.h"
 #include "KvRegistration.h"
-#include "CheckedComboBox.h"
 #include "Language.h"
 #include "Main.h"
 

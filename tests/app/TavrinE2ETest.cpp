@@ -41,6 +41,42 @@ class Tavrin : public TavrinSession {
     if (Checked(W("chkNewNoEny")) != perCard) Press("chkNewNoEny");
     ASSERT_TRUE(WaitFor([&] { return Checked(W("chkNewNoEny")) == perCard; }, 5000));
   }
+  // Clicks sectors in the drop-down check list of the sector box, then
+  // closes it with Esc.
+  void ToggleSectors(std::initializer_list<int> sectors) {
+    HWND edit = FindChild(W("cbbAreaNumPW"), "TEdit", "");
+    ASSERT_NE(edit, nullptr);
+    MouseClick(edit);
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          for (HWND top : TopLevelWindows())
+            if ((list = FindChild(top, "TCheckListBox", "")) && IsWindowVisible(list)) return true;
+          return false;
+        },
+        5000));
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    for (int s : sectors) {
+      SendMessageW(list, LB_SETTOPINDEX, s, 0);
+      const int row = s - static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+      const LPARAM at = MAKELPARAM(40, row * height + height / 2);
+      PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(list, WM_LBUTTONUP, 0, at);
+      ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == s; }, 5000));
+    }
+    PressKey(list, VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(list); }, 5000));
+  }
+  std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> out;
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(h, &pid);
+      if (pid == program_.Pid()) out.push_back(h);
+    }
+    return out;
+  }
+  std::string SectorText() { return TextOf(FindChild(W("cbbAreaNumPW"), "TEdit", "")); }
   std::vector<std::string> Expected(const std::string& otherKey, std::initializer_list<int> sectors,
                                     const std::string& key) {
     std::vector<std::string> keys(16, otherKey);
@@ -60,6 +96,7 @@ TEST_F(Tavrin, StartsWithFoldersBesideItAndItsDefaults) {
   EXPECT_NE(std::find(ports.begin(), ports.end(), "COM" + std::to_string(com_)), ports.end());
   EXPECT_EQ(TextOf(W("medtPassWord")), "A5 C3 E7 B9 1D 2F");
   EXPECT_EQ(TextOf(W("medtNewPassWord")), "A5 C3 E7 B9 1D 2F");
+  EXPECT_EQ(SectorText(), "08/09/10");
   EXPECT_FALSE(Checked(W("chkOldPWNoEny")));
   EXPECT_TRUE(Checked(W("chkNewNoEny")));
   EXPECT_FALSE(Checked(W("chkAutoEditPW")));
@@ -107,6 +144,26 @@ TEST_F(Tavrin, KeysAllSectorsAndThenWithTheDiversifiedCurrentKey) {
   Press("btnSetAllCardPassWord");
   ExpectBox(Gbk("设置卡所有扇区密码成功"), BoxIcon::Information);
   EXPECT_EQ(Keys(), std::vector<std::string>(16, "FEDCBA987654"));
+}
+
+TEST_F(Tavrin, TheSectorsTickedAreTheSectorsKeyed) {
+  ToggleSectors({8, 9, 10});
+  ASSERT_TRUE(WaitFor([&] { return SectorText().empty(); }, 5000));
+  // With no sector ticked, neither one card nor a batch of listed sectors
+  // goes to the reader.
+  Press("btnSetOneCardPassWord");
+  ExpectBox(Gbk("请选择操作扇区"), BoxIcon::Warning);
+  Press("btnStart");
+  ExpectBox(Gbk("请选择操作扇区"), BoxIcon::Warning);
+  EXPECT_TRUE(IsWindowEnabled(W("btnStart")));
+  EXPECT_EQ(Frames(), 0);
+
+  ToggleSectors({15, 2});
+  ASSERT_TRUE(WaitFor([&] { return SectorText() == "02/15"; }, 5000));
+  NewKey(kNewKey, false);
+  Press("btnSetOneCardPassWord");
+  ExpectBox(Gbk("设置卡指定扇区密码成功"), BoxIcon::Information);
+  EXPECT_EQ(Keys(), Expected(kFactoryKey, {2, 15}, kNewKey));
 }
 
 TEST_F(Tavrin, AWrongCurrentKeyFailsAndLeavesTheCard) {
