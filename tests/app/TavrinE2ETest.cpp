@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -201,6 +202,26 @@ TEST_F(Tavrin, RefusalsTouchTheCardNotAtAll) {
     Press(button);
     ExpectBox(Gbk("密码必须是12位十六进制数字"), BoxIcon::Warning);
   }
+  // Pasting: letters that are no hexadecimal digits are not taken at all;
+  // a short key fills only part of the mask and is refused.
+  auto paste = [&](const wchar_t* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(mem), text, bytes);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_UNICODETEXT, mem);
+    CloseClipboard();
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    PostMessageW(edit, WM_PASTE, 0, 0);
+  };
+  const std::string before = TextOf(edit);
+  paste(L"GHIJKLMNOPQR");
+  paste(L"ABCD");
+  ASSERT_TRUE(WaitFor([&] { return TextOf(edit) == "AB CD __ __ __ __"; }, 5000)) << before << " / " << TextOf(edit);
+  Press("btnSetAllCardPassWord");
+  ExpectBox(Gbk("密码必须是12位十六进制数字"), BoxIcon::Warning);
   // Only hexadecimal digits can be typed.
   TypeKey("medtNewPassWord", "GHIJKL0123456789AB");
   ASSERT_TRUE(WaitFor([&] { return TextOf(edit) == "01 23 45 67 89 AB"; }, 5000));
