@@ -4,7 +4,20 @@
 set -eu
 prefix=${1:?usage: wineprefix.sh <prefix-dir>}
 stamp="$prefix/.cardinit-ready"
-[ -f "$stamp" ] && exit 0
+
+# Wine's own symbol font (close crosses, arrows and check marks of Wine's
+# frame controls; the panel's dock grabbers draw their close box in it).
+# Debian's Wine builds the path of its font folder wrongly and never loads
+# the fonts there, so the font is copied into the prefix's font folder,
+# which Wine does read. Done on every run: older prefixes lack it.
+add_wine_fonts() {
+  fonts="$1/drive_c/windows/Fonts"
+  [ -d "$fonts" ] || return 0
+  for f in marlett.ttf; do
+    [ -f "$fonts/$f" ] || [ ! -f "/usr/share/wine/fonts/$f" ] || cp "/usr/share/wine/fonts/$f" "$fonts/"
+  done
+}
+if [ -f "$stamp" ]; then add_wine_fonts "$prefix"; exit 0; fi
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
@@ -21,4 +34,5 @@ cat "$here/wine-fonts.reg" | iconv -f UTF-8 -t UTF-16LE | { printf '\377\376'; c
 wine regedit /S "$(winepath -w "$tmp")" >/dev/null 2>&1 || wine regedit "$(winepath -w "$tmp")" >/dev/null 2>&1 || true
 wineserver -w || true
 rm -f "$tmp"
+add_wine_fonts "$prefix"
 touch "$stamp"

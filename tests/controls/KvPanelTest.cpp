@@ -1,5 +1,7 @@
 #include "KvPanel.h"
 
+#include <algorithm>
+
 #include "KvControlPaint.h"
 #include "KvLine.h"
 
@@ -425,4 +427,38 @@ TEST_F(PanelTest, DockSiteDrawsGrabbersOverItsClients) {
   ValidateRect(dock->Handle(), nullptr);
   dock->Perform(WM_MOUSEACTIVATE, 0, 0);
   EXPECT_FALSE(GetUpdateRect(dock->Handle(), &r, FALSE));
+}
+
+TEST_F(PanelTest, DockCloseBoxIsTheGlyphFontsCross) {
+  Load("object F: TForm\n  object dock: TKvPanel\n    Width = 200\n    Height = 120\n    BorderOuter = fsNone\n"
+       "    DockSite = True\n    Color = clWhite\n"
+       "    object ln: TKvLine\n      Left = 20\n      Top = 40\n      Width = 100\n      Height = 40\n    end\n"
+       "  end\nend\n");
+  TKvPanel* dock = Find<TKvPanel>("dock");
+  ASSERT_NE(dock->DockManager(), nullptr);
+  // The glyph font is the symbol font itself, not a stand-in for it.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, dock->DockManager()->GlyphFont().Handle());
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  EXPECT_STREQ(face, L"Marlett");
+  // Its "r" is a cross: ink at all four corners of the glyph's ink, where a
+  // letter r has none at its lower right. The close box of the client whose
+  // frame is (20, 26, 120, 80) is (105, 27, 118, 38).
+  fw::TBitmap bmp(200, 120);
+  PaintControl(dock, bmp);
+  const TColor grabber = Sys(clActiveCaption);
+  int left = 200, top = 120, right = -1, bottom = -1;
+  for (int y = 27; y < 38; ++y)
+    for (int x = 105; x < 118; ++x)
+      if (At(bmp, x, y) != grabber) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+  ASSERT_GT(right - left, 2);
+  ASSERT_GT(bottom - top, 2);
+  for (const TPoint p : {TPoint{left, top}, TPoint{right, top}, TPoint{left, bottom}, TPoint{right, bottom}})
+    EXPECT_NE(At(bmp, p.x, p.y), grabber) << p.x << "," << p.y;
 }
