@@ -11,19 +11,36 @@ namespace {
 
 constexpr int kStripSize = 8;  // straight gradients compute one strip this wide
 
-// A colour stepped per channel in 16.16 fixed point.
-struct FixedColour {
-  int ch[3];
-  static FixedColour From(TColor c) { return FixedColour{{RedOf(c) << 16, GreenOf(c) << 16, BlueOf(c) << 16}}; }
-  // Per-channel increment from `from` to `to` in n steps (truncating division).
-  static FixedColour Step(TColor from, TColor to, int n) {
-    const FixedColour a = From(from), b = From(to);
-    return FixedColour{{(b.ch[0] - a.ch[0]) / n, (b.ch[1] - a.ch[1]) / n, (b.ch[2] - a.ch[2]) / n}};
+// A colour stepped per channel in 16.16 fixed point: channel << 16 plus a
+// signed increment per step (a truncating division); the colour is the
+// integer part of each channel.
+class ColourRamp {
+ public:
+  // The box and diagonal fills: `divisions` equal steps from `from`
+  // towards `to`.
+  static ColourRamp Truncating(TColor from, TColor to, int divisions) { return ColourRamp(from, to, divisions, 0); }
+  // The straight fills: after `steps` steps the ramp is `to` itself. Each
+  // channel starts half a level up so that its integer part is the nearest
+  // level; a truncating ramp of steps + 1 divisions would end a level or
+  // two short of `to` (a grey-to-white fill of 100 rows topped at 253).
+  static ColourRamp Landing(TColor from, TColor to, int steps) { return ColourRamp(from, to, steps, kHalfLevel); }
+
+  void Step() {
+    for (int i = 0; i < 3; ++i) ch_[i] += inc_[i];
   }
-  void Add(const FixedColour& d) {
-    for (int i = 0; i < 3; ++i) ch[i] += d.ch[i];
+  TColor Colour() const { return Rgb(ch_[0] >> 16, ch_[1] >> 16, ch_[2] >> 16); }
+
+ private:
+  static constexpr int kHalfLevel = 1 << 15;
+  ColourRamp(TColor from, TColor to, int divisions, int offset) {
+    const int a[3] = {RedOf(from), GreenOf(from), BlueOf(from)};
+    const int b[3] = {RedOf(to), GreenOf(to), BlueOf(to)};
+    for (int i = 0; i < 3; ++i) {
+      ch_[i] = (a[i] << 16) + offset;
+      inc_[i] = divisions > 0 ? (b[i] - a[i]) * 65536 / divisions : 0;
+    }
   }
-  TColor Colour() const { return Rgb(ch[0] >> 16, ch[1] >> 16, ch[2] >> 16); }
+  int ch_[3], inc_[3];
 };
 
 }  // namespace
@@ -40,15 +57,14 @@ std::vector<TGradientBand> LinearGradientBands(int top, int bottom, TColor start
   const int n = bottom - top + 1;
   if (n <= 0) return bands;
   const int minLen = MinBandLength(s, false);
-  FixedColour cur = FixedColour::From(startColour);
-  const FixedColour inc = FixedColour::Step(startColour, targetColour, n);
+  ColourRamp cur = ColourRamp::Landing(startColour, targetColour, n - 1);  // the far row is n - 1 steps away
   int row = bottom;
   while (row >= top) {
     const TColor band = cur.Colour();
     const int last = row;
     int len = 0;
     do {
-      cur.Add(inc);
+      cur.Step();
       --row;
       ++len;
     } while (row >= top && (len < minLen || cur.Colour() == band));
@@ -75,8 +91,7 @@ std::vector<TBoxBand> FillBoxGradient(int w, int h, int ix, int iy, TColor colou
   const int rx = std::max(hx - ix, 0), ry = std::max(hy - iy, 0);
   const int n = std::max(rx, ry) + 1;
   const int minLen = MinBandLength(s, true);
-  FixedColour cur = FixedColour::From(colour1);
-  const FixedColour inc = FixedColour::Step(colour1, colour2, n);
+  ColourRamp cur = ColourRamp::Truncating(colour1, colour2, n);
   const int stepX = (rx << 16) / n, stepY = (ry << 16) / n;
   int cx = rx << 16, cy = ry << 16;
   // The first band reaches to the quarter's inner edges, so the centre is
@@ -87,7 +102,7 @@ std::vector<TBoxBand> FillBoxGradient(int w, int h, int ix, int iy, TColor colou
     const TColor band = cur.Colour();
     int len = 0;
     do {
-      cur.Add(inc);
+      cur.Step();
       cx -= stepX;
       cy -= stepY;
       ++step;
@@ -117,8 +132,7 @@ std::vector<TDiagonalBand> FillDiagonalGradient(int w, int h, TColor startColour
   const int n = static_cast<int>(std::sqrt(double(W) * W + double(H) * H)) + 1;
   const int half = std::max(n / 2, 1);
   const int minLen = MinBandLength(s, false);
-  FixedColour cur = FixedColour::From(startColour);
-  const FixedColour inc = FixedColour::Step(startColour, endColour, n);
+  ColourRamp cur = ColourRamp::Truncating(startColour, endColour, n);
   const int stepX = (W << 16) / half, stepY = (H << 16) / half;
   auto mx = [&](TPoint p) { return mirrored ? TPoint{W - p.x, p.y} : p; };
   auto emit = [&](TPoint a0, TPoint b0, TPoint b1, TPoint a1, TColor c) {
@@ -146,7 +160,7 @@ std::vector<TDiagonalBand> FillDiagonalGradient(int w, int h, TColor startColour
       const TColor band = cur.Colour();
       int len = 0;
       do {
-        cur.Add(inc);
+        cur.Step();
         kx += stepX;
         ky += stepY;
         ++step;

@@ -28,7 +28,8 @@ struct TGradientBand {
 int MinBandLength(int s, bool boxFill);
 
 // A linear run over rows top..bottom: the bottom row gets startColour and the
-// colour steps towards targetColour row by row upwards. Bands are listed in
+// colour steps towards targetColour row by row upwards, reaching it at the
+// top row. Bands are listed in
 // painting order (bottom first). Colours must be plain RGB.
 std::vector<TGradientBand> LinearGradientBands(int top, int bottom, TColor startColour, TColor targetColour,
                                                int s);

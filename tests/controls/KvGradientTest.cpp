@@ -32,17 +32,27 @@ TEST(LinearGradient, OneRowPerBandFromTheFarEnd) {
     EXPECT_GT(RedOf(b.colour), prev);
     prev = RedOf(b.colour);
   }
-  // 99 steps of 127/100 (truncated in 16.16): the top row is 253.
-  EXPECT_EQ(bands.back().colour, Rgb(253, 253, 253));
+  // The top row is colour 2 itself, not a level or two short of it.
+  EXPECT_EQ(bands.back().colour, clWhite);
+  // Falling ramps end exactly too.
+  EXPECT_EQ(FillLinearGradient(100, clWhite, kGrey, 1).back().colour, kGrey);
+  EXPECT_EQ(FillLinearGradient(37, Rgb(3, 200, 90), Rgb(250, 7, 91), 1).back().colour, Rgb(250, 7, 91));
+  // One row is colour 1.
+  const auto one = FillLinearGradient(1, kGrey, clWhite, 1);
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_EQ(one[0].colour, kGrey);
 }
 
 TEST(LinearGradient, EqualNeighbourColoursMerge) {
-  // 10 levels over 200 rows: a step of 3276/65536, so 21 rows per level.
+  // Levels 0..10 over 200 rows, 199 steps of 10/199 level rounded to the
+  // nearest: half a level (10 rows) at each end, about 20 rows between.
   const auto bands = FillLinearGradient(200, Rgb(0, 0, 0), Rgb(10, 10, 10), 1);
   ExpectContiguous(bands, 0, 199);
-  ASSERT_EQ(bands.size(), 10u);
-  EXPECT_EQ(bands[0].first, 179);
-  EXPECT_EQ(bands[9].colour, Rgb(9, 9, 9));
+  ASSERT_EQ(bands.size(), 11u);
+  EXPECT_EQ(bands[0].first, 190);
+  EXPECT_EQ(bands[1].first, 170);
+  EXPECT_EQ(bands[10].colour, Rgb(10, 10, 10));
+  EXPECT_EQ(bands[10].last, 9);
   const auto solid = FillLinearGradient(50, clRed, clRed, 1);
   ASSERT_EQ(solid.size(), 1u);
   EXPECT_EQ(solid[0].first, 0);
@@ -90,7 +100,7 @@ TEST(GradientBitmap, HorizontalEndEveryColumnAlike) {
   FillGradientBitmap(r, 50, 100, gdHorizontalEnd, 1, kGrey, clWhite);
   EXPECT_FALSE(r.AnyUnpainted());
   EXPECT_EQ(r.At(0, 99), kGrey);
-  EXPECT_GE(RedOf(r.At(0, 0)), 253);
+  EXPECT_EQ(r.At(0, 0), clWhite);
   for (int y = 0; y < 100; ++y)
     for (int x = 1; x < 50; ++x) ASSERT_EQ(r.At(x, y), r.At(0, y)) << x << "," << y;
 }
@@ -101,7 +111,7 @@ TEST(GradientBitmap, VerticalCenterIsLightestAtTheSides) {
   EXPECT_FALSE(r.AnyUnpainted());
   EXPECT_EQ(r.At(20, 5), clBlack);
   EXPECT_EQ(r.At(40, 5), clWhite);
-  EXPECT_GT(RedOf(r.At(0, 5)), 240);
+  EXPECT_EQ(r.At(0, 5), clWhite);
   for (int y = 1; y < 20; ++y) EXPECT_EQ(r.At(7, y), r.At(7, 0));
 }
 
@@ -126,7 +136,7 @@ TEST(GradientBitmap, SquareBoxDarkCentreLightCorners) {
   PixelRaster r(40, 40);
   FillGradientBitmap(r, 40, 40, gdSquareBox, 1, clBlack, clWhite);
   EXPECT_FALSE(r.AnyUnpainted());
-  EXPECT_LT(RedOf(r.At(19, 19)), 20);
+  EXPECT_EQ(r.At(19, 19), clBlack);
   for (auto p : {TPoint{0, 0}, TPoint{39, 0}, TPoint{0, 39}, TPoint{39, 39}})
     EXPECT_GT(RedOf(r.At(p.x, p.y)), 220) << p.x << "," << p.y;
   // Colour grows outwards along the diagonal of the top-left quarter.
