@@ -1,38 +1,42 @@
 #!/bin/sh
-# Make (once) the Wine prefix that the target-side programs and tests run in.
+# Make (once) the Wine prefix that the target-side programs and tests run in,
+# and bring an older prefix up to date when the font settings change.
 # Usage: tools/wineprefix.sh <prefix-dir>
 set -eu
 prefix=${1:?usage: wineprefix.sh <prefix-dir>}
+here=$(cd "$(dirname "$0")" && pwd)
+fonts_reg="$here/wine-fonts.reg"
 stamp="$prefix/.cardinit-ready"
 
 # Wine's own symbol font (close crosses, arrows and check marks of Wine's
 # frame controls; the panel's dock grabbers draw their close box in it).
 # Debian's Wine builds the path of its font folder wrongly and never loads
 # the fonts there, so the font is copied into the prefix's font folder,
-# which Wine does read. Done on every run: older prefixes lack it.
+# which Wine does read.
 add_wine_fonts() {
-  fonts="$1/drive_c/windows/Fonts"
+  fonts="$prefix/drive_c/windows/Fonts"
   [ -d "$fonts" ] || return 0
   for f in marlett.ttf; do
     [ -f "$fonts/$f" ] || [ ! -f "/usr/share/wine/fonts/$f" ] || cp "/usr/share/wine/fonts/$f" "$fonts/"
   done
 }
-if [ -f "$stamp" ]; then add_wine_fonts "$prefix"; exit 0; fi
+if [ -f "$stamp" ] && [ ! "$fonts_reg" -nt "$stamp" ]; then add_wine_fonts; exit 0; fi
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# A 32-bit-capable prefix; the deliverables are 32-bit programs.
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w || true
+if [ ! -f "$stamp" ]; then
+  # A 32-bit-capable prefix; the deliverables are 32-bit programs.
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
 
 # The windows name Chinese font families; map them to the CJK font that the
 # set-up installs, so that Chinese text renders whatever the host's locale is.
-here=$(dirname "$0")
 tmp=$(mktemp)
-cat "$here/wine-fonts.reg" | iconv -f UTF-8 -t UTF-16LE | { printf '\377\376'; cat; } > "$tmp"
+iconv -f UTF-8 -t UTF-16LE < "$fonts_reg" | { printf '\377\376'; cat; } > "$tmp"
 wine regedit /S "$(winepath -w "$tmp")" >/dev/null 2>&1 || wine regedit "$(winepath -w "$tmp")" >/dev/null 2>&1 || true
 wineserver -w || true
 rm -f "$tmp"
-add_wine_fonts "$prefix"
+add_wine_fonts
 touch "$stamp"
