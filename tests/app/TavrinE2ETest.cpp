@@ -93,6 +93,10 @@ TEST_F(Tavrin, StartsWithFoldersBesideItAndItsDefaults) {
     const DWORD a = GetFileAttributesA((folder_ + dir).c_str());
     EXPECT_TRUE(a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) << dir;
   }
+  RECT client;
+  GetClientRect(main_, &client);
+  EXPECT_EQ(client.right, 609);
+  EXPECT_EQ(client.bottom, 496);
   const auto ports = ComboItems(W("cbbRPort"));
   EXPECT_NE(std::find(ports.begin(), ports.end(), "COM" + std::to_string(com_)), ports.end());
   EXPECT_EQ(TextOf(W("medtPassWord")), "A5 C3 E7 B9 1D 2F");
@@ -315,6 +319,10 @@ TEST_F(Tavrin, SystemCardRefusals) {
   ASSERT_TRUE(CloseProgram());
   ListPort("COM98");
   ASSERT_TRUE(StartProgram());
+  RECT client;
+  GetClientRect(main_, &client);
+  EXPECT_EQ(client.right, 609);
+  EXPECT_EQ(client.bottom, 496);
   const auto ports = ComboItems(W("cbbRPort"));
   const auto at = std::find(ports.begin(), ports.end(), "COM98");
   ASSERT_NE(at, ports.end());
@@ -596,6 +604,10 @@ class Profiles : public Tavrin {
 TEST_F(Profiles, AddChangeDeleteKeepTheGbkBytes) {
   ASSERT_NE(OpenList(), nullptr);
   EXPECT_EQ(Rows(), 0);
+  RECT client;
+  GetClientRect(list_, &client);
+  EXPECT_EQ(client.right, 488);
+  EXPECT_EQ(client.bottom, 396);
   // Nothing chosen yet.
   Click(L("btnEdit"));
   ExpectBox(Gbk("请选择待修改的用户"), BoxIcon::Warning);
@@ -605,6 +617,9 @@ TEST_F(Profiles, AddChangeDeleteKeepTheGbkBytes) {
   // Two profiles; the name is stored trimmed.
   ASSERT_NE(OpenDialog("btnAdd", "新增用户信息"), nullptr);
   EXPECT_EQ(TextOf(D("medtPassWord")), "A5 C3 E7 B9 1D 2F");
+  GetClientRect(dialog_, &client);
+  EXPECT_EQ(client.right, 345);
+  EXPECT_EQ(client.bottom, 158);
   FillDialog("  " + Gbk(kZhang) + " ", "112233445566");
   Click(D("btnSave"));
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog_); }, 5000));
