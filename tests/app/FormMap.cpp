@@ -1,5 +1,6 @@
 #include "FormMap.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -71,8 +72,11 @@ struct ChildSearch {
   std::string cls;
   POINT at;
   HWND found;
+  long distance;
 };
 
+// The child of the parent with the class nearest to the place (a window is
+// found at its place, or within a few pixels of it).
 BOOL CALLBACK MatchChild(HWND hwnd, LPARAM param) {
   auto* s = reinterpret_cast<ChildSearch*>(param);
   if (GetParent(hwnd) != s->parent) return TRUE;
@@ -81,9 +85,10 @@ BOOL CALLBACK MatchChild(HWND hwnd, LPARAM param) {
   GetWindowRect(hwnd, &rc);
   POINT p = {rc.left, rc.top};
   ScreenToClient(s->parent, &p);
-  if (p.x == s->at.x && p.y == s->at.y) {
+  const long d = std::labs(p.x - s->at.x) + std::labs(p.y - s->at.y);
+  if (d < s->distance) {
+    s->distance = d;
     s->found = hwnd;
-    return FALSE;
   }
   return TRUE;
 }
@@ -94,7 +99,7 @@ HWND FormMap::Window(HWND form, const std::string& name) const {
   if (!place) return nullptr;
   HWND parent = place->parent.empty() ? form : Window(form, place->parent);
   if (!parent) return nullptr;
-  ChildSearch s{parent, place->className, POINT{place->bounds.left, place->bounds.top}, nullptr};
+  ChildSearch s{parent, place->className, POINT{place->bounds.left, place->bounds.top}, nullptr, 9};
   EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }

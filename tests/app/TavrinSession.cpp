@@ -135,9 +135,23 @@ bool TavrinSession::CloseProgram(int ms) {
 }
 
 void TavrinSession::Press(const std::string& name) {
-  HWND h = W(name);
-  ASSERT_NE(h, nullptr) << name;
+  HWND h = nullptr;
+  WaitFor([&] { return (h = W(name)) != nullptr; }, 5000);
+  ASSERT_NE(h, nullptr) << name << " not found; children of the window:" << Children();
   Click(h);
+}
+
+std::string TavrinSession::Children() {
+  std::string out;
+  for (HWND c : Descendants(main_)) {
+    RECT rc;
+    GetWindowRect(c, &rc);
+    POINT p = {rc.left, rc.top};
+    ScreenToClient(GetParent(c), &p);
+    out += "\n  " + ClassOf(c) + " at " + std::to_string(p.x) + "," + std::to_string(p.y) +
+           (IsWindowVisible(c) ? "" : " hidden");
+  }
+  return out;
 }
 
 void TavrinSession::TypeKey(const std::string& edit, const std::string& key) {

@@ -38,6 +38,8 @@ class TavrinSession : public ::testing::Test {
   HWND W(const std::string& name) const { return mainMap_.Window(main_, name); }
   // Clicks a button (posted).
   void Press(const std::string& name);
+  // The program's child windows, for a failure message.
+  std::string Children();
   // Puts a 12-digit key into a key edit by typing it.
   void TypeKey(const std::string& edit, const std::string& key);
   // Puts another port name into the registry's port list (until the end
