@@ -11,10 +11,11 @@ const TClassInfo& TCanvas::StaticClass() {
 }
 
 TCanvas::TCanvas() : font_(new TFont), pen_(new TPen), brush_(new TBrush) {
-  // A changed object is selected again at the next drawing call.
-  font_->OnChange = [this](TObject*) { selFont_ = nullptr; };
-  pen_->OnChange = [this](TObject*) { selPen_ = nullptr; };
-  brush_->OnChange = [this](TObject*) { selBrush_ = nullptr; };
+  // A changed object leaves the device context at once (its old handle is
+  // deleted next) and is selected again at the next drawing call.
+  font_->OnChange = [this](TObject*) { Deselect(oldFont_, selFont_); };
+  pen_->OnChange = [this](TObject*) { Deselect(oldPen_, selPen_); };
+  brush_->OnChange = [this](TObject*) { Deselect(oldBrush_, selBrush_); };
 }
 
 TCanvas::~TCanvas() { DeselectHandles(); }
@@ -31,13 +32,15 @@ void TCanvas::SetHandle(HDC dc) {
 }
 
 void TCanvas::DeselectHandles() {
-  if (dc_) {
-    if (oldFont_) SelectObject(dc_, oldFont_);
-    if (oldPen_) SelectObject(dc_, oldPen_);
-    if (oldBrush_) SelectObject(dc_, oldBrush_);
-  }
-  oldFont_ = oldPen_ = oldBrush_ = nullptr;
-  selFont_ = selPen_ = selBrush_ = nullptr;
+  Deselect(oldFont_, selFont_);
+  Deselect(oldPen_, selPen_);
+  Deselect(oldBrush_, selBrush_);
+}
+
+void TCanvas::Deselect(HGDIOBJ& original, HGDIOBJ& selected) {
+  if (dc_ && original) SelectObject(dc_, original);
+  original = nullptr;
+  selected = nullptr;
 }
 
 void TCanvas::RequireFont() {

@@ -89,6 +89,9 @@ class TCanvas : public TPersistent {
   HDC dc_ = nullptr;
 
  private:
+  // Puts the context's original object back in place of ours.
+  void Deselect(HGDIOBJ& original, HGDIOBJ& selected);
+
   std::unique_ptr<TFont> font_;
   std::unique_ptr<TPen> pen_;
   std::unique_ptr<TBrush> brush_;

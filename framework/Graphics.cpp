@@ -60,8 +60,16 @@ void TGraphicsObject::FreeHandle() {
 }
 
 void TGraphicsObject::Changed() {
-  FreeHandle();
+  // The listeners (a canvas that has the old handle selected into its
+  // device context) hear of the change while the old handle still exists,
+  // and put it out of their contexts: a GDI object still selected cannot
+  // be deleted (it would stay behind for good).
+  HGDIOBJ old = handle_;
+  bool owned = ownsHandle_;
+  handle_ = nullptr;
+  ownsHandle_ = true;
   if (OnChange) OnChange(this);
+  if (old && owned) DeleteObject(old);
 }
 
 // ---- TFont -------------------------------------------------------------

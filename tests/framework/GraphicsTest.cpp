@@ -139,4 +139,30 @@ TEST(Canvas, TransparentBitmapsLeaveTheKeyColourOut) {
   EXPECT_EQ(At(dest, 3, 3), RGB(255, 255, 0));
 }
 
+TEST(Canvas, ChangedPensAndBrushesLeaveTheContextAndAreDeleted) {
+  // A GDI object still selected into a device context cannot be deleted:
+  // a canvas whose brush or pen changes must put the old one out first,
+  // or every colour change in a paint loop leaves one object behind.
+  TBitmap b(8, 8);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clRed);
+  c->Pen()->SetColor(clRed);
+  RECT r = {0, 0, 8, 8};
+  c->FillRect(r);
+  c->MoveTo(0, 7);
+  c->LineTo(8, 7);
+  HGDIOBJ redBrush = c->Brush()->Handle();
+  HGDIOBJ redPen = c->Pen()->Handle();
+  ASSERT_EQ(GetCurrentObject(c->Handle(), OBJ_BRUSH), redBrush);
+  c->Brush()->SetColor(clBlue);
+  c->Pen()->SetColor(clBlue);
+  EXPECT_EQ(GetObjectType(redBrush), 0u);
+  EXPECT_EQ(GetObjectType(redPen), 0u);
+  c->FillRect(r);
+  c->MoveTo(0, 0);
+  c->LineTo(8, 0);
+  EXPECT_EQ(At(b, 4, 4), RGB(0, 0, 255));
+  EXPECT_EQ(At(b, 4, 0), RGB(0, 0, 255));
+}
+
 }  // namespace
