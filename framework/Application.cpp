@@ -156,6 +156,8 @@ bool TApplication::IsKeyMessage(MSG& msg) {
   if (!focus) return false;
   TForm* form = GetParentForm(focus);
   if (!form || !IsWindowEnabled(form->HandleIfAllocated())) return false;
+  // A key may click a button whose handler frees the form.
+  TMessageScope scope(form);
   UINT code = static_cast<UINT>(SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
   if (msg.message == WM_KEYDOWN) {
     TShiftState shift = KeyboardShiftState();

@@ -21,7 +21,7 @@ bool TObject::InheritsFrom(const std::string& className) const {
 }
 
 void TObject::Free() {
-  if (freeing_) return;
+  if (freeing_ || DeferFree()) return;
   freeing_ = true;
   BeforeDestruction();
   delete this;

@@ -99,6 +99,60 @@ bool IsAccel(char ch, const std::string& caption) {
   return false;
 }
 
+// ---- controls handling a message --------------------------------------
+
+namespace {
+
+// Controls whose messages are being handled on this thread, innermost
+// last (an entry is cleared when its control goes regardless).
+thread_local std::vector<TControl*> t_handling;
+// Controls whose Free waits for the end of that handling.
+thread_local std::vector<TControl*> t_freeLater;
+
+// Frees the waiting controls that no message holds any more.
+void FreeWaitingControls() {
+  static thread_local bool running = false;
+  if (running) return;
+  running = true;
+  for (size_t i = 0; i < t_freeLater.size();) {
+    TControl* c = t_freeLater[i];
+    if (c->InMessage()) {
+      ++i;
+      continue;
+    }
+    t_freeLater.erase(t_freeLater.begin() + static_cast<std::ptrdiff_t>(i));
+    c->Free();  // may free others of the list with it: start again
+    i = 0;
+  }
+  running = false;
+}
+
+}  // namespace
+
+TMessageScope::TMessageScope(TControl* control) { t_handling.push_back(control); }
+
+TMessageScope::~TMessageScope() {
+  t_handling.pop_back();
+  FreeWaitingControls();
+}
+
+bool TControl::InMessage() const {
+  for (const TControl* handled : t_handling)
+    for (const TControl* c = handled; c; c = c->Parent())
+      if (c == this) return true;
+  return false;
+}
+
+bool TControl::FreePending() const {
+  return std::find(t_freeLater.begin(), t_freeLater.end(), this) != t_freeLater.end();
+}
+
+bool TControl::DeferFree() {
+  if (!InMessage()) return false;
+  if (!FreePending()) t_freeLater.push_back(this);
+  return true;
+}
+
 // ---- TControl ----------------------------------------------------------
 
 const TClassInfo& TControl::StaticClass() {
@@ -134,6 +188,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(new TFont), can
 
 TControl::~TControl() {
   if (!IsDestroying()) TControl::BeforeDestruction();
+  t_freeLater.erase(std::remove(t_freeLater.begin(), t_freeLater.end(), this), t_freeLater.end());
+  std::replace(t_handling.begin(), t_handling.end(), static_cast<TControl*>(this), static_cast<TControl*>(nullptr));
 }
 
 void TControl::BeforeDestruction() {

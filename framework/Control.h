@@ -175,6 +175,12 @@ class TControl : public TComponent {
   virtual bool HitTest(int x, int y);
   void Notification(TComponent* component, TOperation operation) override;
   bool MouseInside() const { return mouseInside_; }
+  // True while a message of this control or of a control inside it is
+  // being handled further up the stack (see TMessageScope); Free then
+  // waits until that handling has ended.
+  bool InMessage() const;
+  // True when Free was called and waits for the handling to end.
+  bool FreePending() const;
 
   virtual bool IsWindowed() const { return false; }
 
@@ -202,6 +208,7 @@ class TControl : public TComponent {
   TCanvas* Canvas() { return canvas_.get(); }
   // Copies colour and font from the parent where ParentColor/ParentFont.
   void ParentChanged();
+  bool DeferFree() override;
   bool clickEvents_ = true;  // a press and release inside gives Click
   bool opaque_ = false;      // paints all of its area (no erase beneath)
 
@@ -238,6 +245,20 @@ class TControl : public TComponent {
 
  protected:
   void UpdateAnchorRules();
+};
+
+// Marks a control as handling a message for the scope's lifetime: a
+// handler that frees the control (or a form freeing itself from its own
+// button's click) then leaves it whole until the outermost scope of it
+// ends, when it is freed. The window procedure of framework windows, the
+// mouse routing to windowless children, the keyboard handling of forms
+// and modal loops open one.
+class TMessageScope {
+ public:
+  explicit TMessageScope(TControl* control);
+  ~TMessageScope();
+  TMessageScope(const TMessageScope&) = delete;
+  TMessageScope& operator=(const TMessageScope&) = delete;
 };
 
 // A control without a window of its own.

@@ -304,9 +304,16 @@ TModalResult TForm::ShowModal() {
   modalResult_ = mrNone;
   SetVisible(true);
   SetActiveWindow(self);
+  // The form stays whole while its loop runs: freeing or releasing it from
+  // a handler ends the loop, and the form goes when ShowModal returns.
+  TMessageScope scope(this);
   TCloseAction action = caHide;
   for (;;) {
     Application().HandleMessage();
+    if (FreePending()) {
+      if (modalResult_ == mrNone) modalResult_ = mrCancel;
+      break;
+    }
     if (Application().Terminated()) modalResult_ = mrCancel;
     if (modalResult_ == mrNone) continue;
     // A result was set: the form may still refuse to close.

@@ -31,9 +31,14 @@ class TObject {
   // derived class): owners free their components here, forms raise their
   // destroy event. Free calls it once before deleting.
   virtual void BeforeDestruction() {}
+  // Frees the object: at once, or where DeferFree says it cannot go yet
+  // (a control whose message is being handled further up the stack)
+  // as soon as that handling ends.
   void Free();
 
  protected:
+  // True when the object takes care of being freed later itself.
+  virtual bool DeferFree() { return false; }
   bool freeing_ = false;
 };
 

@@ -106,6 +106,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     return 0;
   }
   TMessage m{msg, wParam, lParam, 0};
+  TMessageScope scope(control);
   control->WindowProc(m);
   if (msg == WM_NCDESTROY) control->WindowDestroyed();
   return m.Result;
@@ -155,7 +156,13 @@ void TWinControl::BeforeDestruction() {
   SetDestroying();
   DestroyWnd();
   TComponent::BeforeDestruction();
-  while (!controls_.empty()) controls_.back()->Free();
+  while (!controls_.empty()) {
+    TControl* child = controls_.back();
+    child->Free();
+    // A child that must outlive this call (its message is being handled)
+    // leaves without its parent and goes when that handling ends.
+    if (!controls_.empty() && controls_.back() == child) RemoveControl(child);
+  }
   captureChild_ = nullptr;
   TControl::BeforeDestruction();
 }
@@ -508,7 +515,10 @@ bool TWinControl::RouteMouseToChild(TMessage& m) {
     captureChild_ = target;
     SetCapture(handle_);
   }
-  target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+  {
+    TMessageScope scope(target);
+    target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+  }
   if (up && captureChild_) {
     captureChild_ = nullptr;
     if (GetCapture() == handle_) ReleaseCapture();
