@@ -10,7 +10,7 @@ namespace {
 
 constexpr size_t kClockChars = 13;  // six digit pairs and one hex digit
 
-bool InRange(int64_t v, const FieldSpec& f) { return v >= f.lo && v <= f.hi; }
+bool InRange(int64_t v, const FieldLayout& f) { return v >= f.lo && v <= f.hi; }
 
 // Appends request bytes while keeping within the buffer.
 class Writer {
@@ -44,7 +44,7 @@ class Writer {
 };
 
 // Puts one field; false when its arguments are refused.
-bool PutField(const FieldSpec& f, const Arg* args, size_t count, size_t* next, Writer& w) {
+bool PutField(const FieldLayout& f, const Arg* args, size_t count, size_t* next, Writer& w) {
   auto take = [&](Arg* a) {
     if (*next >= count) return false;
     *a = args[(*next)++];
@@ -273,7 +273,7 @@ size_t BuildRequest(const Command& cmd, int32_t device, const Arg* args, size_t 
   w.Put(cmd.code, 1);
   w.Put(static_cast<uint32_t>(device), 2);
   size_t next = 0;
-  for (const FieldSpec& f : cmd.fields)
+  for (const FieldLayout& f : cmd.fields)
     if (!PutField(f, args, count, &next, w)) return 0;
   if (used) *used = next;
   return frame::BuildFrame(out, cap, payload, w.Length());

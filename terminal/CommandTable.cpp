@@ -8,38 +8,42 @@ constexpr int64_t kAnyInt = -2147483648LL;  // lower bound that lets every int t
 constexpr int64_t kU16 = 0xFFFF;
 constexpr int64_t kU24 = 0xFFFFFF;
 
-constexpr FieldSpec None() { return {Field::kNone, 0, 0, 0, 0, nullptr}; }
+constexpr FieldLayout None() { return {Field::kNone, 0, 0, 0, 0, nullptr}; }
 // A number that must lie in lo..hi.
-constexpr FieldSpec Num(uint8_t width, int64_t lo, int64_t hi) {
+constexpr FieldLayout Num(uint8_t width, int64_t lo, int64_t hi) {
   return {Field::kNumber, width, 1, lo, hi, nullptr};
 }
 // A number with no range of its own: it must fit its field.
-constexpr FieldSpec Fit(uint8_t width, uint8_t repeat = 1) {
+constexpr FieldLayout Fit(uint8_t width, uint8_t repeat = 1) {
   return {Field::kNumber, width, repeat, width == 4 ? kAnyInt : 0,
           width == 4 ? 0xFFFFFFFFLL : (1LL << (8 * width)) - 1, nullptr};
 }
-constexpr FieldSpec Flag() { return {Field::kFlag, 1, 1, 0, 1, nullptr}; }
-constexpr FieldSpec Bytes(uint8_t n) { return {Field::kBytes, n, 1, 0, 0, nullptr}; }
-constexpr FieldSpec Text(uint8_t n) { return {Field::kText, n, 1, 0, 0, nullptr}; }
-constexpr FieldSpec Digits(uint8_t bytes) { return {Field::kDigits, bytes, 1, 0, 0, nullptr}; }
-constexpr FieldSpec HexKey() { return {Field::kHexKey, 6, 1, 0, 0, nullptr}; }
-constexpr FieldSpec ClockText() { return {Field::kClock, 7, 1, 0, 0, nullptr}; }
-constexpr FieldSpec Table(uint8_t width, int64_t hi) { return {Field::kTable, width, 1, 0, hi, nullptr}; }
-constexpr FieldSpec Flags() { return {Field::kFlagTable, 1, 1, 0, 1, nullptr}; }
-constexpr FieldSpec Grid(const GridColumn* columns) { return {Field::kGrid, 0, 1, 0, 0, columns}; }
-constexpr FieldSpec Menu() { return {Field::kMenu, 0, 1, 1, 9, nullptr}; }
-constexpr FieldSpec Block(uint8_t width, int64_t maxLength) {
+constexpr FieldLayout Flag() { return {Field::kFlag, 1, 1, 0, 1, nullptr}; }
+constexpr FieldLayout Bytes(uint8_t n) { return {Field::kBytes, n, 1, 0, 0, nullptr}; }
+constexpr FieldLayout Text(uint8_t n) { return {Field::kText, n, 1, 0, 0, nullptr}; }
+constexpr FieldLayout Digits(uint8_t bytes) { return {Field::kDigits, bytes, 1, 0, 0, nullptr}; }
+constexpr FieldLayout HexKey() { return {Field::kHexKey, 6, 1, 0, 0, nullptr}; }
+constexpr FieldLayout ClockText() { return {Field::kClock, 7, 1, 0, 0, nullptr}; }
+constexpr FieldLayout Table(uint8_t width, int64_t hi) {
+  return {Field::kTable, width, 1, 0, hi, nullptr};
+}
+constexpr FieldLayout Flags() { return {Field::kFlagTable, 1, 1, 0, 1, nullptr}; }
+constexpr FieldLayout Grid(const GridColumn* columns) {
+  return {Field::kGrid, 0, 1, 0, 0, columns};
+}
+constexpr FieldLayout Menu() { return {Field::kMenu, 0, 1, 1, 9, nullptr}; }
+constexpr FieldLayout Block(uint8_t width, int64_t maxLength) {
   return {Field::kBlock, width, 1, 0, maxLength, nullptr};
 }
 
-constexpr ReplySpec Ack() { return {Reply::kAck, 0, 0, {0, 0, 0}}; }
-constexpr ReplySpec Numbers(uint8_t a, uint8_t b = 0, uint8_t c = 0) {
+constexpr ReplyLayout Ack() { return {Reply::kAck, 0, 0, {0, 0, 0}}; }
+constexpr ReplyLayout Numbers(uint8_t a, uint8_t b = 0, uint8_t c = 0) {
   return {Reply::kNumbers, 0, static_cast<uint8_t>(1 + (b != 0) + (c != 0)), {a, b, c}};
 }
-constexpr ReplySpec DigitsOut(uint8_t bytes) { return {Reply::kDigits, bytes, 0, {0, 0, 0}}; }
-constexpr ReplySpec TextOut(uint8_t bytes) { return {Reply::kText, bytes, 0, {0, 0, 0}}; }
-constexpr ReplySpec FlashOut() { return {Reply::kFlash, 0, 0, {0, 0, 0}}; }
-constexpr ReplySpec Records() { return {Reply::kRecords, 0, 0, {0, 0, 0}}; }
+constexpr ReplyLayout DigitsOut(uint8_t bytes) { return {Reply::kDigits, bytes, 0, {0, 0, 0}}; }
+constexpr ReplyLayout TextOut(uint8_t bytes) { return {Reply::kText, bytes, 0, {0, 0, 0}}; }
+constexpr ReplyLayout FlashOut() { return {Reply::kFlash, 0, 0, {0, 0, 0}}; }
+constexpr ReplyLayout Records() { return {Reply::kRecords, 0, 0, {0, 0, 0}}; }
 
 // Record layouts of the three grid commands: column, width, largest value.
 constexpr GridColumn kPeriodLimitGrid[kGridColumns] = {

@@ -32,7 +32,7 @@ struct GridColumn {
   uint32_t hi;
 };
 
-struct FieldSpec {
+struct FieldLayout {
   Field kind;
   uint8_t width;
   uint8_t repeat;
@@ -51,7 +51,7 @@ enum class Reply : uint8_t {
   kRecords,  // record download: count output and record buffer output
 };
 
-struct ReplySpec {
+struct ReplyLayout {
   Reply kind;
   uint8_t size;       // kDigits, kText
   uint8_t count;      // kNumbers
@@ -65,8 +65,8 @@ struct Command {
   uint8_t code;
   uint8_t attempts;   // 0: the link's retry count
   bool zeroIsDone;    // a first argument of 0 succeeds at once, nothing sent
-  FieldSpec fields[kMaxFields];
-  ReplySpec reply;
+  FieldLayout fields[kMaxFields];
+  ReplyLayout reply;
 };
 
 // Every terminal command, in code order.

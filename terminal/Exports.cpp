@@ -211,11 +211,14 @@ int HALVIN_API SetIsClearSubsidy(int open, int device, int flag) {
   return Run(Cmd::kSetIsClearSubsidy, open, device, {flag});
 }
 
-int HALVIN_API SetTcpNetParam(int open, int device, int v1, int v2, int v3, int v4, int v5, int v6, int v7, int v8, int v9, int v10, int v11, int v12) {
-  return Run(Cmd::kSetTcpNetParam, open, device, {v1, v2, v3, v4, v5, v6, v7, v8, v9, v10, v11, v12});
+int HALVIN_API SetTcpNetParam(int open, int device, int v1, int v2, int v3, int v4, int v5,
+                              int v6, int v7, int v8, int v9, int v10, int v11, int v12) {
+  return Run(Cmd::kSetTcpNetParam, open, device,
+             {v1, v2, v3, v4, v5, v6, v7, v8, v9, v10, v11, v12});
 }
 
-int HALVIN_API SetGPRSNetParam(int open, int device, int value, int length, const unsigned char* bytes) {
+int HALVIN_API SetGPRSNetParam(int open, int device, int value, int length,
+                               const unsigned char* bytes) {
   return Run(Cmd::kSetGPRSNetParam, open, device, {value, length, bytes});
 }
 

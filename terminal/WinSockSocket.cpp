@@ -73,7 +73,7 @@ void WinSockSocket::DrainInput() {
   char scrap[256];
   u_long waiting = 0;
   while (ioctlsocket(socket_, FIONREAD, &waiting) == 0 && waiting > 0) {
-    const int want = waiting < sizeof scrap ? static_cast<int>(waiting) : static_cast<int>(sizeof scrap);
+    const int want = static_cast<int>(waiting < sizeof scrap ? waiting : sizeof scrap);
     if (recv(socket_, scrap, want, 0) <= 0) break;
   }
 }
