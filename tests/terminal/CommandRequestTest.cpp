@@ -51,7 +51,8 @@ TEST(CommandTable, SixtySevenCommandsWithDistinctCodes) {
   }
   EXPECT_EQ(codes.size(), 67u);
   EXPECT_EQ(names.size(), 67u);
-  for (uint8_t unused : {0x2A, 0x2B, 0x2C, 0x3A, 0x3F, 0x53, 0x54}) EXPECT_EQ(codes.count(unused), 0u);
+  for (uint8_t unused : {0x2A, 0x2B, 0x2C, 0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x53, 0x54})
+    EXPECT_EQ(codes.count(unused), 0u) << static_cast<int>(unused);
   EXPECT_STREQ(CommandFor(Cmd::kSetMonthCount).name, "SetMonthCount");
   EXPECT_EQ(CommandFor(Cmd::kSetMonthCount).code, 0x57);
   EXPECT_EQ(CommandFor(Cmd::kDownFont).code, 0x4C);
