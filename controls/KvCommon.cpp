@@ -122,7 +122,9 @@ TColor LightenColor(TColor colour, int amount) {
 }
 
 TColor ShiftColorLightness(TColor colour, int adjustment) {
-  if (adjustment < 0) return DarkenColor(colour, -adjustment);
+  // Negated in unsigned arithmetic: the most negative int has no positive
+  // counterpart, and only the low byte of the amount counts.
+  if (adjustment < 0) return DarkenColor(colour, static_cast<int>((0u - static_cast<unsigned>(adjustment)) & 0xFF));
   if (adjustment > 0) return LightenColor(colour, adjustment);
   return colour;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "KvCommon.h"
 
 using namespace kv;
@@ -50,6 +52,10 @@ TEST(Lightness, ShiftBySignOfTheAdjustment) {
   EXPECT_EQ(ShiftColorLightness(c, -30), DarkenColor(c, 30));
   EXPECT_EQ(ShiftColorLightness(c, 30), LightenColor(c, 30));
   EXPECT_EQ(ShiftColorLightness(c, 300), LightenColor(c, 44));  // amounts are bytes
+  EXPECT_EQ(ShiftColorLightness(c, -300), DarkenColor(c, 44));
+  // The most negative adjustment form data can hold is a whole number of
+  // bytes: darkening by nothing.
+  EXPECT_EQ(ShiftColorLightness(c, INT32_MIN), DarkenColor(c, 0));
 }
 
 TEST(ColourScheme, FromTheThemeColourName) {
