@@ -169,6 +169,21 @@ TEST_F(ComboTest, PopupSizeFollowsItemsAndColumns) {
   c->PopupForm()->Close();
 }
 
+TEST_F(ComboTest, OwnersCaptionIsToldToStayActive) {
+  TCheckedComboBox* c = LoadCombo(Sectors());
+  ShowForm();
+  int keepActive = 0;
+  const fw::TWndMethod own = form->WindowProc;
+  form->WindowProc = [&](fw::TMessage& m) {
+    if (m.Msg == WM_NCACTIVATE && m.WParam == 1) ++keepActive;
+    own(m);
+  };
+  c->OpenPopup();
+  EXPECT_EQ(keepActive, 1);
+  form->WindowProc = own;
+  c->PopupForm()->Close();
+}
+
 TEST_F(ComboTest, NoItemsClickRaisesOnClickButShowsNothing) {
   TCheckedComboBox* c = LoadCombo("");
   ShowForm();

@@ -255,6 +255,8 @@ TEST(CheckedComboPopup, PlacementFlipsAboveNearTheBottom) {
   EXPECT_EQ(r.top, 700 - 100 - 21);
   r = PopupPlacement(100, 648, 121, 21, 16, 6, 768);  // exactly at the margin stays below
   EXPECT_EQ(r.top, 648);
+  r = PopupPlacement(100, 660, 121, 21, 16, 6, 768);  // on the screen, but within the margin
+  EXPECT_EQ(r.top, 660 - 100 - 21);
 }
 
 TEST(CheckedComboPopup, ReopenGuardNeedsStrictlyInside) {

@@ -156,6 +156,14 @@ TEST(FrameController, HeldUpdatesArePushedOnceOnRelease) {
   EXPECT_EQ(edit.sides, TSides(sdTop));
   EXPECT_TRUE(edit.visible);
   EXPECT_EQ(edit.writes, 4);  // ParentColor, FrameSides, FrameStyle, FrameVisible
+  // Nested holds push only when the last one is released.
+  fc.HoldUpdates();
+  fc.HoldUpdates();
+  fc.SetColor(clBlue);
+  fc.ReleaseUpdates();
+  EXPECT_EQ(edit.color, clRed);
+  fc.ReleaseUpdates();
+  EXPECT_EQ(edit.color, clBlue);
   // An extra release does not drive the counter below zero.
   fc.ReleaseUpdates();
   fc.SetFrameStyle(fsBump);

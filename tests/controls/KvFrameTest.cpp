@@ -47,6 +47,15 @@ TEST(StyledFrame, GrooveIsEtched) {
   EXPECT_EQ(r.At(2, 2), kUnpainted);
 }
 
+TEST(StyledFrame, GrooveEndsOfOpenSides) {
+  // Right without bottom: the right line's lower end is the upper-left colour.
+  PixelRaster r(10, 10);
+  DrawStyledFrame(r, Rect(0, 0, 10, 10), fsGroove, sdRight);
+  EXPECT_EQ(r.At(8, 9), Rgb_(clBtnShadow));
+  EXPECT_EQ(r.At(9, 9), Rgb_(clBtnHighlight));
+  EXPECT_EQ(r.At(9, 0), Rgb_(clBtnHighlight));
+}
+
 TEST(StyledFrame, GrooveOnTheTopSideOnly) {
   PixelRaster r(10, 10);
   EXPECT_EQ(DrawStyledFrame(r, Rect(0, 0, 10, 10), fsGroove, sdTop), Rect(0, 2, 10, 10));
@@ -149,6 +158,15 @@ TEST(FrameBorders, FlatRoundedFillsItsCorners) {
   EXPECT_EQ(r.At(1, 1), clGreen);  // the corner pixel of the border
   EXPECT_EQ(r.At(2, 0), clGreen);
   EXPECT_EQ(r.At(2, 1), clBlue);   // the control's colour inside
+  // With a border ring (or an inner style) the cut corners show the border
+  // colour instead of the control's.
+  PixelRaster b(20, 20);
+  f.borderWidth = 1;
+  f.borderColor = clYellow;
+  DrawFrameBorders(b, Rect(0, 0, 20, 20), f);
+  EXPECT_EQ(b.At(1, 0), clRed);
+  EXPECT_EQ(b.At(2, 1), clYellow);
+  f.borderWidth = 0;
   // Transparent: the parent ring is left alone, and without a border or an
   // inner style the inner ring too.
   PixelRaster t(20, 20);

@@ -124,6 +124,21 @@ TEST(GradientBitmap, EmptyRectangleDrawsNothing) {
   EXPECT_EQ(r.Count(kUnpainted), 100);
 }
 
+TEST(GradientBitmap, BoxInsetsStretchTheCentre) {
+  // An inset of a quarter of the width (or height) stretches colour 1 along
+  // the middle half of the centre rows (or columns); the square box has it
+  // only at the centre.
+  PixelRaster wide(40, 20), square(40, 20), tall(20, 40);
+  FillGradientBitmap(wide, 40, 20, gdHorizontalBox, 1, clBlack, clWhite);
+  FillGradientBitmap(square, 40, 20, gdSquareBox, 1, clBlack, clWhite);
+  FillGradientBitmap(tall, 20, 40, gdVerticalBox, 1, clBlack, clWhite);
+  EXPECT_EQ(wide.At(10, 9), clBlack);
+  EXPECT_EQ(wide.At(29, 9), clBlack);
+  EXPECT_NE(square.At(10, 9), clBlack);
+  EXPECT_EQ(tall.At(9, 10), clBlack);
+  EXPECT_EQ(tall.At(9, 29), clBlack);
+}
+
 TEST(GradientBitmap, FlatBoxesAreSolid) {
   for (int d : {gdHorizontalBox, gdVerticalBox, gdSquareBox, gdBigSquareBox}) {
     PixelRaster r(30, 4);

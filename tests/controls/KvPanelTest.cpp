@@ -1,6 +1,7 @@
 #include "KvPanel.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "KvControlPaint.h"
 #include "KvLine.h"
@@ -148,6 +149,41 @@ TEST_F(PanelTest, GridDotsAndNoGridForSizeZero) {
   EXPECT_EQ(At(bmp, 7, 7), Sys(clBtnFace));
 }
 
+TEST_F(PanelTest, DisabledCaptionIsEtched) {
+  // The text is smoothed, so its pixels are told apart by how they differ
+  // from the fill: red ink, ink lighter than the fill (the highlight copy)
+  // and grey ink darker than it (the shadow colour on top).
+  TKvPanel* p = LoadPanel("    BorderOuter = fsNone\n    Color = $00C0FFC0\n    Caption = \"MMMM\"\n"
+                          "    Font.Color = clRed\n");
+  struct Ink {
+    int red = 0, lighter = 0, darkerGrey = 0;
+  };
+  const auto ink = [](fw::TBitmap& bmp) {
+    Ink n;
+    const int fill = 0xC0 + 0xFF + 0xC0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 100; ++x) {
+        const TColor c = At(bmp, x, y);
+        const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
+        n.red += r > g + 40;
+        n.lighter += r + g + b > fill;
+        n.darkerGrey += r + g + b < fill - 40 && std::abs(r - g) < 16 && std::abs(g - b) < 16;
+      }
+    return n;
+  };
+  fw::TBitmap bmp(100, 40);
+  PaintControl(p, bmp);
+  const Ink enabled = ink(bmp);
+  EXPECT_GT(enabled.red, 0);
+  EXPECT_EQ(enabled.lighter, 0);
+  p->SetEnabled(false);
+  PaintControl(p, bmp);
+  const Ink disabled = ink(bmp);
+  EXPECT_EQ(disabled.red, 0);
+  EXPECT_GT(disabled.lighter, 0);
+  EXPECT_GT(disabled.darkerGrey, 0);
+}
+
 TEST_F(PanelTest, DisabledChildStaysDisabled) {
   LoadPanel("", Child("a", "TKvPanel", "      Enabled = False\n") + "    object b: TKvPanel\n    end\n");
   TKvPanel* p = Find<TKvPanel>("pnl");
@@ -183,7 +219,8 @@ TEST_F(PanelTest, FrameControllerSettingsAreTaken) {
        "    FrameColor = clRed\n    Color = clYellow\n  end\n"
        "  object pnl: TKvPanel\n    FrameController = fc\n  end\n"
        "  object other: TKvPanel\n    FrameController = fc\n    FrameControllerNotifications = [fcpFrameColor]\n"
-       "  end\nend\n");
+       "  end\n  object hidden: TKvFrameController\n    FrameStyle = fsBump\n    Color = clYellow\n  end\n"
+       "  object plain: TKvPanel\n    FrameController = hidden\n  end\nend\n");
   TKvPanel* p = Find<TKvPanel>("pnl");
   TKvPanel* other = Find<TKvPanel>("other");
   EXPECT_EQ(p->BorderOuter(), fsBump);
@@ -193,6 +230,10 @@ TEST_F(PanelTest, FrameControllerSettingsAreTaken) {
   EXPECT_EQ(p->BorderHighlight(), LightenColor(0x00FFFF, 100));
   EXPECT_EQ(other->BorderOuter(), fsRaised);
   EXPECT_EQ(other->FlatColor(), clRed);
+  // A controller whose frame is not visible gives nothing.
+  TKvPanel* plain = Find<TKvPanel>("plain");
+  EXPECT_EQ(plain->BorderOuter(), fsRaised);
+  EXPECT_EQ(plain->Color(), clBtnFace);
   // A freed controller leaves the panels with no reference.
   Find<TKvFrameController>("fc")->Free();
   EXPECT_EQ(p->FrameController(), nullptr);
