@@ -190,6 +190,9 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
   InitControls();
   if (Parent() && !Parent()->Handle()) return;
+  // Making the parent's window makes its children's windows too, this one
+  // among them: a second window would be left behind, bound to this object.
+  if (handle_) return;
   TCreateParams p;
   CreateParams(p);
   if (!(p.style & WS_CHILD)) p.id = nullptr;

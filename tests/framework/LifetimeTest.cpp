@@ -178,4 +178,26 @@ TEST_F(Lifetime, AModalFormReleasedFromAHandlerEndsItsLoop) {
   EXPECT_TRUE(watcher.gone);
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+TEST_F(Lifetime, AChildsWindowAskedForBeforeItsParentsIsMadeOnce) {
+  TForm* form = NewForm();
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  // The child asks first: the parent's window is made, and with it the
+  // child's; no second window may stay behind bound to the edit.
+  HWND h = edit->Handle();
+  ASSERT_NE(h, nullptr);
+  int children = 0;
+  EnumChildWindows(form->Handle(), CountChild, reinterpret_cast<LPARAM>(&children));
+  EXPECT_EQ(children, 1);
+  EXPECT_EQ(GetParent(h), form->Handle());
+  // A window left behind would reach the freed edit when the form goes.
+  edit->Free();
+  form->Free();
+}
+
 }  // namespace
