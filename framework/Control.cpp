@@ -153,6 +153,72 @@ bool TControl::DeferFree() {
   return true;
 }
 
+// ---- window procedure hooks ---------------------------------------------
+
+// One hook's place in a control's chain of window procedures.
+struct TWindowProcLink {
+  TControl* control = nullptr;  // nullptr once taken out or the control went
+  TWndMethod method;            // empty once taken out: passes everything on
+  TWndMethod previous;          // what stood in front before
+};
+
+namespace {
+
+// What stands in WindowProc (or in another link's previous) for a hook.
+struct THookCall {
+  std::shared_ptr<TWindowProcLink> link;
+  void operator()(TMessage& m) const {
+    // Copies run: the hook may take itself out meanwhile.
+    TWndMethod call = link->method ? link->method : link->previous;
+    if (call) call(m);
+  }
+};
+
+}  // namespace
+
+void TWindowProcHook::Install(TControl* control, TWndMethod method) {
+  Remove();
+  if (!control || !method) return;
+  link_ = std::make_shared<TWindowProcLink>();
+  link_->control = control;
+  link_->method = std::move(method);
+  link_->previous = control->WindowProc;
+  control->WindowProc = THookCall{link_};
+  control->hookLinks_.push_back(link_);
+}
+
+void TWindowProcHook::Remove() {
+  if (!link_ || !link_->method) return;
+  link_->method = nullptr;
+  TControl* control = link_->control;
+  link_->control = nullptr;
+  if (!control) return;
+  auto& links = control->hookLinks_;
+  links.erase(std::remove_if(links.begin(), links.end(),
+                             [this](const std::weak_ptr<TWindowProcLink>& w) { return w.lock() == link_; }),
+              links.end());
+  // Unlink it where it stands, as far as only hooks stand in front of it.
+  for (TWndMethod* slot = &control->WindowProc;;) {
+    auto* call = slot->target<THookCall>();
+    if (!call) return;  // a plain procedure in front: the link stays, passing on
+    if (call->link == link_) {
+      *slot = link_->previous;
+      return;
+    }
+    slot = &call->link->previous;
+  }
+}
+
+bool TWindowProcHook::Installed() const { return link_ && link_->method && link_->control; }
+
+TControl* TWindowProcHook::Control() const { return Installed() ? link_->control : nullptr; }
+
+void TWindowProcHook::CallPrevious(TMessage& m) {
+  if (!link_) return;
+  TWndMethod previous = link_->previous;
+  if (previous) previous(m);
+}
+
 // ---- TControl ----------------------------------------------------------
 
 const TClassInfo& TControl::StaticClass() {
@@ -188,6 +254,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(new TFont), can
 
 TControl::~TControl() {
   if (!IsDestroying()) TControl::BeforeDestruction();
+  for (const auto& weak : hookLinks_)
+    if (auto link = weak.lock()) link->control = nullptr;
   t_freeLater.erase(std::remove(t_freeLater.begin(), t_freeLater.end(), this), t_freeLater.end());
   std::replace(t_handling.begin(), t_handling.end(), static_cast<TControl*>(this), static_cast<TControl*>(nullptr));
 }
@@ -203,9 +271,14 @@ void TControl::BeforeDestruction() {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  if (WindowProc) WindowProc(m);
-  else WndProc(m);
+  Dispatch(m);
   return m.Result;
+}
+
+void TControl::Dispatch(TMessage& m) {
+  TWndMethod proc = WindowProc;
+  if (proc) proc(m);
+  else WndProc(m);
 }
 
 void TControl::DefaultHandler(TMessage&) {}

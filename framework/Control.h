@@ -31,6 +31,7 @@ namespace fw {
 
 class TWinControl;
 class TPopupMenu;
+struct TWindowProcLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -76,9 +77,14 @@ class TControl : public TComponent {
   void BeforeDestruction() override;
 
   // ---- message plumbing ----
+  // Save, replace and put back as you like when procedures come and go in
+  // reverse order; TWindowProcHook takes one out in any order.
   TWndMethod WindowProc;
   // Sends a message to this control's WindowProc and returns its result.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Passes a message record through WindowProc (a copy of it runs, so a
+  // procedure may replace WindowProc, taking itself out, while it runs).
+  void Dispatch(TMessage& message);
   // The control's own window procedure: handles what it knows, passes the
   // rest to DefaultHandler.
   virtual void WndProc(TMessage& message);
@@ -242,6 +248,9 @@ class TControl : public TComponent {
   bool mouseInside_ = false;
   // Distances kept by right/bottom anchors (to the parent's client edges).
   int anchorRight_ = -1, anchorBottom_ = -1;
+  // The hooks put in front of WindowProc; told when the control goes.
+  friend class TWindowProcHook;
+  std::vector<std::weak_ptr<TWindowProcLink>> hookLinks_;
 
  protected:
   void UpdateAnchorRules();
@@ -259,6 +268,35 @@ class TMessageScope {
   ~TMessageScope();
   TMessageScope(const TMessageScope&) = delete;
   TMessageScope& operator=(const TMessageScope&) = delete;
+};
+
+// A procedure put in front of a control's WindowProc that can be taken out
+// again whatever other procedures came or went meanwhile (saving and
+// restoring WindowProc by hand works only in reverse order). The method
+// passes what it does not handle on with CallPrevious; it may take itself
+// out while it runs (and still pass the message on). A hook taken out
+// while a plain procedure stands in front of it stays in the chain and
+// passes everything on. The hook is taken out when it goes; when the
+// control goes first, the hook merely forgets it.
+class TWindowProcHook {
+ public:
+  TWindowProcHook() = default;
+  ~TWindowProcHook() { Remove(); }
+  TWindowProcHook(const TWindowProcHook&) = delete;
+  TWindowProcHook& operator=(const TWindowProcHook&) = delete;
+
+  // Puts method in front of control's WindowProc (taking this hook out of
+  // wherever it was first).
+  void Install(TControl* control, TWndMethod method);
+  void Remove();
+  bool Installed() const;
+  // The control the hook is on (nullptr when taken out or the control went).
+  TControl* Control() const;
+  // Passes the message to the procedure that stood in front before.
+  void CallPrevious(TMessage& message);
+
+ private:
+  std::shared_ptr<TWindowProcLink> link_;
 };
 
 // A control without a window of its own.

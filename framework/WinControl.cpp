@@ -107,7 +107,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   }
   TMessage m{msg, wParam, lParam, 0};
   TMessageScope scope(control);
-  control->WindowProc(m);
+  control->Dispatch(m);
   if (msg == WM_NCDESTROY) control->WindowDestroyed();
   return m.Result;
 }
