@@ -15,9 +15,15 @@ set(CARDINIT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix u
 set(CARDINIT_WINE wine CACHE STRING "Wine loader used to run target programs")
 
 if(CARDINIT_TARGET AND BUILD_TESTING)
+  # The prefix is made once; each test run then starts one persistent Wine
+  # server for the prefix (detached from ctest's output, so that no test's
+  # output pipe stays open for the server's lifetime) and stops it at the end.
   add_test(NAME wineprefix
-           COMMAND ${CMAKE_SOURCE_DIR}/tools/wineprefix.sh ${CARDINIT_WINEPREFIX})
+           COMMAND ${CMAKE_SOURCE_DIR}/tools/wineprefix.sh --start-server ${CARDINIT_WINEPREFIX})
   set_tests_properties(wineprefix PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 600)
+  add_test(NAME wineserver_stop
+           COMMAND ${CMAKE_SOURCE_DIR}/tools/wineprefix.sh --stop-server ${CARDINIT_WINEPREFIX})
+  set_tests_properties(wineserver_stop PROPERTIES FIXTURES_CLEANUP wineprefix TIMEOUT 120)
 endif()
 
 # The environment every target-side program needs under Wine.

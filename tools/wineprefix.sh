@@ -1,9 +1,27 @@
 #!/bin/sh
 # Make (once) the Wine prefix that the target-side programs and tests run in,
 # and bring an older prefix up to date when the font settings change.
-# Usage: tools/wineprefix.sh <prefix-dir>
+# Usage: tools/wineprefix.sh [--start-server | --stop-server] <prefix-dir>
+#   --start-server  also start the prefix's Wine server, persistent and with
+#                   its output detached (the test suite's set-up step)
+#   --stop-server   only stop the prefix's Wine server (its clean-up step)
 set -eu
-prefix=${1:?usage: wineprefix.sh <prefix-dir>}
+mode=""
+case "${1:-}" in --start-server|--stop-server) mode=$1; shift ;; esac
+prefix=${1:?usage: wineprefix.sh [--start-server|--stop-server] <prefix-dir>}
+if [ "$mode" = --stop-server ]; then
+  [ -d "$prefix" ] || exit 0
+  WINEPREFIX=$(cd "$prefix" && pwd) wineserver -k >/dev/null 2>&1 || true
+  exit 0
+fi
+# Started last, whether or not the prefix had to be made.
+start_server() {
+  [ "$mode" = --start-server ] || return 0
+  WINEPREFIX=$(cd "$prefix" && pwd) wineserver -p </dev/null >/dev/null 2>&1 || true
+  # The first program of a server session starts Wine's own services, which
+  # keep its output open for as long as they live; start them here, detached.
+  WINEPREFIX=$(cd "$prefix" && pwd) wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
 here=$(cd "$(dirname "$0")" && pwd)
 fonts_reg="$here/wine-fonts.reg"
 stamp="$prefix/.cardinit-ready"
@@ -20,7 +38,7 @@ add_wine_fonts() {
     [ -f "$fonts/$f" ] || [ ! -f "/usr/share/wine/fonts/$f" ] || cp "/usr/share/wine/fonts/$f" "$fonts/"
   done
 }
-if [ -f "$stamp" ] && [ ! "$fonts_reg" -nt "$stamp" ]; then add_wine_fonts; exit 0; fi
+if [ -f "$stamp" ] && [ ! "$fonts_reg" -nt "$stamp" ]; then add_wine_fonts; start_server; exit 0; fi
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
@@ -40,3 +58,4 @@ wineserver -w || true
 rm -f "$tmp"
 add_wine_fonts
 touch "$stamp"
+start_server
