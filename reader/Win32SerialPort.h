@@ -19,7 +19,6 @@ class Win32SerialPort : public SerialPort {
   bool Read(uint8_t* buf, size_t n, size_t* got) override;
 
  private:
-  bool Configure(uint32_t baud);
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 

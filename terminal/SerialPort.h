@@ -17,8 +17,8 @@ class SerialPort {
  public:
   virtual ~SerialPort() = default;
   // Opens `device` ("COM3", "\\.\COM12") for reading and writing, not shared,
-  // and sets `baud`, 8 data bits, no parity, one stop bit, the binary-mode
-  // flag cleared and 1024-byte queues each way. On any failure nothing stays
+  // and sets `baud`, 8 data bits, no parity, one stop bit, 8-bit clean, no
+  // flow control, 1024-byte queues each way. On any failure nothing stays
   // open and the result is false.
   virtual bool Open(const char* device, uint32_t baud) = 0;
   // Aborts and clears both directions, closes the handle; the close result.

@@ -1,56 +1,18 @@
 #include "Win32SerialPort.h"
 
-namespace halvin {
+#include "Win32SerialLine.h"
 
-namespace {
-constexpr DWORD kQueueBytes = 1024;
-constexpr DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
-}  // namespace
+namespace halvin {
 
 bool Win32SerialPort::Open(const char* device, uint32_t baud) {
   if (handle_ != INVALID_HANDLE_VALUE) Close();
-  HANDLE h = CreateFileA(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  // 8 data bits, no parity, one stop bit. Frames carry every byte value, so
-  // the line passes all 256 unchanged: binary mode (the only one the
-  // platform has), no XON/XOFF (0x11 and 0x13 are data), no NUL stripping or
-  // error-character replacement, and no CTS/DSR handshake that terminals
-  // which do not drive those lines would hold up.
-  DCB dcb = {};
-  dcb.DCBlength = sizeof dcb;
-  bool ok = GetCommState(h, &dcb) != 0;
-  if (ok) {
-    dcb.BaudRate = baud;
-    dcb.ByteSize = 8;
-    dcb.Parity = NOPARITY;
-    dcb.StopBits = ONESTOPBIT;
-    dcb.fBinary = TRUE;
-    dcb.fParity = FALSE;
-    dcb.fOutxCtsFlow = FALSE;
-    dcb.fOutxDsrFlow = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_ENABLE;
-    dcb.fDsrSensitivity = FALSE;
-    dcb.fOutX = FALSE;
-    dcb.fInX = FALSE;
-    dcb.fErrorChar = FALSE;
-    dcb.fNull = FALSE;
-    dcb.fRtsControl = RTS_CONTROL_ENABLE;
-    dcb.fAbortOnError = FALSE;
-    ok = SetCommState(h, &dcb) != 0 && SetupComm(h, kQueueBytes, kQueueBytes) != 0;
-  }
-  if (!ok) {
-    CloseHandle(h);
-    return false;
-  }
-  handle_ = h;
-  return true;
+  handle_ = serial::OpenLine(device, baud);
+  return handle_ != INVALID_HANDLE_VALUE;
 }
 
 bool Win32SerialPort::Close() {
   if (handle_ == INVALID_HANDLE_VALUE) return false;
-  PurgeComm(handle_, kPurgeAll);
-  const bool closed = CloseHandle(handle_) != 0;
+  const bool closed = serial::CloseLine(handle_);
   handle_ = INVALID_HANDLE_VALUE;
   return closed;
 }
@@ -72,7 +34,9 @@ bool Win32SerialPort::SetParity(char letter) {
   return SetCommState(handle_, &dcb) != 0;
 }
 
-void Win32SerialPort::Purge() { PurgeComm(handle_, kPurgeAll); }
+void Win32SerialPort::Purge() {
+  PurgeComm(handle_, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+}
 
 bool Win32SerialPort::Write(const uint8_t* bytes, size_t n) {
   DWORD written = 0;
