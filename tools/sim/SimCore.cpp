@@ -23,6 +23,36 @@ namespace {
 volatile sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
 constexpr size_t kMaxControlLine = 4096;
+constexpr int kListenBacklog = 8;
+
+sockaddr_in Loopback(int port) {
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = htons(static_cast<uint16_t>(port));
+  return a;
+}
+
+// A non-blocking listening socket on 127.0.0.1:`port` (0: any free port);
+// *bound gets the port it listens on. -1 with errno set on failure, and no
+// socket left open.
+int ListenLoopback(int port, int* bound) {
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return -1;
+  int one = 1;
+  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  sockaddr_in a = Loopback(port);
+  socklen_t len = sizeof a;
+  if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(fd, kListenBacklog) != 0 ||
+      getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+    const int saved = errno;
+    close(fd);
+    errno = saved;
+    return -1;
+  }
+  *bound = ntohs(a.sin_port);
+  return fd;
+}
 }  // namespace
 
 double NowMs() {
@@ -79,20 +109,11 @@ bool SimCore::Start(std::string* error) {
     *error = "bad pace: " + opt_.pace;
     return false;
   }
-  listen_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  int one = 1;
-  setsockopt(listen_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  a.sin_port = htons(static_cast<uint16_t>(opt_.controlPort));
-  socklen_t len = sizeof a;
-  if (listen_ < 0 || bind(listen_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-      listen(listen_, 8) != 0 || getsockname(listen_, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+  listen_ = ListenLoopback(opt_.controlPort, &controlPort_);
+  if (listen_ < 0) {
     *error = std::string("control socket: ") + std::strerror(errno);
     return false;
   }
-  controlPort_ = ntohs(a.sin_port);
   if (opt_.tcp < 0) WatchOpens();
   signal(SIGINT, OnSignal);
   signal(SIGTERM, OnSignal);
@@ -220,21 +241,11 @@ void SimCore::ReadLine() {
 // --- the line as a TCP connection -------------------------------------------
 
 bool SimCore::StartTcp(std::string* error) {
-  lineListen_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  int one = 1;
-  setsockopt(lineListen_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  a.sin_port = htons(static_cast<uint16_t>(opt_.tcp));
-  socklen_t len = sizeof a;
-  if (lineListen_ < 0 || bind(lineListen_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-      listen(lineListen_, 8) != 0 ||
-      getsockname(lineListen_, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+  lineListen_ = ListenLoopback(opt_.tcp, &tcpPort_);
+  if (lineListen_ < 0) {
     *error = std::string("line socket: ") + std::strerror(errno);
     return false;
   }
-  tcpPort_ = ntohs(a.sin_port);
   return true;
 }
 
@@ -266,18 +277,15 @@ void SimCore::SetAccepting(bool on) {
   if (!on) {
     listen(lineListen_, 0);
     filler_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = htons(static_cast<uint16_t>(tcpPort_));
-    connect(filler_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    const sockaddr_in a = Loopback(tcpPort_);
+    connect(filler_, reinterpret_cast<const sockaddr*>(&a), sizeof a);
     return;
   }
   // Take the filler out of the queue and listen as before.
   for (int fd; (fd = accept4(lineListen_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) close(fd);
   if (filler_ >= 0) close(filler_);
   filler_ = -1;
-  listen(lineListen_, 8);
+  listen(lineListen_, kListenBacklog);
 }
 
 void SimCore::WriteDue(double now) {
