@@ -172,7 +172,20 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
   return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
+namespace {
+bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+
+// True when the entry can be written as one line that reads back the same
+// (a line break in a value would start new keys or sections).
+bool IsWritableEntry(const std::string& section, const std::string& key, const std::string& value) {
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+  if (Trim(key).empty() || key.find('=') != std::string::npos) return false;
+  return section.find(']') == std::string::npos;
+}
+}  // namespace
+
 bool TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+  if (!IsWritableEntry(section, key, value)) return false;
   TIniText text = Load();
   text.Write(section, key, value);
   return Save(text);

@@ -54,7 +54,9 @@ class TIniFile {
   int32_t ReadInteger(const std::string& section, const std::string& key, int32_t def) const;
   bool ReadBool(const std::string& section, const std::string& key, bool def) const;
   // Each write updates the file at once; false when it cannot be written
-  // (the file then keeps its former contents).
+  // (the file then keeps its former contents), and false, writing nothing,
+  // for names or a value that would not read back as written: a line
+  // break anywhere, an empty key or one with '=', a section name with ']'.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
   bool WriteInteger(const std::string& section, const std::string& key, int32_t value);
   bool WriteBool(const std::string& section, const std::string& key, bool value);

@@ -55,6 +55,25 @@ TEST(IniFile, MissingFileReadsDefaultsAndFailedWriteKeepsFile) {
   EXPECT_FALSE(unwritable.WriteString("A", "B", "C"));
 }
 
+TEST(IniFile, EntriesThatWouldNotReadBackAreRefusedAndWriteNothing) {
+  std::string path = TempPath("fw_ini_refuse.ini");
+  const std::string original = "[A]\r\nk=1\r\n";
+  ASSERT_TRUE(SaveFileBytes(path, original));
+  TIniFile ini(path);
+  EXPECT_FALSE(ini.WriteString("A", "k", "2\r\n[B]\r\nx=injected"));
+  EXPECT_FALSE(ini.WriteString("A", "k\nx", "2"));
+  EXPECT_FALSE(ini.WriteString("A", "a=b", "2"));
+  EXPECT_FALSE(ini.WriteString("A", " ", "2"));
+  EXPECT_FALSE(ini.WriteString("A]x", "k", "2"));
+  std::string bytes;
+  ASSERT_TRUE(LoadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, original);
+  EXPECT_FALSE(ini.SectionExists("B"));
+  EXPECT_TRUE(ini.WriteString("A", "k", "\xD5\xC5 = [x]"));  // '=' and brackets in a value are fine
+  EXPECT_EQ(ini.ReadString("A", "k", ""), "\xD5\xC5 = [x]");
+  std::remove(path.c_str());
+}
+
 TEST(IniText, NewSectionsAndKeysAppendCleanly) {
   TIniText t("[A]\nx=1");
   t.Write("A", "y", "2");
