@@ -127,37 +127,18 @@ void DrawGlyphAndCaption(TCanvas& c, const RECT& rect, TButtonGlyph& glyph, cons
 // ---- TBitBtn -----------------------------------------------------------
 
 const TClassInfo& TBitBtn::StaticClass() {
-  static const TClassInfo info = TClassInfo::Make<TBitBtn>("TBitBtn", &TButton::StaticClass())
-                                     .Obj("Glyph", &TBitBtn::Glyph, &TBitBtn::SetGlyph)
-                                     .Enum("Kind", BitBtnKindType(), &TBitBtn::Kind, &TBitBtn::SetKind, bkCustom)
-                                     .Enum("Layout", ButtonLayoutType(), &TBitBtn::Layout, &TBitBtn::SetLayout, blGlyphLeft)
-                                     .Int("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin, -1)
-                                     .Int("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs, 1)
-                                     .Int("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing, 4);
+  static const TClassInfo info = [] {
+    TClassInfo i = TClassInfo::Make<TBitBtn>("TBitBtn", &TButton::StaticClass());
+    PublishGlyph(i);
+    i.Enum("Kind", BitBtnKindType(), &TBitBtn::Kind, &TBitBtn::SetKind, bkCustom);
+    return i;
+  }();
   return info;
-}
-
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
-  glyph_.OnChange = [this](TObject*) { Invalidate(); };
 }
 
 void TBitBtn::CreateParams(TCreateParams& p) {
   TButton::CreateParams(p);
   p.style = (p.style & ~(BS_DEFPUSHBUTTON | BS_PUSHBUTTON)) | BS_OWNERDRAW;
-}
-
-void TBitBtn::SetNumGlyphs(int32_t n) { glyph_.SetNumGlyphs(n); }
-void TBitBtn::SetLayout(TButtonLayout l) {
-  layout_ = l;
-  Invalidate();
-}
-void TBitBtn::SetMargin(int32_t m) {
-  margin_ = m;
-  Invalidate();
-}
-void TBitBtn::SetSpacing(int32_t s) {
-  spacing_ = s;
-  Invalidate();
 }
 
 void TBitBtn::SetKind(TBitBtnKind kind) {
@@ -227,44 +208,15 @@ const TClassInfo& TSpeedButton::StaticClass() {
         .Bool("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp, false)
         .Bool("Down", &TSpeedButton::Down, &TSpeedButton::SetDown, false)
         .Bool("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat, false)
-        .Obj("Glyph", &TSpeedButton::Glyph, &TSpeedButton::SetGlyph)
         .Int("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex, 0)
-        .Enum("Layout", ButtonLayoutType(), &TSpeedButton::Layout, &TSpeedButton::SetLayout, blGlyphLeft)
-        .Int("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin, -1)
-        .Int("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs, 1)
-        .Int("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing, 4)
         .Bool("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent, true);
+    PublishGlyph(i);
     return i;
   }();
   return info;
 }
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
-  SetBounds(0, 0, 23, 22);
-  glyph_.OnChange = [this](TObject*) { Invalidate(); };
-}
-
-void TSpeedButton::SetNumGlyphs(int32_t n) { glyph_.SetNumGlyphs(n); }
-void TSpeedButton::SetLayout(TButtonLayout l) {
-  layout_ = l;
-  Invalidate();
-}
-void TSpeedButton::SetMargin(int32_t m) {
-  margin_ = m;
-  Invalidate();
-}
-void TSpeedButton::SetSpacing(int32_t s) {
-  spacing_ = s;
-  Invalidate();
-}
-void TSpeedButton::SetFlat(bool v) {
-  flat_ = v;
-  Invalidate();
-}
-void TSpeedButton::SetTransparent(bool v) {
-  transparent_ = v;
-  Invalidate();
-}
+TSpeedButton::TSpeedButton(TComponent* owner) : TGlyphButton(owner) { SetBounds(0, 0, 23, 22); }
 
 void TSpeedButton::SetDown(bool v) {
   if (groupIndex_ == 0) v = false;

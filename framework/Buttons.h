@@ -40,23 +40,56 @@ class TButtonGlyph {
   int numGlyphs_ = 1;
 };
 
-class TBitBtn : public TButton {
+// What the bitmap button and the speed button share: the glyph strip, its
+// place beside the caption (layout, margin, spacing) and the repaint when
+// any of it changes. Base is the button's own base class.
+template <class Base>
+class TGlyphButton : public Base {
  public:
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassInfo() const override { return StaticClass(); }
-
-  explicit TBitBtn(TComponent* owner);
+  explicit TGlyphButton(TComponent* owner) : Base(owner) {
+    glyph_.OnChange = [this](TObject*) { this->Invalidate(); };
+  }
 
   TBitmap* Glyph() const { return glyph_.Glyph(); }
   void SetGlyph(TBitmap* bitmap) { if (bitmap) glyph_.Glyph()->Assign(*bitmap); }
   int32_t NumGlyphs() const { return glyph_.NumGlyphs(); }
-  void SetNumGlyphs(int32_t n);
+  void SetNumGlyphs(int32_t n) { glyph_.SetNumGlyphs(n); }
   TButtonLayout Layout() const { return layout_; }
-  void SetLayout(TButtonLayout l);
+  void SetLayout(TButtonLayout l) { Change(layout_, l); }
   int32_t Margin() const { return margin_; }
-  void SetMargin(int32_t m);
+  void SetMargin(int32_t m) { Change(margin_, m); }
   int32_t Spacing() const { return spacing_; }
-  void SetSpacing(int32_t s);
+  void SetSpacing(int32_t s) { Change(spacing_, s); }
+
+ protected:
+  // Publishes Glyph, Layout, Margin, NumGlyphs and Spacing.
+  static void PublishGlyph(TClassInfo& info) {
+    using G = TGlyphButton;
+    info.Obj("Glyph", &G::Glyph, &G::SetGlyph)
+        .Enum("Layout", ButtonLayoutType(), &G::Layout, &G::SetLayout, blGlyphLeft)
+        .Int("Margin", &G::Margin, &G::SetMargin, -1)
+        .Int("NumGlyphs", &G::NumGlyphs, &G::SetNumGlyphs, 1)
+        .Int("Spacing", &G::Spacing, &G::SetSpacing, 4);
+  }
+  template <class T>
+  void Change(T& field, T value) {
+    field = value;
+    this->Invalidate();
+  }
+
+  TButtonGlyph glyph_;
+  TButtonLayout layout_ = blGlyphLeft;
+  int32_t margin_ = -1;
+  int32_t spacing_ = 4;
+};
+
+class TBitBtn : public TGlyphButton<TButton> {
+ public:
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassInfo() const override { return StaticClass(); }
+
+  explicit TBitBtn(TComponent* owner) : TGlyphButton(owner) {}
+
   TBitBtnKind Kind() const { return kind_; }
   void SetKind(TBitBtnKind kind);
   void Click() override;
@@ -67,34 +100,20 @@ class TBitBtn : public TButton {
   void DrawButton(const DRAWITEMSTRUCT& item);
 
  private:
-  TButtonGlyph glyph_;
-  TButtonLayout layout_ = blGlyphLeft;
-  int32_t margin_ = -1;
-  int32_t spacing_ = 4;
   TBitBtnKind kind_ = bkCustom;
 };
 
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TGlyphButton<TGraphicControl> {
  public:
   static const TClassInfo& StaticClass();
   const TClassInfo& ClassInfo() const override { return StaticClass(); }
 
   explicit TSpeedButton(TComponent* owner);
 
-  TBitmap* Glyph() const { return glyph_.Glyph(); }
-  void SetGlyph(TBitmap* bitmap) { if (bitmap) glyph_.Glyph()->Assign(*bitmap); }
-  int32_t NumGlyphs() const { return glyph_.NumGlyphs(); }
-  void SetNumGlyphs(int32_t n);
-  TButtonLayout Layout() const { return layout_; }
-  void SetLayout(TButtonLayout l);
-  int32_t Margin() const { return margin_; }
-  void SetMargin(int32_t m);
-  int32_t Spacing() const { return spacing_; }
-  void SetSpacing(int32_t s);
   bool Flat() const { return flat_; }
-  void SetFlat(bool v);
+  void SetFlat(bool v) { Change(flat_, v); }
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool v);
+  void SetTransparent(bool v) { Change(transparent_, v); }
   int32_t GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int32_t g) { groupIndex_ = g; }
   bool Down() const { return down_; }
@@ -112,9 +131,7 @@ class TSpeedButton : public TGraphicControl {
   void MouseLeave() override;
 
  private:
-  TButtonGlyph glyph_;
-  TButtonLayout layout_ = blGlyphLeft;
-  int32_t margin_ = -1, spacing_ = 4, groupIndex_ = 0;
+  int32_t groupIndex_ = 0;
   bool flat_ = false, transparent_ = true, down_ = false, allowAllUp_ = false;
   bool pressed_ = false;
 };
