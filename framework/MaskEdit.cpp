@@ -271,30 +271,16 @@ void TMaskEdit::DeleteSelection() {
   ApplyEditText(text, start);
 }
 
-void TMaskEdit::DeleteBack() {
+void TMaskEdit::DeleteChar(bool forward) {
   int start, end;
   GetSel(start, end);
   if (end > start) {
     DeleteSelection();
     return;
   }
-  int pos = mask_.PrevEditable(start);
-  if (pos < 0) return;
+  int pos = forward ? mask_.NextEditable(start) : mask_.PrevEditable(start);
   std::string text = EditText();
-  text[static_cast<size_t>(pos)] = mask_.Blank();
-  ApplyEditText(text, pos);
-}
-
-void TMaskEdit::DeleteForward() {
-  int start, end;
-  GetSel(start, end);
-  if (end > start) {
-    DeleteSelection();
-    return;
-  }
-  int pos = mask_.NextEditable(start);
-  if (pos < 0) return;
-  std::string text = EditText();
+  if (pos < 0 || pos >= static_cast<int>(text.size())) return;
   text[static_cast<size_t>(pos)] = mask_.Blank();
   ApplyEditText(text, pos);
 }

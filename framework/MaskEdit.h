@@ -75,8 +75,8 @@ class TMaskEdit : public TCustomEdit {
   bool InsertChar(char ch);
   bool PasteText(const std::string& text);
   void DeleteSelection();
-  void DeleteBack();
-  void DeleteForward();
+  void DeleteBack() { DeleteChar(false); }
+  void DeleteForward() { DeleteChar(true); }
 
  protected:
   void WndProc(TMessage& message) override;
@@ -86,6 +86,9 @@ class TMaskEdit : public TCustomEdit {
   void ApplyEditText(const std::string& text, int caret);
   void GetSel(int& start, int& end) const;
   char Filter(char ch);  // through OnKeyPress and CharCase; 0 refused
+  // Blanks the editable position after (or before) the caret, or the
+  // selection when there is one.
+  void DeleteChar(bool forward);
   std::string maskText_;
   TEditMask mask_;
   std::string editText_;  // kept when there is no window

@@ -187,6 +187,24 @@ TEST_F(ControlsTest, MaskedEditRefusesPastedTextItsFilterRefuses) {
   EXPECT_EQ(form->medtKey->EditText(), "__ __ __ __ __ __");
 }
 
+TEST_F(ControlsTest, MaskedEditBackspaceAndDeleteBlankOnePositionPastTheLiterals) {
+  HWND edit = form->medtKey->Handle();
+  DWORD start = 0, end = 0;
+  SendMessageW(edit, EM_SETSEL, 3, 3);  // just after the first blank literal
+  SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+  EXPECT_EQ(form->medtKey->EditText(), "A_ C3 E7 B9 1D 2F");
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 1u);
+  SendMessageW(edit, EM_SETSEL, 5, 5);  // on the literal before E7
+  SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(form->medtKey->EditText(), "A_ C3 _7 B9 1D 2F");
+  SendMessageW(edit, EM_SETSEL, 17, 17);  // at the end: nothing after it
+  SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 0);
+  SendMessageW(edit, EM_SETSEL, 0, 0);  // at the start: nothing before it
+  SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+  EXPECT_EQ(form->medtKey->EditText(), "A_ C3 _7 B9 1D 2F");
+}
+
 TEST_F(ControlsTest, CheckListTogglesByMouseAndSpace) {
   int checks = 0;
   form->clbSectors->OnClickCheck = [&](TObject*) { ++checks; };
