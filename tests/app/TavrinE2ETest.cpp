@@ -218,7 +218,7 @@ TEST_F(Tavrin, RefusalsTouchTheCardNotAtAll) {
     SetClipboardData(CF_UNICODETEXT, mem);
     CloseClipboard();
     SendMessageW(edit, EM_SETSEL, 0, -1);
-    PostMessageW(edit, WM_PASTE, 0, 0);
+    SendMessageW(edit, WM_PASTE, 0, 0);  // handled before the clipboard is set again
   };
   const std::string before = TextOf(edit);
   paste(L"GHIJKLMNOPQR");
