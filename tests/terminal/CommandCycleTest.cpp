@@ -14,7 +14,7 @@ namespace {
 
 // A terminal that answers every request with `reply` (code echoed from the request).
 Responder Answer(Bytes data, uint8_t status = 0x66) {
-  return [=](const Bytes& w, char) { return std::vector<Chunk>{{ReplyFrame(w[5], data, status)}}; };
+  return [=](const Bytes& w, char) { return std::vector<Chunk>{{TerminalReply(w[5], data, status)}}; };
 }
 
 // A record download reply announcing `len`, carrying `count` and len - 3 record bytes.
@@ -22,7 +22,7 @@ Bytes Download(uint8_t code, size_t len, uint8_t count) {
   Bytes data;
   data.push_back(count);
   for (size_t i = 0; i + 3 < len; ++i) data.push_back(static_cast<uint8_t>(i + 1));
-  Bytes f = ReplyFrame(code, data);
+  Bytes f = TerminalReply(code, data);
   f[3] = static_cast<uint8_t>(len >> 8);  // announce `len` whatever the payload
   f[4] = static_cast<uint8_t>(len);
   return f;
@@ -85,14 +85,14 @@ TEST_F(CommandCycle, RejectedRepliesAreRetriedThenFail) {
     Responder respond;
   } bad[] = {
       {"status", Answer({0, 0, 0}, 0x00)},
-      {"code", [](const Bytes&, char) { return std::vector<Chunk>{{ReplyFrame(0x22, {0, 0, 0})}}; }},
+      {"code", [](const Bytes&, char) { return std::vector<Chunk>{{TerminalReply(0x22, {0, 0, 0})}}; }},
       {"checksum",
        [](const Bytes& w, char) {
-         Bytes r = ReplyFrame(w[5], {0, 0, 0});
+         Bytes r = TerminalReply(w[5], {0, 0, 0});
          r.back() ^= 0x01;
          return std::vector<Chunk>{{r}};
        }},
-      {"short", [](const Bytes& w, char) { return std::vector<Chunk>{{ReplyFrame(w[5], {0, 0})}}; }},
+      {"short", [](const Bytes& w, char) { return std::vector<Chunk>{{TerminalReply(w[5], {0, 0})}}; }},
   };
   for (const Bad& b : bad) {
     f.serial.writes.clear();
@@ -120,7 +120,7 @@ TEST_F(CommandCycle, SecondAttemptCanSucceed) {
   OpenSerial();
   int calls = 0;
   f.serial.respond = [&](const Bytes& w, char) {
-    return std::vector<Chunk>{{ReplyFrame(w[5], {}, ++calls < 3 ? 0x01 : 0x66)}};
+    return std::vector<Chunk>{{TerminalReply(w[5], {}, ++calls < 3 ? 0x01 : 0x66)}};
   };
   EXPECT_EQ(RunCommand(f.link, Cmd::kCheckFlash, 0, 1), 1);
   EXPECT_EQ(calls, 3);
@@ -235,14 +235,14 @@ TEST_F(CommandCycle, SplitAndLateReplies) {
   OpenSerial();
   // In pieces within the second: joined.
   f.serial.respond = [](const Bytes& w, char) {
-    Bytes r = ReplyFrame(w[5]);
+    Bytes r = TerminalReply(w[5]);
     return std::vector<Chunk>{{Bytes(r.begin(), r.begin() + 3), 0},
                               {Bytes(r.begin() + 3, r.end()), 400}};
   };
   EXPECT_EQ(RunCommand(f.link, Cmd::kInitDev, 0, 1), 1);
   // The rest only after the second: every attempt gives up.
   f.serial.respond = [](const Bytes& w, char) {
-    Bytes r = ReplyFrame(w[5]);
+    Bytes r = TerminalReply(w[5]);
     return std::vector<Chunk>{{Bytes(r.begin(), r.begin() + 3), 0},
                               {Bytes(r.begin() + 3, r.end()), 1500}};
   };

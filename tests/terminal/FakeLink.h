@@ -11,6 +11,7 @@
 #include "Link.h"
 #include "NetSocket.h"
 #include "SerialPort.h"
+#include "TerminalReply.h"
 
 namespace halvin::test {
 
@@ -211,17 +212,7 @@ struct FakeLink {
   Link link{serial, socket, clock};
 };
 
-// A terminal reply frame: code, status, data.
-inline Bytes ReplyFrame(uint8_t code, const Bytes& data = {}, uint8_t status = 0x66) {
-  Bytes f = {0x5E, 0x5E, 0x7F, 0, 0, code, status};
-  f.insert(f.end(), data.begin(), data.end());
-  const size_t n = 2 + data.size();
-  f[3] = static_cast<uint8_t>(n >> 8);
-  f[4] = static_cast<uint8_t>(n);
-  uint8_t x = 0;
-  for (size_t i = 5; i < f.size(); ++i) x ^= f[i];
-  f.push_back(x);
-  return f;
-}
+// Reply frames as a terminal sends them.
+using terminalsim::TerminalReply;
 
 }  // namespace halvin::test

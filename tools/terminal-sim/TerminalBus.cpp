@@ -94,14 +94,14 @@ void TerminalBus::OnCommandFrame(const Bytes& f) {
 // A download reply announcing `len` whatever it carries: the count byte 1
 // and len - 3 record bytes (as many as a frame of that length holds).
 Bytes TerminalBus::RecordLengthReply(uint8_t code, size_t len) const {
-  Bytes f = {0x5E, 0x5E, 0x7F, static_cast<uint8_t>(len >> 8), static_cast<uint8_t>(len), code, kOk};
+  Bytes data;
   if (len >= 3) {
-    f.push_back(1);
-    for (size_t i = 0; i + 3 < len; ++i) f.push_back(static_cast<uint8_t>(i));
+    data.push_back(1);
+    for (size_t i = 0; i + 3 < len; ++i) data.push_back(static_cast<uint8_t>(i));
   }
-  uint8_t x = 0;
-  for (size_t i = 5; i < f.size(); ++i) x ^= f[i];
-  f.push_back(x);
+  Bytes f = TerminalReply(code, data);
+  f[3] = static_cast<uint8_t>(len >> 8);  // the length announced (the checksum does not cover it)
+  f[4] = static_cast<uint8_t>(len);
   return f;
 }
 

@@ -48,18 +48,6 @@ std::string HexOf(const Bytes& b) {
   return s;
 }
 
-Bytes TerminalReply(uint8_t code, const Bytes& data, uint8_t status) {
-  Bytes f = {0x5E, 0x5E, 0x7F, 0, 0, code, status};
-  f.insert(f.end(), data.begin(), data.end());
-  const size_t n = 2 + data.size();
-  f[3] = static_cast<uint8_t>(n >> 8);
-  f[4] = static_cast<uint8_t>(n);
-  uint8_t x = 0;
-  for (size_t i = 5; i < f.size(); ++i) x ^= f[i];
-  f.push_back(x);
-  return f;
-}
-
 TerminalModel::TerminalModel(uint16_t device) : device_(device) {
   const uint8_t start[6] = {24, 1, 1, 8, 0, 0};
   clockBase_ = ClockToTime(start);

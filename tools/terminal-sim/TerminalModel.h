@@ -11,11 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "TerminalReply.h"
+
 namespace terminalsim {
 
-using Bytes = std::vector<uint8_t>;
-
-constexpr uint8_t kOk = 0x66;
 constexpr size_t kRecordSize = 16;        // card (4), amount (3), balance (3), time (6)
 constexpr size_t kMaxRecordData = 1015;   // record bytes a download reply can carry
 
@@ -86,8 +85,6 @@ class TerminalModel {
   int moneyFrames_ = 0;
 };
 
-// A whole terminal reply frame: 5E 5E 7F N, code, status, data, XOR.
-Bytes TerminalReply(uint8_t code, const Bytes& data, uint8_t status = kOk);
 std::string HexOf(const Bytes& b);
 
 }  // namespace terminalsim
