@@ -1,9 +1,10 @@
 // The platform queries of the colour routines on the target: system colours,
 // the theme's colour name in the current user's registry, and the colours
-// of the visual theme (uxtheme, looked up at run time: it may be missing).
+// of the visual theme.
 #include <windows.h>
 
 #include "KvCommon.h"
+#include "KvUxTheme.h"
 
 namespace kv {
 
@@ -11,34 +12,6 @@ namespace {
 
 const char kThemeManagerKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
 const char kColorNameValue[] = "ColorName";
-
-typedef BOOL(WINAPI* IsThemeActiveFn)();
-typedef BOOL(WINAPI* IsAppThemedFn)();
-typedef HANDLE(WINAPI* OpenThemeDataFn)(HWND, LPCWSTR);
-typedef HRESULT(WINAPI* CloseThemeDataFn)(HANDLE);
-typedef HRESULT(WINAPI* GetThemeColorFn)(HANDLE, int, int, int, COLORREF*);
-
-struct UxTheme {
-  IsThemeActiveFn isThemeActive = nullptr;
-  IsAppThemedFn isAppThemed = nullptr;
-  OpenThemeDataFn openThemeData = nullptr;
-  CloseThemeDataFn closeThemeData = nullptr;
-  GetThemeColorFn getThemeColor = nullptr;
-  UxTheme() {
-    HMODULE m = LoadLibraryA("uxtheme.dll");
-    if (!m) return;
-    isThemeActive = reinterpret_cast<IsThemeActiveFn>(reinterpret_cast<void*>(GetProcAddress(m, "IsThemeActive")));
-    isAppThemed = reinterpret_cast<IsAppThemedFn>(reinterpret_cast<void*>(GetProcAddress(m, "IsAppThemed")));
-    openThemeData = reinterpret_cast<OpenThemeDataFn>(reinterpret_cast<void*>(GetProcAddress(m, "OpenThemeData")));
-    closeThemeData = reinterpret_cast<CloseThemeDataFn>(reinterpret_cast<void*>(GetProcAddress(m, "CloseThemeData")));
-    getThemeColor = reinterpret_cast<GetThemeColorFn>(reinterpret_cast<void*>(GetProcAddress(m, "GetThemeColor")));
-  }
-};
-
-const UxTheme& Ux() {
-  static const UxTheme ux;
-  return ux;
-}
 
 // Theme class, part, state and colour property behind each element index:
 // edit border, edit fill, explorer-bar header gradient (two colours), push
