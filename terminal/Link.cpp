@@ -1,5 +1,6 @@
 #include "Link.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -174,8 +175,21 @@ void Link::TcpClose() {
   clock_.Sleep(kCloseSettleMs);
 }
 
+// Drops the input waiting when a request is about to go out, so that a late
+// reply never answers it. Only what is waiting at this moment: a peer that
+// keeps sending cannot hold the request up.
+void Link::DrainTcpInput() {
+  uint8_t scrap[256];
+  size_t left = socket_.Waiting();
+  while (left > 0) {
+    const long got = socket_.Receive(scrap, std::min(left, sizeof scrap));
+    if (got <= 0) break;
+    left -= std::min(left, static_cast<size_t>(got));
+  }
+}
+
 bool Link::TcpWriteFrame(const uint8_t* bytes, size_t n) {
-  socket_.DrainInput();
+  DrainTcpInput();
   return socket_.Send(bytes, n) == static_cast<long>(n);
 }
 

@@ -54,8 +54,9 @@ class Link {
   bool TcpOpen() const { return open_ == Kind::kTcp; }
 
   // Writes a whole frame over the open link: on serial the queues are
-  // cleared first (except while polling), on TCP input still waiting is
-  // dropped first so that a late reply never answers the next request.
+  // cleared first (except while polling), on TCP the input already waiting
+  // is dropped first (only that much) so that a late reply never answers
+  // the next request.
   bool Write(const uint8_t* bytes, size_t n);
   // Reads exactly n bytes within about a second (one short pass while polling).
   bool ReadExact(uint8_t* buffer, size_t n);
@@ -85,6 +86,7 @@ class Link {
   bool ComReadExact(uint8_t* buffer, size_t n);
   bool TcpOpenLink(const char* address, int32_t port);
   void TcpClose();
+  void DrainTcpInput();
   bool TcpWriteFrame(const uint8_t* bytes, size_t n);
   bool TcpReadExact(uint8_t* buffer, size_t n);
 

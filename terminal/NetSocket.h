@@ -27,8 +27,9 @@ class NetSocket {
   // One receive (waits at most the receive time-out); the number of bytes
   // received, 0 when the peer closed, negative on failure or time-out.
   virtual long Receive(uint8_t* buffer, size_t n) = 0;
-  // Reads and drops whatever input is already waiting, without blocking.
-  virtual void DrainInput() = 0;
+  // The number of received bytes waiting to be read now, without blocking
+  // (0 when none, or when the socket cannot tell).
+  virtual size_t Waiting() = 0;
 };
 
 }  // namespace halvin

@@ -69,13 +69,10 @@ long WinSockSocket::Receive(uint8_t* buffer, size_t n) {
   return recv(socket_, reinterpret_cast<char*>(buffer), static_cast<int>(n), 0);
 }
 
-void WinSockSocket::DrainInput() {
-  char scrap[256];
+size_t WinSockSocket::Waiting() {
   u_long waiting = 0;
-  while (ioctlsocket(socket_, FIONREAD, &waiting) == 0 && waiting > 0) {
-    const int want = static_cast<int>(waiting < sizeof scrap ? waiting : sizeof scrap);
-    if (recv(socket_, scrap, want, 0) <= 0) break;
-  }
+  if (ioctlsocket(socket_, FIONREAD, &waiting) != 0) return 0;
+  return waiting;
 }
 
 }  // namespace halvin

@@ -14,7 +14,7 @@ class WinSockSocket : public NetSocket {
   void Close() override;
   long Send(const uint8_t* bytes, size_t n) override;
   long Receive(uint8_t* buffer, size_t n) override;
-  void DrainInput() override;
+  size_t Waiting() override;
 
  private:
   SOCKET socket_ = INVALID_SOCKET;

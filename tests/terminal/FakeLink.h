@@ -177,11 +177,19 @@ class FakeSocket : public NetSocket {
     std::copy(p.bytes.begin(), p.bytes.begin() + take, buffer);
     p.bytes.erase(p.bytes.begin(), p.bytes.begin() + take);
     if (p.bytes.empty()) input.pop_front();
+    received += take;
+    // A flooding peer: every receive brings as many bytes again.
+    if (floods > 0) {
+      --floods;
+      input.push_back({Bytes(take, 0xEE), clock_.Ticks()});
+    }
     return static_cast<long>(take);
   }
-  void DrainInput() override {
-    ++drains;
-    while (!input.empty() && input.front().due <= clock_.Ticks()) input.pop_front();
+  size_t Waiting() override {
+    size_t n = 0;
+    for (const Pending& p : input)
+      if (p.due <= clock_.Ticks()) n += p.bytes.size();
+    return n;
   }
   void Feed(Bytes b, uint32_t delayMs = 0) { input.push_back({std::move(b), clock_.Ticks() + delayMs}); }
 
@@ -192,7 +200,9 @@ class FakeSocket : public NetSocket {
   uint16_t connectedPort = 0;
   uint32_t connectMs = 0, receiveMs = 0;
   uint32_t receiveWaitMs = 50;
-  int startups = 0, cleanups = 0, closes = 0, receives = 0, drains = 0;
+  int startups = 0, cleanups = 0, closes = 0, receives = 0;
+  size_t received = 0;  // bytes taken by receives
+  int floods = 0;       // receives still to be answered with more input
   std::vector<Bytes> writes;
 
  private:

@@ -218,7 +218,7 @@ TEST_F(LinkTest, TcpReadAndWrite) {
   f.socket.Feed({0xAA, 0xBB});
   const uint8_t req[2] = {1, 2};
   EXPECT_TRUE(f.link.Write(req, 2));
-  EXPECT_EQ(f.socket.drains, 1);
+  EXPECT_EQ(f.socket.Waiting(), 0u);
   uint8_t buf[4] = {};
   f.socket.Feed({1, 2, 3});
   f.socket.Feed({4}, 200);
@@ -229,4 +229,18 @@ TEST_F(LinkTest, TcpReadAndWrite) {
   EXPECT_FALSE(f.link.ReadExact(buf, 4));
   f.socket.shortSend = true;
   EXPECT_FALSE(f.link.Write(req, 2));
+}
+
+// A peer that keeps sending cannot hold a request up: only the input waiting
+// when the request goes out is dropped, then the request is sent.
+TEST_F(LinkTest, TcpDropsOnlyTheInputWaitingBeforeARequest) {
+  f.link.SetConnNetParam(1, 0, 0, "127.0.0.1", 9566);
+  ASSERT_EQ(f.link.Open(), 1);
+  f.socket.Feed(Bytes(600, 0xAA));
+  f.socket.floods = 100000;
+  const uint8_t req[2] = {1, 2};
+  EXPECT_TRUE(f.link.Write(req, 2));
+  EXPECT_EQ(f.socket.received, 600u);
+  EXPECT_EQ(f.socket.receives, 3);  // 256 + 256 + 88
+  EXPECT_EQ(f.socket.writes.size(), 1u);
 }
