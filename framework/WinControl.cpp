@@ -348,14 +348,15 @@ void TWinControl::WndProc(TMessage& m) {
         }
       }
       break;
-    case WM_MOUSELEAVE: {
+    case WM_MOUSELEAVE:
       // The pointer left this window (for another window or the desktop).
-      TControl* c = g_mouseControl;
-      while (c && c != this) c = c->Parent();
-      if (c == this) UpdateMouseTracking(nullptr);
+      // Only what this window tracks leaves with it: itself and its
+      // windowless children. A windowed child tracks itself, and may be
+      // where the pointer went (its mouse move can come first).
+      if (g_mouseControl == this || (g_mouseControl && !g_mouseControl->IsWindowed() && g_mouseControl->Parent() == this))
+        UpdateMouseTracking(nullptr);
       DefaultHandler(m);
       return;
-    }
     case WM_CONTEXTMENU:
       if (PopupMenu()) {
         POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};

@@ -409,6 +409,31 @@ TEST(Threads, SynchronisedCallRunsWhileAMessageBoxIsOpen) {
   CloseHandle(guard);
 }
 
+TEST_F(WindowTest, LeavingTheFormForAWindowedChildKeepsTheChildEntered) {
+  auto* panel = new TPanelProbe(form);
+  panel->SetParent(form);
+  panel->SetBounds(100, 10, 50, 50);
+  auto* swatch = new TSwatch(form);
+  swatch->SetParent(form);
+  swatch->SetBounds(10, 10, 20, 20);
+  HWND h = form->Handle();
+  // Over the windowless child, then into the panel: the panel's mouse
+  // move may come before the form hears that the pointer left it.
+  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
+  EXPECT_TRUE(swatch->MouseInside());
+  SendMessageW(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_FALSE(swatch->MouseInside());
+  EXPECT_TRUE(panel->MouseInside());
+  SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(panel->MouseInside());
+  // The panel's own leave ends it; the form's leave ends a windowless child.
+  SendMessageW(panel->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(panel->MouseInside());
+  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
+  SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(swatch->MouseInside());
+}
+
 TEST(Threads, CriticalSectionGuardsASharedFlag) {
   TCriticalSection cs;
   cs.Enter();
