@@ -434,6 +434,29 @@ TEST_F(WindowTest, LeavingTheFormForAWindowedChildKeepsTheChildEntered) {
   EXPECT_FALSE(swatch->MouseInside());
 }
 
+TEST(Threads, SynchronisedCallRunsWhileAModalFormIsOpen) {
+  Application();
+  TForm modal(nullptr);
+  modal.SetBorderStyle(bsNone);
+  bool ran = false;
+  TSyncThread worker;
+  worker.call = [&] {
+    ran = true;
+    modal.SetModalResult(mrOk);  // ends the loop the call ran in
+  };
+  worker.Start();
+  // A safety net: should the call never run, the form still closes.
+  TTimer guard(nullptr);
+  guard.SetInterval(10000);
+  guard.OnTimer = [&](TObject*) {
+    guard.SetEnabled(false);
+    modal.SetModalResult(mrAbort);
+  };
+  EXPECT_EQ(modal.ShowModal(), mrOk);
+  worker.WaitFor();
+  EXPECT_TRUE(ran);
+}
+
 TEST(Threads, CriticalSectionGuardsASharedFlag) {
   TCriticalSection cs;
   cs.Enter();
