@@ -39,20 +39,25 @@ bool Configure(HANDLE handle, uint32_t baud) {
 
 }  // namespace
 
-HANDLE OpenLine(const char* device, uint32_t baud) {
+bool Line::Open(const char* device, uint32_t baud) {
+  Close();
   HANDLE h = CreateFileA(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return h;
+  if (h == INVALID_HANDLE_VALUE) return false;
   if (!Configure(h, baud)) {
     CloseHandle(h);
-    return INVALID_HANDLE_VALUE;
+    return false;
   }
-  return h;
+  handle_ = h;
+  return true;
 }
 
-bool CloseLine(HANDLE handle) {
-  PurgeComm(handle, kPurgeAll);
-  return CloseHandle(handle) != FALSE;
+bool Line::Close() {
+  if (handle_ == INVALID_HANDLE_VALUE) return false;
+  PurgeComm(handle_, kPurgeAll);
+  const bool closed = CloseHandle(handle_) != FALSE;
+  handle_ = INVALID_HANDLE_VALUE;
+  return closed;
 }
 
 }  // namespace serial

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "SerialPort.h"
+#include "Win32SerialLine.h"
 
 namespace dorvex {
 
 class Win32SerialPort : public SerialPort {
  public:
-  ~Win32SerialPort() override;
   bool Open(const std::string& device, uint32_t baud) override;
   bool Close() override;
   bool Purge() override;
@@ -19,7 +19,7 @@ class Win32SerialPort : public SerialPort {
   bool Read(uint8_t* buf, size_t n, size_t* got) override;
 
  private:
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  serial::Line line_;
 };
 
 class Win32Clock : public Clock {

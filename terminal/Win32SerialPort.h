@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "SerialPort.h"
+#include "Win32SerialLine.h"
 
 namespace halvin {
 
@@ -19,7 +20,7 @@ class Win32SerialPort : public SerialPort {
   void EndRead() override;
 
  private:
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  serial::Line line_;
   COMMTIMEOUTS saved_ = {};
 };
 
