@@ -78,9 +78,7 @@ bool CorruptFrame(const std::string& kind, Bytes* f) {
   else return false;
   if (kind == "code" || kind == "status") {
     // Keep the checksum right: the fault is in the content, not the line.
-    uint8_t x = 0;
-    for (size_t i = 5; i + 1 < f->size(); ++i) x ^= (*f)[i];
-    f->back() = x;
+    f->back() = PayloadXor(*f);
   }
   return true;
 }

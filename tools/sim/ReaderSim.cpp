@@ -204,9 +204,7 @@ class ReaderSim : public Device {
   }
 
   void OnFrame(const Bytes& f) {
-    uint8_t x = 0;
-    for (size_t i = 5; i + 1 < f.size(); ++i) x ^= f[i];
-    if (f.size() < 7 || x != f.back()) {
+    if (f.size() < 7 || PayloadXor(f) != f.back()) {
       core_.Log("bad", f);  // a reader drops a frame it cannot check
       return;
     }
@@ -225,14 +223,7 @@ class ReaderSim : public Device {
     if (has("writefail")) mode = ReaderModel::WriteMode::Refuse;
     bool wrote = false;
     const Bytes reply = model_.Handle(payload, mode, &wrote);
-    Bytes out(6 + reply.size());
-    out[0] = out[1] = 0x5E;
-    out[2] = 0x7F;
-    out[3] = static_cast<uint8_t>(reply.size() >> 8);
-    out[4] = static_cast<uint8_t>(reply.size());
-    uint8_t sum = 0;
-    for (size_t i = 0; i < reply.size(); ++i) sum ^= out[5 + i] = reply[i];
-    out.back() = sum;
+    Bytes out = Envelope(reply);
     double delay = 0, gap = 0;
     int pieces = 1;
     for (const FaultRule& r : fired) {

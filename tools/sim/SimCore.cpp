@@ -61,40 +61,6 @@ double NowMs() {
   return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
 }
 
-std::string Hex(const uint8_t* p, size_t n) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string s;
-  s.reserve(2 * n);
-  for (size_t i = 0; i < n; ++i) {
-    s += digits[p[i] >> 4];
-    s += digits[p[i] & 15];
-  }
-  return s;
-}
-
-std::string Hex(const Bytes& b) { return Hex(b.data(), b.size()); }
-
-bool ParseHex(const std::string& text, Bytes* out) {
-  out->clear();
-  int high = -1;
-  for (char c : text) {
-    int v;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-    else if (c == ' ' || c == ':' || c == '-') {
-      if (high >= 0) return false;
-      continue;
-    } else return false;
-    if (high < 0) high = v;
-    else {
-      out->push_back(static_cast<uint8_t>(high * 16 + v));
-      high = -1;
-    }
-  }
-  return high < 0;
-}
-
 bool SimCore::Start(std::string* error) {
   start_ = NowMs();
   if (opt_.tcp >= 0) {

@@ -13,17 +13,13 @@
 
 #include "ComLink.h"
 #include "Pty.h"
+#include "SimFrame.h"
 
 namespace sim {
 
-using Bytes = std::vector<uint8_t>;
 using Words = std::vector<std::string>;
 
 double NowMs();  // monotonic milliseconds
-std::string Hex(const uint8_t* p, size_t n);
-std::string Hex(const Bytes& b);
-// Parses hex digits (blanks allowed between bytes); false on anything else.
-bool ParseHex(const std::string& text, Bytes* out);
 
 // A simulated device.
 class Device {

@@ -58,9 +58,7 @@ void TerminalBus::OnBytes(const uint8_t* data, size_t n) {
 
 // A command frame, with no parity: the terminal with its device number answers.
 void TerminalBus::OnCommandFrame(const Bytes& f) {
-  uint8_t x = 0;
-  for (size_t i = 5; i + 1 < f.size(); ++i) x ^= f[i];
-  if (f.size() < 9 || x != f.back()) {
+  if (f.size() < 9 || sim::PayloadXor(f) != f.back()) {
     core_.Log("bad", f);
     return;
   }

@@ -38,16 +38,6 @@ Bytes TimeToClock(std::time_t when) {
 
 }  // namespace
 
-std::string HexOf(const Bytes& b) {
-  static const char* d = "0123456789ABCDEF";
-  std::string s;
-  for (uint8_t v : b) {
-    s += d[v >> 4];
-    s += d[v & 15];
-  }
-  return s;
-}
-
 TerminalModel::TerminalModel(uint16_t device) : device_(device) {
   const uint8_t start[6] = {24, 1, 1, 8, 0, 0};
   clockBase_ = ClockToTime(start);
@@ -87,7 +77,7 @@ uint8_t TerminalModel::FlashByte(uint32_t address) const {
 
 std::string TerminalModel::Setting(uint8_t code) const {
   auto it = settings_.find(code);
-  return it == settings_.end() ? "" : HexOf(it->second);
+  return it == settings_.end() ? "" : sim::Hex(it->second);
 }
 
 uint32_t TerminalModel::Subsidy(uint32_t card) const {
@@ -266,7 +256,7 @@ Bytes TerminalModel::PollAnswer(double nowMs) {
 
 void TerminalModel::MoneyFrame(const Bytes& frame, double nowMs) {
   (void)nowMs;
-  lastMoney_ = HexOf(frame);
+  lastMoney_ = sim::Hex(frame);
   ++moneyFrames_;
   hasEvent_ = false;
 }

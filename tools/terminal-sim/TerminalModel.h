@@ -85,6 +85,4 @@ class TerminalModel {
   int moneyFrames_ = 0;
 };
 
-std::string HexOf(const Bytes& b);
-
 }  // namespace terminalsim

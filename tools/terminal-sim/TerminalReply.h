@@ -2,13 +2,13 @@
 // terminal and for the terminal library's tests (no I/O: builds on both
 // sides).
 #pragma once
-#include <cstddef>
 #include <cstdint>
-#include <vector>
+
+#include "SimFrame.h"
 
 namespace terminalsim {
 
-using Bytes = std::vector<uint8_t>;
+using sim::Bytes;
 
 constexpr uint8_t kOk = 0x66;  // the status of an accepted command
 
