@@ -79,6 +79,11 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
   Screen().AddForm(this);
 }
 
+TForm::~TForm() {
+  Screen().RemoveForm(this);
+  if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+}
+
 void TForm::BeforeDestruction() {
   if (!IsDestroying()) {
     if (OnDestroy) OnDestroy(this);

@@ -40,6 +40,9 @@ class TForm : public TWinControl {
   // Makes an empty form (no form data read); see CreateForm for forms
   // that have form data.
   explicit TForm(TComponent* owner);
+  // A form deleted without Free (on the stack, by delete) still leaves the
+  // screen's list and the application; only OnDestroy needs Free.
+  ~TForm() override;
   void BeforeDestruction() override;
 
   // Reads the form data resource named after the class (upper case);

@@ -141,6 +141,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(new TBrush
 }
 
 TWinControl::~TWinControl() {
+  // Deleted without Free: the window and the children go while this part
+  // of the object is still whole (the children leave its lists).
+  if (!IsDestroying()) TWinControl::BeforeDestruction();
   if (handle_) {
     RemovePropW(handle_, ControlAtomKey());
     HWND h = handle_;

@@ -178,6 +178,26 @@ TEST_F(Lifetime, AModalFormReleasedFromAHandlerEndsItsLoop) {
   EXPECT_TRUE(watcher.gone);
 }
 
+TEST_F(Lifetime, AFormDeletedWithoutFreeLeavesTheScreenAndTheApplication) {
+  Application();
+  const int forms = Screen().FormCount();
+  HWND child = nullptr;
+  {
+    TForm form(nullptr);
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    child = button->Handle();
+    Application().SetMainForm(&form);
+    EXPECT_EQ(Screen().FormCount(), forms + 1);
+  }
+  EXPECT_EQ(Screen().FormCount(), forms);
+  EXPECT_EQ(Application().MainForm(), nullptr);
+  EXPECT_FALSE(IsWindow(child));
+  auto* form = new TForm(nullptr);
+  delete form;
+  EXPECT_EQ(Screen().FormCount(), forms);
+}
+
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
   return TRUE;
