@@ -9,6 +9,9 @@
 #include "Application.h"
 #include "Bitmap.h"
 #include "Button.h"
+#include "ComboBox.h"
+#include "IniFile.h"
+#include "ListBox.h"
 #include "Menus.h"
 #include "Registry.h"
 #include "Internal.h"
@@ -463,6 +466,58 @@ TEST(Threads, CriticalSectionGuardsASharedFlag) {
   EXPECT_TRUE(cs.TryEnter());  // re-entrant in the owning thread
   cs.Leave();
   cs.Leave();
+}
+
+// Closes the message box titled 提示 once it shows; records that it did.
+DWORD WINAPI CloseChineseBox(void* found) {
+  for (int i = 0; i < 500; ++i) {
+    if (HWND box = FindWindowW(L"#32770", L"\u63D0\u793A")) {
+      *static_cast<bool*>(found) = true;
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return 0;
+    }
+    Sleep(20);
+  }
+  return 0;
+}
+
+TEST(Text, GbkReachesWin32AsUnicodeAtEveryBoundary) {
+  Application();
+  const std::string name = "\xD5\xC5\xC8\xFD";  // 张三
+  const std::wstring wide = L"\u5F20\u4E09";
+  TForm form(nullptr);
+  form.SetCaption(name);
+  auto* list = new TListBox(&form);
+  list->SetParent(&form);
+  list->Items()->Add(name);
+  auto* combo = new TComboBox(&form);
+  combo->SetParent(&form);
+  combo->Items()->Add(name);
+  form.Handle();
+  wchar_t buffer[64] = {};
+  GetWindowTextW(form.Handle(), buffer, 64);
+  EXPECT_EQ(std::wstring(buffer), wide);
+  SendMessageW(list->Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer));
+  EXPECT_EQ(std::wstring(buffer), wide);
+  SendMessageW(combo->Handle(), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(buffer));
+  EXPECT_EQ(std::wstring(buffer), wide);
+  SetWindowTextW(form.Handle(), L"\u674E\u56DB");  // 李四, from outside
+  EXPECT_EQ(form.Caption(), "\xC0\xEE\xCB\xC4");
+
+  // An INI file with a Chinese name is that name on disk.
+  TIniFile ini(".\\\xC5\xE4\xD6\xC3.ini");  // 配置.ini
+  ASSERT_TRUE(ini.WriteString("A", "k", name));
+  EXPECT_NE(GetFileAttributesW(L".\\\u914D\u7F6E.ini"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ini.ReadString("A", "k", ""), name);
+  DeleteFileW(L".\\\u914D\u7F6E.ini");
+
+  // A message box shows its Chinese caption.
+  bool found = false;
+  HANDLE closer = CreateThread(nullptr, 0, CloseChineseBox, &found, 0, nullptr);
+  Application().MessageBox(name, "\xCC\xE1\xCA\xBE", MB_OK);  // 提示
+  WaitForSingleObject(closer, 15000);
+  CloseHandle(closer);
+  EXPECT_TRUE(found);
 }
 
 }  // namespace
