@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Application.h"
+#include "BenchClock.h"
 #include "TextUtils.h"
 
 using namespace fw;
@@ -53,17 +54,10 @@ int main(int argc, char** argv) {
   Application();
   RegisterComponentClass(TFmBench::StaticClass());
   const std::string data = BenchFormData();
-  LARGE_INTEGER freq, start, end;
-  QueryPerformanceFrequency(&freq);
-  QueryPerformanceCounter(&start);
+  const double start = NowMs();
   double tLoad = 0, tShow = 0, tFree = 0, tHandle = 0, tShowWin = 0;
-  auto now = [&] {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart * 1000.0 / freq.QuadPart;
-  };
   for (int i = 0; i < rounds; ++i) {
-    double t0 = now();
+    double t0 = NowMs();
     auto* form = new TFmBench(nullptr);
     std::string error;
     if (!form->LoadFromText(data, error)) {
@@ -75,24 +69,23 @@ int main(int argc, char** argv) {
       return 1;
     }
     form->DoCreate();
-    double t1 = now();
+    double t1 = NowMs();
     form->Handle();
-    double t15 = now();
+    double t15 = NowMs();
     form->Show();
-    double t17 = now();
+    double t17 = NowMs();
     Application().ProcessMessages();
-    double t2 = now();
+    double t2 = NowMs();
     tHandle += t15 - t1;
     tShowWin += t17 - t15;
     form->Free();
     Application().ProcessMessages();
-    double t3 = now();
+    double t3 = NowMs();
     tLoad += t1 - t0;
     tShow += t2 - t1;
     tFree += t3 - t2;
   }
-  QueryPerformanceCounter(&end);
-  double ms = (end.QuadPart - start.QuadPart) * 1000.0 / freq.QuadPart;
+  const double ms = NowMs() - start;
   std::printf("forms: %d, controls per form: 50, total %.1f ms, %.2f ms per form\n", rounds, ms, ms / rounds);
   std::printf("per form: reading %.2f ms, showing %.2f ms, freeing %.2f ms\n", tLoad / rounds, tShow / rounds,
               tFree / rounds);

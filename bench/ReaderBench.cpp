@@ -8,22 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "BenchClock.h"
 #include "Dorvex.h"
 #include "SimClient.h"
 
 namespace {
 constexpr int kBaud = 9600;
-
-double NowMs() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 double WireMs(int bytes) { return bytes * 10.0 * 1000.0 / kBaud; }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "FormMap.h"
 #include "SimClient.h"
 #include "WindowDriver.h"
@@ -25,17 +26,6 @@ using namespace driver;
 namespace {
 
 const char* const kNewKey = "0123456789AB";
-
-double NowMs() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 std::string BinFolder() {
   char path[MAX_PATH];

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "Halvin.h"
 #include "SimClient.h"
 
@@ -22,17 +23,6 @@ namespace {
 constexpr int kBaud = 9600;
 constexpr int kDevice = 1;
 constexpr int kRecordBytes = 16;
-
-double NowMs() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 }  // namespace
 
 int main(int argc, char** argv) {
