@@ -230,8 +230,7 @@ std::string TavrinSession::Scramble(const std::string& key, const std::string& v
 
 namespace {
 
-// The pixels of `rc` on the screen, or of `text` drawn in `font` and
-// `color` on white, as a mask of the pixels close to `color`.
+// Which of the pixels are close to `color`.
 std::vector<bool> InkMask(const std::vector<uint32_t>& px, COLORREF color) {
   std::vector<bool> mask(px.size());
   const int r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
@@ -242,35 +241,17 @@ std::vector<bool> InkMask(const std::vector<uint32_t>& px, COLORREF color) {
   return mask;
 }
 
-std::vector<uint32_t> Pixels(HDC source, int x, int y, int w, int h, const std::wstring* text, HFONT font,
-                             COLORREF color) {
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC mem = CreateCompatibleDC(source);
-  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  if (text) {
+// `text` drawn in `font` and `color` on white, w x h pixels.
+std::vector<uint32_t> TextPixels(const std::wstring& text, HFONT font, COLORREF color, int w, int h) {
+  return PaintedPixels(w, h, [&](HDC dc) {
     RECT rc = {0, 0, w, h};
-    FillRect(mem, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HGDIOBJ oldFont = SelectObject(mem, font);
-    SetBkMode(mem, TRANSPARENT);
-    SetTextColor(mem, color);
-    DrawTextW(mem, text->c_str(), static_cast<int>(text->size()), &rc, DT_LEFT | DT_TOP | DT_NOPREFIX);
-    SelectObject(mem, oldFont);
-  } else {
-    BitBlt(mem, 0, 0, w, h, source, x, y, SRCCOPY);
-  }
-  GdiFlush();
-  std::vector<uint32_t> px(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  return px;
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, color);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+  });
 }
 
 }  // namespace
@@ -283,12 +264,12 @@ bool TavrinSession::CounterShows(const std::string& label, int value) {
   // The counters' font: 仿宋_GB2312, bold, 19 pixels.
   HFONT font = CreateFontW(-19, 0, 0, 0, FW_BOLD, 0, 0, 0, GB2312_CHARSET, 0, 0, DEFAULT_QUALITY, 0,
                            FromGbk(Gbk("仿宋_GB2312")).c_str());
-  HDC screen = GetDC(nullptr);
   const std::wstring text = std::to_wstring(value);
+  const RECT shown = {rc.left, rc.top, rc.left + w, rc.top + h};
   bool match = false;
   for (int attempt = 0; attempt < 25 && !match; ++attempt) {
-    const auto seen = InkMask(Pixels(screen, rc.left, rc.top, w, h, nullptr, nullptr, 0), color);
-    const auto want = InkMask(Pixels(screen, 0, 0, w, h, &text, font, color), color);
+    const auto seen = InkMask(CaptureScreen(shown), color);
+    const auto want = InkMask(TextPixels(text, font, color, w, h), color);
     int ink = 0, differ = 0;
     for (size_t i = 0; i < seen.size(); ++i) {
       ink += want[i] || seen[i];
@@ -297,7 +278,6 @@ bool TavrinSession::CounterShows(const std::string& label, int value) {
     match = ink > 0 && differ * 10 <= ink;
     if (!match) Sleep(100);
   }
-  ReleaseDC(nullptr, screen);
   DeleteObject(font);
   return match;
 }

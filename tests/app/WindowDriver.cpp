@@ -92,59 +92,14 @@ bool LooksLikeMessageBox(HWND hwnd) {
   return true;
 }
 
-// The screen pixels of `rc` as 0x00RRGGBB values, row by row.
-std::vector<uint32_t> CaptureScreen(const RECT& rc) {
-  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  std::vector<uint32_t> px;
-  if (w <= 0 || h <= 0) return px;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-  GdiFlush();
-  px.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  for (auto& p : px) p &= 0xFFFFFF;
-  return px;
-}
-
 // One standard icon drawn on the dialog colour, as the box's icon control
 // draws it, w x h pixels.
 std::vector<uint32_t> RenderIcon(LPCTSTR id, int w, int h) {
-  std::vector<uint32_t> px;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  RECT rc = {0, 0, w, h};
-  FillRect(mem, &rc, GetSysColorBrush(COLOR_3DFACE));
-  DrawIcon(mem, 0, 0, LoadIcon(nullptr, id));
-  GdiFlush();
-  px.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  for (auto& p : px) p &= 0xFFFFFF;
-  return px;
+  return PaintedPixels(w, h, [&](HDC dc) {
+    RECT rc = {0, 0, w, h};
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_3DFACE));
+    DrawIcon(dc, 0, 0, LoadIcon(nullptr, id));
+  });
 }
 
 long long Distance(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
@@ -364,6 +319,40 @@ void Program::Kill() {
   CloseHandle(pi_.hProcess);
   CloseHandle(pi_.hThread);
   pi_ = {};
+}
+
+std::vector<uint32_t> PaintedPixels(int w, int h, const std::function<void(HDC)>& paint) {
+  std::vector<uint32_t> px;
+  if (w <= 0 || h <= 0) return px;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;  // top row first
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  paint(mem);
+  GdiFlush();
+  px.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  for (auto& p : px) p &= 0xFFFFFF;
+  return px;
+}
+
+std::vector<uint32_t> CaptureScreen(const RECT& rc) {
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  return PaintedPixels(w, h, [&](HDC dc) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(dc, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  });
 }
 
 }  // namespace driver

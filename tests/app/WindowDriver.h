@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,12 @@ int ComboSelection(HWND combo);
 void TypeText(HWND hwnd, const std::string& text);
 // Sends one WM_KEYDOWN/WM_KEYUP pair.
 void PressKey(HWND hwnd, UINT vk);
+
+// What `paint` draws into a w x h memory bitmap (it draws every pixel), as
+// 0x00RRGGBB values row by row, top first.
+std::vector<uint32_t> PaintedPixels(int w, int h, const std::function<void(HDC)>& paint);
+// The screen pixels of `rc`, the same way.
+std::vector<uint32_t> CaptureScreen(const RECT& rc);
 
 // Waits (pumping nothing) until `pred` is true or `ms` passed.
 template <typename Pred>
