@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "FileIO.h"
 #include "LzhEncoder.h"
+#include "SkinArchiveWriter.h"
 #ifdef _WIN32
 #include "SkinDataContent.h"
 #else
@@ -23,19 +25,11 @@
 
 namespace {
 
+// The whole file; nothing when it cannot be read.
 std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::vector<uint8_t> out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return out;
-  uint8_t buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-  std::fclose(f);
-  return out;
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; i++) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  std::string bytes;
+  if (!fw::LoadFileBytes(path, bytes)) bytes.clear();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 // The own skin's parts, the bitmaps repeated until `target` bytes unpacked.
@@ -43,30 +37,19 @@ std::vector<uint8_t> BenchArchive(const std::vector<uint8_t>& skin, size_t targe
   TSkinMemoryStream packed(skin);
   TSkinReader reader;
   if (!reader.UnpackSkin(packed)) return {};
-  std::vector<std::string> names;
-  std::vector<std::vector<uint8_t>> parts;
+  std::vector<SkinArchivePart> parts;
   size_t total = 16 + 69;
   for (int round = 0; total < target; round++) {
     for (int i = 0; i < reader.Count && total < target; i++) {
       if (round > 0 && reader.Names[i].find(".bmp") == std::string::npos) continue;
       TSkinMemoryStream part;
       reader.ExtractPart(reader.Names[i], part);
-      names.push_back(round == 0 ? reader.Names[i] : "r" + std::to_string(round) + "_" + reader.Names[i]);
-      parts.push_back(part.Bytes());
-      total += names.back().size() + 2 + 4 + part.Size();
+      parts.push_back({round == 0 ? reader.Names[i] : "r" + std::to_string(round) + "_" + reader.Names[i],
+                       part.Bytes()});
+      total += parts.back().name.size() + 2 + 4 + part.Size();
     }
   }
-  std::string list;
-  for (const auto& n : names) list += n + "\r\n";
-  std::vector<uint8_t> archive;
-  Put32(archive, 70000);
-  Put32(archive, static_cast<uint32_t>(list.size()));
-  Put32(archive, 0);
-  Put32(archive, 0);
-  archive.insert(archive.end(), 69, 0);
-  archive.insert(archive.end(), list.begin(), list.end());
-  for (const auto& p : parts) Put32(archive, static_cast<uint32_t>(p.size()));
-  for (const auto& p : parts) archive.insert(archive.end(), p.begin(), p.end());
+  const std::vector<uint8_t> archive = UnpackedSkinArchive(parts);
   unpacked = archive.size();
   return LzhPack(archive);
 }

@@ -2,24 +2,20 @@
 // reads is there, loads, and has whole frames.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 
+#include "FileIO.h"
 #include "SkinDataContent.h"
 #include "SkinDraw.h"
 #include "SkinMessage.h"
 
 namespace {
 
+// The whole file; nothing when it cannot be read.
 std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::vector<uint8_t> out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return out;
-  uint8_t buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-  std::fclose(f);
-  return out;
+  std::string bytes;
+  if (!fw::LoadFileBytes(path, bytes)) bytes.clear();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 std::unique_ptr<TSkinDataContent> LoadSkin(const char* file) {

@@ -4,9 +4,9 @@
 // window stays up that long (for a look at it).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 
+#include "FileIO.h"
 #include "SkinDataContent.h"
 #include "SkinDraw.h"
 #include "SkinMessage.h"
@@ -16,15 +16,11 @@ namespace {
 const int kW = 460, kH = 330;
 TSkinDataContent* gSkin = nullptr;
 
+// The whole file; nothing when it cannot be read.
 std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::vector<uint8_t> out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return out;
-  uint8_t buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-  std::fclose(f);
-  return out;
+  std::string bytes;
+  if (!fw::LoadFileBytes(path, bytes)) bytes.clear();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 void Fill(HDC dc, const TSkinRect& r, TColor c) {

@@ -2,14 +2,14 @@
 //
 //   skinpack <archive> <part file>...
 //
-// The archive is of format version 70000: header, a 69-byte reserved block
-// of zeros, the part names (file names without folders, one per line), the
-// part sizes and the parts, all packed with LZHUF behind the unpacked length.
+// The parts are named by their file names without folders; the archive
+// (SkinArchiveWriter.h) is packed with LZHUF behind its unpacked length.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "LzhEncoder.h"
+#include "SkinArchiveWriter.h"
 
 namespace {
 
@@ -25,10 +25,6 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& out) {
   return ok;
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; i++) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,8 +32,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: skinpack <archive> <part file>...\n");
     return 2;
   }
-  std::string names;
-  std::vector<std::vector<uint8_t>> parts;
+  std::vector<SkinArchivePart> parts;
   for (int i = 2; i < argc; i++) {
     std::string path = argv[i];
     size_t slash = path.find_last_of("/\\");
@@ -47,20 +42,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "skinpack: cannot read %s\n", path.c_str());
       return 1;
     }
-    names += name + "\r\n";
-    parts.push_back(std::move(data));
+    parts.push_back({name, std::move(data)});
   }
-  std::vector<uint8_t> archive;
-  Put32(archive, 70000);
-  Put32(archive, static_cast<uint32_t>(names.size()));
-  Put32(archive, 0);
-  Put32(archive, 0);
-  archive.insert(archive.end(), 69, 0);
-  archive.insert(archive.end(), names.begin(), names.end());
-  for (const auto& p : parts) Put32(archive, static_cast<uint32_t>(p.size()));
-  for (const auto& p : parts) archive.insert(archive.end(), p.begin(), p.end());
-
-  std::vector<uint8_t> packed = LzhPack(archive);
+  const std::vector<uint8_t> packed = LzhPack(UnpackedSkinArchive(parts));
   FILE* f = std::fopen(argv[1], "wb");
   if (!f || std::fwrite(packed.data(), 1, packed.size(), f) != packed.size() || std::fclose(f) != 0) {
     std::fprintf(stderr, "skinpack: cannot write %s\n", argv[1]);
