@@ -67,7 +67,7 @@ class TPixelBuffer : public TSkinPixels {
  public:
   TPixelBuffer() = default;
   TPixelBuffer(int width, int height, TColor fill = 0) { SetSize(width, height, fill); }
-  TPixelBuffer(const TPixelBuffer& other) { *this = other; }
+  TPixelBuffer(const TPixelBuffer& other) : TSkinPixels() { *this = other; }
   TPixelBuffer& operator=(const TPixelBuffer& other);
   TPixelBuffer(TPixelBuffer&& other) noexcept { *this = std::move(other); }
   TPixelBuffer& operator=(TPixelBuffer&& other) noexcept;
