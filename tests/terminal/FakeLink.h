@@ -47,9 +47,56 @@ struct Chunk {
 // What the far end does with one written frame: the chunks it sends back.
 using Responder = std::function<std::vector<Chunk>(const Bytes& written, char parity)>;
 
+// What the far end has sent: chunks that become readable once the clock
+// reaches their time.
+class TimedInput {
+ public:
+  explicit TimedInput(FakeClock& clock) : clock_(clock) {}
+
+  void Feed(Bytes bytes, uint32_t delayMs = 0) {
+    chunks_.push_back({std::move(bytes), clock_.Ticks() + delayMs});
+  }
+  // The chunks `respond` sends back for a written frame.
+  void Answer(const Responder& respond, const Bytes& written, char parity) {
+    if (respond)
+      for (Chunk& c : respond(written, parity)) Feed(std::move(c.bytes), c.delayMs);
+  }
+  bool AnyDue() const { return !chunks_.empty() && chunks_.front().due <= clock_.Ticks(); }
+  // The bytes readable now.
+  size_t Due() const {
+    size_t n = 0;
+    for (const Pending& p : chunks_)
+      if (p.due <= clock_.Ticks()) n += p.bytes.size();
+    return n;
+  }
+  // Takes up to n readable bytes, from the first chunk only when `oneChunk`.
+  size_t Take(uint8_t* buffer, size_t n, bool oneChunk) {
+    size_t got = 0;
+    while (got < n && AnyDue()) {
+      Pending& p = chunks_.front();
+      const size_t take = std::min(n - got, p.bytes.size());
+      std::copy(p.bytes.begin(), p.bytes.begin() + take, buffer + got);
+      p.bytes.erase(p.bytes.begin(), p.bytes.begin() + take);
+      got += take;
+      if (p.bytes.empty()) chunks_.pop_front();
+      if (oneChunk) break;
+    }
+    return got;
+  }
+  void Clear() { chunks_.clear(); }
+
+ private:
+  struct Pending {
+    Bytes bytes;
+    uint32_t due;
+  };
+  FakeClock& clock_;
+  std::deque<Pending> chunks_;
+};
+
 class FakeSerialPort : public SerialPort {
  public:
-  explicit FakeSerialPort(FakeClock& clock) : clock_(clock) {}
+  explicit FakeSerialPort(FakeClock& clock) : clock_(clock), input(clock) {}
 
   bool Open(const char* device, uint32_t baud) override {
     log.push_back("open " + std::string(device) + " " + std::to_string(baud));
@@ -61,7 +108,7 @@ class FakeSerialPort : public SerialPort {
   bool Close() override {
     log.push_back("close");
     open = false;
-    input.clear();
+    input.Clear();
     return closeResult;
   }
   bool SetParity(char letter) override {
@@ -72,7 +119,7 @@ class FakeSerialPort : public SerialPort {
   }
   void Purge() override {
     log.push_back("purge");
-    input.clear();
+    input.Clear();
   }
   bool Write(const uint8_t* b, size_t n) override {
     Bytes w(b, b + n);
@@ -81,8 +128,7 @@ class FakeSerialPort : public SerialPort {
     writeTimes.push_back(clock_.TimeOfDay());
     log.push_back("write " + std::to_string(n));
     if (failWrite) return false;
-    if (respond)
-      for (Chunk& c : respond(w, parity)) input.push_back({std::move(c.bytes), clock_.Ticks() + c.delayMs});
+    input.Answer(respond, w, parity);
     return true;
   }
   bool Flush() override {
@@ -96,22 +142,14 @@ class FakeSerialPort : public SerialPort {
   }
   // Hands over what is due now; waits out the time-out when short.
   size_t Read(uint8_t* buffer, size_t n) override {
-    size_t got = 0;
-    while (got < n && !input.empty() && input.front().due <= clock_.Ticks()) {
-      Pending& p = input.front();
-      const size_t take = std::min(n - got, p.bytes.size());
-      std::copy(p.bytes.begin(), p.bytes.begin() + take, buffer + got);
-      p.bytes.erase(p.bytes.begin(), p.bytes.begin() + take);
-      got += take;
-      if (p.bytes.empty()) input.pop_front();
-    }
+    const size_t got = input.Take(buffer, n, false);
     if (got < n) clock_.Advance(timeouts.constant + timeouts.perByte * static_cast<uint32_t>(n));
     return got;
   }
   void EndRead() override { ++restored; }
 
   // Bytes the far end sends without being asked.
-  void Feed(Bytes b, uint32_t delayMs = 0) { input.push_back({std::move(b), clock_.Ticks() + delayMs}); }
+  void Feed(Bytes b, uint32_t delayMs = 0) { input.Feed(std::move(b), delayMs); }
 
   Responder respond;
   bool failOpen = false, failParity = false, failWrite = false, failTimeouts = false;
@@ -127,17 +165,13 @@ class FakeSerialPort : public SerialPort {
   int restored = 0;
 
  private:
-  struct Pending {
-    Bytes bytes;
-    uint32_t due;
-  };
   FakeClock& clock_;
-  std::deque<Pending> input;
+  TimedInput input;
 };
 
 class FakeSocket : public NetSocket {
  public:
-  explicit FakeSocket(FakeClock& clock) : clock_(clock) {}
+  explicit FakeSocket(FakeClock& clock) : clock_(clock), input(clock) {}
 
   bool Startup() override {
     ++startups;
@@ -161,37 +195,27 @@ class FakeSocket : public NetSocket {
     Bytes w(b, b + n);
     writes.push_back(w);
     if (shortSend) return static_cast<long>(n) - 1;
-    if (respond)
-      for (Chunk& c : respond(w, 'N')) input.push_back({std::move(c.bytes), clock_.Ticks() + c.delayMs});
+    input.Answer(respond, w, 'N');
     return static_cast<long>(n);
   }
   long Receive(uint8_t* buffer, size_t n) override {
     ++receives;
-    if (input.empty() || input.front().due > clock_.Ticks()) {
+    if (!input.AnyDue()) {
       // Nothing there: a receive waits out its time-out and fails.
       clock_.Advance(receiveWaitMs);
       return -1;
     }
-    Pending& p = input.front();
-    const size_t take = std::min(n, p.bytes.size());
-    std::copy(p.bytes.begin(), p.bytes.begin() + take, buffer);
-    p.bytes.erase(p.bytes.begin(), p.bytes.begin() + take);
-    if (p.bytes.empty()) input.pop_front();
+    const size_t take = input.Take(buffer, n, true);  // one segment at a time
     received += take;
     // A flooding peer: every receive brings as many bytes again.
     if (floods > 0) {
       --floods;
-      input.push_back({Bytes(take, 0xEE), clock_.Ticks()});
+      input.Feed(Bytes(take, 0xEE));
     }
     return static_cast<long>(take);
   }
-  size_t Waiting() override {
-    size_t n = 0;
-    for (const Pending& p : input)
-      if (p.due <= clock_.Ticks()) n += p.bytes.size();
-    return n;
-  }
-  void Feed(Bytes b, uint32_t delayMs = 0) { input.push_back({std::move(b), clock_.Ticks() + delayMs}); }
+  size_t Waiting() override { return input.Due(); }
+  void Feed(Bytes b, uint32_t delayMs = 0) { input.Feed(std::move(b), delayMs); }
 
   Responder respond;
   bool failStartup = false, failConnect = false, shortSend = false;
@@ -206,12 +230,8 @@ class FakeSocket : public NetSocket {
   std::vector<Bytes> writes;
 
  private:
-  struct Pending {
-    Bytes bytes;
-    uint32_t due;
-  };
   FakeClock& clock_;
-  std::deque<Pending> input;
+  TimedInput input;
 };
 
 // A link over the fakes.
