@@ -27,13 +27,6 @@ namespace {
 
 const char* const kNewKey = "0123456789AB";
 
-std::string BinFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p = path;
-  return p.substr(0, p.find_last_of("\\/") + 1);
-}
-
 // A folder of its own for the program, as the operator's installation.
 std::string InstallProgram() {
   char temp[MAX_PATH];

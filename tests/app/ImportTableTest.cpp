@@ -12,14 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "WindowDriver.h"
+
 namespace {
 
-std::string ProgramPath() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p = path;
-  return p.substr(0, p.find_last_of("\\/") + 1) + "Tavrin.exe";
-}
+std::string ProgramPath() { return driver::BinFolder() + "Tavrin.exe"; }
 
 // The names imported from each DLL (lower-case DLL name), read from the
 // file's import directory.

@@ -18,13 +18,6 @@ namespace {
 const char* kPortsKey = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 const char* kPortValue = "\\Device\\CardInitSimulatedReader";
 
-std::string BinFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p = path;
-  return p.substr(0, p.find_last_of("\\/") + 1);
-}
-
 void RemoveTree(const std::string& dir) {
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);

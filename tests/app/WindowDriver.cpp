@@ -355,4 +355,11 @@ std::vector<uint32_t> CaptureScreen(const RECT& rc) {
   });
 }
 
+std::string BinFolder() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of("\\/") + 1);
+}
+
 }  // namespace driver

@@ -23,6 +23,10 @@ struct MessageBoxSeen {
   std::vector<int> buttons;  // IDOK, IDYES, ...
 };
 
+// The folder of the running program, ending in a separator: the programs
+// built beside it (Tavrin.exe, Dorvex.dll, the probes) are found there.
+std::string BinFolder();
+
 // GBK <-> UTF-16, whatever the test's own code page is.
 std::wstring FromGbk(const std::string& text);
 std::string ToGbk(const std::wstring& text);

@@ -7,12 +7,7 @@
 using namespace driver;
 
 namespace {
-std::string ProbePath() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p = path;
-  return p.substr(0, p.find_last_of("\\/") + 1) + "BoxProbe.exe";
-}
+std::string ProbePath() { return BinFolder() + "BoxProbe.exe"; }
 
 struct Case {
   UINT flags;
