@@ -162,7 +162,7 @@ void TSetCardPassWordThr::Execute() {
       Wait(p.SuccSleep, batch);
       continue;
     }
-    if (p.FailType == 0) SetPaused(true);
+    if (p.FailType == 0) PauseAfterFailure(batch);
     if (p.ShowMsg && !Terminated()) {
       inBox_ = true;
       ShowMessageBox(owner_, Msg(p.AreaType != 0 ? kMsgAllSectorsFailed : kMsgSectorsFailed),
@@ -171,6 +171,14 @@ void TSetCardPassWordThr::Execute() {
     }
     Wait(p.FailSleep, batch);
   }
+}
+
+void TSetCardPassWordThr::PauseAfterFailure(int batch) {
+  // A stop and a new start during the failed attempt leave the new batch
+  // running: only the batch the attempt belonged to is paused.
+  lock_.Enter();
+  if (batch_ == batch) paused_ = true;
+  lock_.Leave();
 }
 
 bool TSetCardPassWordThr::WaitOver(int batch) {

@@ -75,6 +75,9 @@ class TSetCardPassWordThr : public fw::TThread {
   // fall between two looks at the pause flag).
   void Wait(int32_t seconds, int batch);
   bool WaitOver(int batch);
+  // Pauses after a failed attempt of batch `batch`, unless another batch
+  // has started since.
+  void PauseAfterFailure(int batch);
   void SyncResult();
   void CloseOwnBox();
 

@@ -496,6 +496,24 @@ TEST_F(Batch, OneCardOperationsWaitForTheBatch) {
   EXPECT_FALSE(IsWindowEnabled(W("btnAbort")));
 }
 
+TEST_F(Batch, AStopAndStartDuringAFailingAttemptLeavesTheNewBatchRunning) {
+  Settings(1, 1, /*stopOnFailure=*/true, /*showBox=*/false);
+  NewKey(kNewKey, false);
+  SimOk("card present 0");
+  SimOk("fault late always ms=800");  // the attempt takes a while to fail
+  Press("btnStart");
+  ASSERT_TRUE(WaitFor([&] { return Frames() > 0; }, 5000));
+  // Stopped and started again while that attempt still waits for the reader.
+  Press("btnAbort");
+  Press("btnStart");
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(W("btnStart")); }, 5000));
+  // The old attempt's failure pauses nothing: the new batch makes its own
+  // attempt and counts its failure.
+  EXPECT_TRUE(WaitFor([&] { return Opens() >= 2; }, 15000)) << "the new batch made no attempt";
+  EXPECT_TRUE(WaitFor([&] { return CounterShows("lblFailCnt", 1); }, 15000));
+  Press("btnAbort");
+}
+
 TEST_F(Batch, ClosingTheWindowDuringABatchDoesNotHang) {
   Settings(1, 1, /*stopOnFailure=*/false, /*showBox=*/true);
   SimOk("card present 0");
