@@ -87,6 +87,9 @@ void TFmUserMG::btnCloseClick(TObject*) { Close(); }
 void TFmUserMG::lvUserInfoResize(TObject*) {
   TListColumns* columns = lvUserInfo->Columns();
   if (columns->Count() < 2) return;
+  // The client width is the window's (inside its border), so the view's
+  // window must exist when it is read: the form's create step runs first.
+  lvUserInfo->HandleNeeded();
   columns->Items(1)->Width = lvUserInfo->ClientWidth() - columns->Items(0)->Width;
   columns->Update();
 }

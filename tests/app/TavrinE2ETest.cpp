@@ -626,6 +626,13 @@ TEST_F(Profiles, AddChangeDeleteKeepTheGbkBytes) {
   GetClientRect(list_, &client);
   EXPECT_EQ(client.right, 488);
   EXPECT_EQ(client.bottom, 396);
+  // The key column fills the rest of the view, and no more: no scroll bar.
+  HWND lv = L("lvUserInfo");
+  RECT lvClient;
+  GetClientRect(lv, &lvClient);
+  EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 0, 0), 200);
+  EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 1, 0), lvClient.right - 200);
+  EXPECT_EQ(GetWindowLongW(lv, GWL_STYLE) & WS_HSCROLL, 0);
   // Nothing chosen yet.
   Click(L("btnEdit"));
   ExpectBox(Gbk("请选择待修改的用户"), BoxIcon::Warning);
