@@ -118,6 +118,21 @@ TEST_F(Tavrin, StartsWithFoldersBesideItAndItsDefaults) {
   EXPECT_EQ(Frames(), 0);  // nothing goes to the reader at start
 }
 
+TEST_F(Tavrin, TheBatchHeadingStandsOverItsSeparatorLine) {
+  // The line control is 343 x 20 with its default margin of 10: one row of
+  // the line colour 0xDDA873 (blue-grey) across its middle, 10 pixels in
+  // from either end.
+  RECT rc;
+  ASSERT_TRUE(mainMap_.ScreenRect(main_, "kvln1", rc));
+  const COLORREF line = RGB(0x73, 0xA8, 0xDD);
+  HDC screen = GetDC(nullptr);
+  auto at = [&](int x, int y) { return GetPixel(screen, rc.left + x, rc.top + y); };
+  for (int x : {10, 171, 332}) EXPECT_EQ(at(x, 10), line) << x;
+  for (int x : {6, 336}) EXPECT_NE(at(x, 10), line) << x;
+  for (int y : {8, 12}) EXPECT_NE(at(171, y), line) << y;
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(Tavrin, KeysTheCheckedSectorsWithAPlainKey) {
   NewKey(kNewKey, false);
   Press("btnSetOneCardPassWord");
