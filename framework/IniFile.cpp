@@ -38,7 +38,9 @@ std::string TIniText::Text() const {
 bool TIniText::IsSection(const std::string& raw, std::string& name) {
   std::string t = Trim(raw);
   if (t.size() < 2 || t.front() != '[') return false;
-  size_t close = t.find(']');
+  // The closing bracket is a character of its own, not the second byte of
+  // a Chinese character in the name.
+  size_t close = FindSingleByte(t, ']', 1);
   if (close == std::string::npos) return false;
   name = Trim(t.substr(1, close - 1));
   return true;
@@ -180,7 +182,7 @@ bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std:
 bool IsWritableEntry(const std::string& section, const std::string& key, const std::string& value) {
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
   if (Trim(key).empty() || key.find('=') != std::string::npos) return false;
-  return section.find(']') == std::string::npos;
+  return FindSingleByte(section, ']') == std::string::npos;
 }
 }  // namespace
 

@@ -103,6 +103,18 @@ std::string Format(const char* format, ...) {
   return out;
 }
 
+size_t FindSingleByte(const std::string& text, char c, size_t from) {
+  for (size_t i = from; i < text.size(); ++i) {
+    if (IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() &&
+        IsGbkTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+      ++i;  // the whole character
+      continue;
+    }
+    if (text[i] == c) return i;
+  }
+  return std::string::npos;
+}
+
 std::string TrimLeft(const std::string& text) {
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;

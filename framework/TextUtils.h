@@ -16,6 +16,11 @@ inline bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 // (it may look like an ASCII character: '@', '[', '\\', letters).
 inline bool IsGbkTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 
+// The position of the first single-byte character c in text at or after
+// from, stepping over double-byte GBK characters whole (their second byte
+// may equal c); std::string::npos when there is none.
+size_t FindSingleByte(const std::string& text, char c, size_t from = 0);
+
 // Parses a whole decimal integer with optional sign, or a hexadecimal one
 // written "$1F" or "0x1F" (optionally signed). Leading and trailing blanks
 // are allowed; anything else, an empty text or a value outside 32 bits

@@ -74,6 +74,29 @@ TEST(IniFile, EntriesThatWouldNotReadBackAreRefusedAndWriteNothing) {
   std::remove(path.c_str());
 }
 
+TEST(IniFile, SectionNamesWhoseSecondByteIsABracketStayWhole) {
+  // The second byte of these GBK characters is ']' (0x5D).
+  const std::string name = "\x81\x5D\xC5\x5D";
+  std::string path = TempPath("fw_ini_bracket.ini");
+  ASSERT_TRUE(SaveFileBytes(path, "[" + name + "]\r\nk=1\r\n[" + name + "x]\r\nk=2\r\n"));
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadString(name, "k", ""), "1");
+  EXPECT_EQ(ini.ReadString(name + "x", "k", ""), "2");
+  EXPECT_FALSE(ini.SectionExists("\x81"));
+  TStringList sections;
+  ini.ReadSections(sections);
+  ASSERT_EQ(sections.Count(), 2);
+  EXPECT_EQ(sections.Strings(0), name);
+  // Such a name is written like any other; a real ']' is still refused.
+  ASSERT_TRUE(ini.WriteString(name, "j", "3"));
+  EXPECT_EQ(ini.ReadString(name, "j", ""), "3");
+  EXPECT_FALSE(ini.WriteString(name + "]", "k", "4"));
+  std::string bytes;
+  ASSERT_TRUE(LoadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, "[" + name + "]\r\nk=1\r\nj=3\r\n[" + name + "x]\r\nk=2\r\n");
+  std::remove(path.c_str());
+}
+
 TEST(IniText, NewSectionsAndKeysAppendCleanly) {
   TIniText t("[A]\nx=1");
   t.Write("A", "y", "2");
