@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "BmpLayout.h"
 #include "FileIO.h"
 #include "FormData.h"
 
@@ -73,8 +74,6 @@ const TClassInfo& TBitmap::StaticClass() {
 
 namespace {
 
-constexpr int kMaxSide = 32767;
-constexpr size_t kMaxImageBytes = 256u * 1024 * 1024;
 
 int BitsOf(TPixelFormat f) {
   switch (f) {
@@ -98,8 +97,6 @@ TPixelFormat FormatOf(int bits) {
     default: return pf32bit;
   }
 }
-
-int StrideOf(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
 
 // A BITMAPINFO for a new bitmap of the format, with a fixed palette for the
 // palette formats (black and white; the 16 VGA colours; a colour cube).
@@ -173,7 +170,7 @@ bool TBitmap::CreateDib(const uint8_t* info, size_t infoSize, int width, int hei
   info_.assign(info, info + infoSize);
   width_ = width;
   height_ = height;
-  stride_ = StrideOf(width, reinterpret_cast<const BITMAPINFOHEADER*>(info)->biBitCount);
+  stride_ = static_cast<int>(BmpStride(width, reinterpret_cast<const BITMAPINFOHEADER*>(info)->biBitCount));
   return true;
 }
 
@@ -184,7 +181,7 @@ int TBitmap::BitCount() const {
 void TBitmap::SetSize(int width, int height) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
-  if (width > kMaxSide || height > kMaxSide) return;
+  if (width > kMaxBmpSide || height > kMaxBmpSide) return;
   if (width == width_ && height == height_ && handle_) return;
   if (width == 0 || height == 0) {
     Clear();
@@ -278,70 +275,60 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& r) {
   }
 }
 
-bool TBitmap::LoadFromBytes(const TBytes& data) {
-  // File header (14 bytes) and an info header of at least 40 bytes.
-  if (data.size() < 14 + sizeof(BITMAPINFOHEADER) || data[0] != 'B' || data[1] != 'M') return false;
-  uint32_t offBits;
-  std::memcpy(&offBits, &data[10], 4);
-  BITMAPINFOHEADER h;
-  std::memcpy(&h, &data[14], sizeof h);
-  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > data.size() - 14) return false;
-  int bits = h.biBitCount;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
-  bool fields = h.biCompression == BI_BITFIELDS;
-  if (h.biCompression != BI_RGB && !(fields && (bits == 16 || bits == 32))) return false;
-  if (h.biPlanes != 1) return false;
-  int width = h.biWidth;
-  bool topDown = h.biHeight < 0;
-  int height = topDown ? -h.biHeight : h.biHeight;
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
-  size_t colours = bits <= 8 ? (h.biClrUsed ? h.biClrUsed : (1u << bits)) : 0;
-  if (colours > (1u << (bits <= 8 ? bits : 0)) && bits <= 8) return false;
-  size_t tableAt = 14 + h.biSize;
-  size_t masks = (fields && h.biSize == sizeof(BITMAPINFOHEADER)) ? 12 : 0;
-  // Masks not after a plain header are inside a longer one, which must hold them.
-  if (fields && !masks && h.biSize < sizeof(BITMAPINFOHEADER) + 12) return false;
-  size_t tableBytes = masks + colours * sizeof(RGBQUAD);
-  if (tableAt + tableBytes > data.size()) return false;
-  size_t stride = static_cast<size_t>(StrideOf(width, bits));
-  size_t imageBytes = stride * static_cast<size_t>(height);
-  if (imageBytes > kMaxImageBytes || offBits > data.size() || data.size() - offBits < imageBytes) return false;
+namespace {
 
-  // The DIB section gets a plain header (bottom-up), masks and colour table.
-  std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + (fields ? 12 : 0) + colours * sizeof(RGBQUAD));
-  auto* nh = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
-  *nh = h;
-  nh->biSize = sizeof(BITMAPINFOHEADER);
-  nh->biHeight = height;
-  nh->biClrUsed = static_cast<DWORD>(colours);
-  nh->biSizeImage = 0;
-  if (fields) {
-    if (masks) std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), &data[tableAt], 12);
-    else std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), &data[14 + 40], 12);  // masks inside a V4/V5 header
+// The BITMAPINFO of a DIB section for the picture in data: the file's own
+// info header made plain (bottom-up, no image size), then its masks and
+// its colour table.
+std::vector<uint8_t> DibInfoOf(const TBytes& data, const TBmpLayout& l) {
+  BITMAPINFOHEADER h;
+  std::memcpy(&h, &data[kBmpFileHeaderSize], sizeof h);
+  h.biSize = sizeof h;
+  h.biHeight = l.height;
+  h.biClrUsed = static_cast<DWORD>(l.colours);
+  h.biSizeImage = 0;
+  const auto* header = reinterpret_cast<const uint8_t*>(&h);
+  std::vector<uint8_t> info(header, header + sizeof h);
+  if (l.bitFields) info.insert(info.end(), data.begin() + l.masksAt, data.begin() + l.masksAt + kBmpMasksSize);
+  const auto table = data.begin() + static_cast<std::ptrdiff_t>(l.coloursAt);
+  info.insert(info.end(), table, table + static_cast<std::ptrdiff_t>(l.colours * sizeof(RGBQUAD)));
+  return info;
+}
+
+// Copies the file's pixel rows into the bits of a bottom-up DIB section.
+void CopyRows(const TBytes& data, const TBmpLayout& l, uint8_t* bits) {
+  for (int y = 0; y < l.height; ++y) {
+    const int fileRow = l.topDown ? l.height - 1 - y : y;
+    std::memcpy(bits + l.stride * static_cast<size_t>(y), &data[l.pixelsAt + l.stride * static_cast<size_t>(fileRow)],
+                l.stride);
   }
-  if (colours)
-    std::memcpy(info.data() + sizeof(BITMAPINFOHEADER) + (fields ? 12 : 0), &data[tableAt + masks],
-                colours * sizeof(RGBQUAD));
+}
+
+}  // namespace
+
+bool TBitmap::LoadFromBytes(const TBytes& data) {
+  TBmpLayout layout;
+  if (!ReadBmpLayout(data.data(), data.size(), layout)) return false;
+  const std::vector<uint8_t> info = DibInfoOf(data, layout);
   TBitmap fresh;
-  if (!fresh.CreateDib(info.data(), info.size(), width, height)) return false;
-  auto* dst = static_cast<uint8_t*>(fresh.bits_);
-  for (int y = 0; y < height; ++y) {
-    int srcRow = topDown ? height - 1 - y : y;
-    std::memcpy(dst + stride * y, &data[offBits + stride * srcRow], stride);
-  }
-  // Take the new picture over.
+  if (!fresh.CreateDib(info.data(), info.size(), layout.width, layout.height)) return false;
+  CopyRows(data, layout, static_cast<uint8_t*>(fresh.bits_));
+  TakePicture(fresh);
+  format_ = FormatOf(layout.bits);
+  Changed();
+  return true;
+}
+
+void TBitmap::TakePicture(TBitmap& fresh) {
   Clear();
   handle_ = fresh.handle_;
   bits_ = fresh.bits_;
   info_.swap(fresh.info_);
-  width_ = width;
-  height_ = height;
-  stride_ = static_cast<int>(stride);
-  format_ = FormatOf(bits);
+  width_ = fresh.width_;
+  height_ = fresh.height_;
+  stride_ = fresh.stride_;
   fresh.handle_ = nullptr;
   fresh.bits_ = nullptr;
-  Changed();
-  return true;
 }
 
 bool TBitmap::SaveToBytes(TBytes& data) const {
@@ -379,15 +366,7 @@ bool TBitmap::Assign(const TPersistent& source) {
   if (!fresh.CreateDib(b->info_.data(), b->info_.size(), b->width_, b->height_)) return false;
   GdiFlush();
   std::memcpy(fresh.bits_, b->bits_, static_cast<size_t>(b->stride_) * b->height_);
-  Clear();
-  handle_ = fresh.handle_;
-  bits_ = fresh.bits_;
-  info_.swap(fresh.info_);
-  width_ = b->width_;
-  height_ = b->height_;
-  stride_ = b->stride_;
-  fresh.handle_ = nullptr;
-  fresh.bits_ = nullptr;
+  TakePicture(fresh);
   Changed();
   return true;
 }

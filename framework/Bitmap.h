@@ -88,6 +88,9 @@ class TBitmap : public TGraphic {
   friend class TBitmapCanvas;
   // Makes a DIB section from a BITMAPINFO (header and colour table).
   bool CreateDib(const uint8_t* info, size_t infoSize, int width, int height);
+  // Takes the picture (DIB section, header, size) of fresh over, which is
+  // left empty.
+  void TakePicture(TBitmap& fresh);
   void ReleaseCanvasDC();
 
   HBITMAP handle_ = nullptr;
