@@ -51,6 +51,9 @@ bool ReadBmpLayout(const uint8_t* data, size_t size, TBmpLayout& layout) {
 
   l.width = ReadSigned32(data + kWidthAt);
   const int32_t height = ReadSigned32(data + kHeightAt);
+  // A negative height marks rows stored from the top; the most negative
+  // value has no positive counterpart and is refused before negating.
+  if (height == INT32_MIN) return false;
   l.topDown = height < 0;
   l.height = l.topDown ? -height : height;
   if (l.width <= 0 || l.height <= 0 || l.width > kMaxBmpSide || l.height > kMaxBmpSide) return false;

@@ -85,6 +85,8 @@ TEST(BmpLayout, HostileHeadersAreRefused) {
     TBmpLayout out;
     return !ReadBmpLayout(d.data(), d.size(), out);
   };
+  // A height of INT_MIN has no positive counterpart; nor has a width.
+  EXPECT_TRUE(refused(22, static_cast<uint32_t>(INT_MIN), true));
   EXPECT_TRUE(refused(18, static_cast<uint32_t>(INT_MIN), true));
   EXPECT_TRUE(refused(22, static_cast<uint32_t>(-kMaxBmpSide - 1), true));
   EXPECT_TRUE(refused(22, 0, true));

@@ -77,6 +77,10 @@ TEST(Bitmaps, DamagedPicturesAreRefusedAndLeaveTheOldOne) {
   int32_t side = 100000;
   std::memcpy(&huge[18], &side, 4);
   EXPECT_FALSE(b.LoadFromBytes(huge));
+  TBytes lowest = data;
+  side = INT32_MIN;
+  std::memcpy(&lowest[22], &side, 4);
+  EXPECT_FALSE(b.LoadFromBytes(lowest));
   TBytes rle = data;
   rle[30] = 1;  // compressed pixel data is not read
   EXPECT_FALSE(b.LoadFromBytes(rle));
