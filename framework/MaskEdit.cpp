@@ -345,6 +345,12 @@ void TMaskEdit::WndProc(TMessage& m) {
       if (!ReadOnly() && !PasteText(ClipboardText(HandleIfAllocated()))) MessageBeep(0);
       m.Result = 0;
       return;
+    case EM_REPLACESEL:
+      // A replacement from code is a paste of its text: all of it passes
+      // the key filter and the mask, or nothing changes.
+      PasteText(m.LParam ? FromWide(std::wstring(reinterpret_cast<const wchar_t*>(m.LParam))) : std::string());
+      m.Result = 0;
+      return;
     case WM_CUT: {
       TMessage copy{WM_COPY, 0, 0, 0};
       DefaultHandler(copy);

@@ -10,8 +10,9 @@
 //
 // Only characters the mask accepts get in, by every route: typing, paste
 // (Ctrl+V, Shift+Insert, the context menu), cut, delete, and text set from
-// outside (WM_SETTEXT). Typed and pasted characters pass OnKeyPress first.
-// A paste with any character refused changes nothing.
+// outside (WM_SETTEXT, EM_REPLACESEL). Typed and pasted characters, and
+// the text of EM_REPLACESEL, pass OnKeyPress first. A paste or replacement
+// with any character refused changes nothing.
 #pragma once
 
 #include <string>

@@ -187,6 +187,28 @@ TEST_F(ControlsTest, MaskedEditRefusesPastedTextItsFilterRefuses) {
   EXPECT_EQ(form->medtKey->EditText(), "__ __ __ __ __ __");
 }
 
+TEST_F(ControlsTest, MaskedEditReplacesTheSelectionOnlyWithWhatTheMaskAndFilterTake) {
+  HWND edit = form->medtKey->Handle();
+  auto replace = [&](int start, int end, const wchar_t* text) {
+    SendMessageW(edit, EM_SETSEL, start, end);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+  };
+  // All or nothing: a character the key filter refuses, one no position
+  // takes, or more than the mask holds leave the text as it was.
+  replace(0, 2, L"0G");
+  replace(0, 2, L"\u5F20");
+  replace(15, 17, L"123");
+  EXPECT_EQ(form->medtKey->EditText(), "A5 C3 E7 B9 1D 2F");
+  // Accepted characters fill the editable positions from the selection on,
+  // in the edit's letter case; the literals stay.
+  replace(3, 5, L"0b");
+  EXPECT_EQ(form->medtKey->EditText(), "A5 0B E7 B9 1D 2F");
+  replace(6, 11, L"12 34");
+  EXPECT_EQ(form->medtKey->EditText(), "A5 0B 12 34 1D 2F");
+  replace(0, 17, L"");
+  EXPECT_EQ(form->medtKey->EditText(), "__ __ __ __ __ __");
+}
+
 TEST_F(ControlsTest, MaskedEditBackspaceAndDeleteBlankOnePositionPastTheLiterals) {
   HWND edit = form->medtKey->Handle();
   DWORD start = 0, end = 0;
