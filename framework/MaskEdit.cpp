@@ -307,7 +307,7 @@ void TMaskEdit::WndProc(TMessage& m) {
   }
   switch (m.Msg) {
     case WM_CHAR: {
-      char ch = static_cast<char>(m.WParam < 128 ? m.WParam : 0x81);
+      char ch = FirstGbkByte(static_cast<wchar_t>(m.WParam));
       if (m.WParam == 8) {
         if (!ReadOnly()) DeleteBack();
         return;

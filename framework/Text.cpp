@@ -30,4 +30,13 @@ std::string FromWide(const std::wstring& text) {
   return FromWide(text.data(), static_cast<int>(text.size()));
 }
 
+char FirstGbkByte(wchar_t typed) {
+  const std::string bytes = FromWide(&typed, 1);
+  return bytes.empty() ? '?' : bytes[0];
+}
+
+bool WideOfGbkByte(char ch, wchar_t& wide) {
+  return MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, &ch, 1, &wide, 1) == 1;
+}
+
 }  // namespace fw

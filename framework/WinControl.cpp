@@ -317,17 +317,19 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     }
     case WM_CHAR: {
-      // Handlers see the character as a GBK byte: ASCII as itself, any
-      // other character as its lead byte (so filters can refuse it).
-      wchar_t wc = static_cast<wchar_t>(m.WParam);
-      std::string s = FromWide(&wc, 1);
-      char ch = s.empty() ? '?' : s[0];
-      char original = ch;
-      if (DoKeyPress(ch) || ch == 0) {
+      // Handlers see the character as a program (GBK) character: ASCII as
+      // itself, a Chinese character as its first byte (so filters can
+      // refuse it). Left as it was, the character passes whole; 0 swallows
+      // it; another byte becomes the character it is in GBK, and a byte
+      // that is no character by itself swallows it too.
+      const char original = FirstGbkByte(static_cast<wchar_t>(m.WParam));
+      char key = original;
+      wchar_t replacement = 0;
+      if (DoKeyPress(key) || key == 0 || (key != original && !WideOfGbkByte(key, replacement))) {
         m.Result = 0;
         return;
       }
-      if (ch != original) m.WParam = static_cast<unsigned char>(ch);
+      if (key != original) m.WParam = replacement;
       break;
     }
     case WM_GETDLGCODE:

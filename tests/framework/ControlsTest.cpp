@@ -209,6 +209,28 @@ TEST_F(ControlsTest, MaskedEditReplacesTheSelectionOnlyWithWhatTheMaskAndFilterT
   EXPECT_EQ(form->medtKey->EditText(), "__ __ __ __ __ __");
 }
 
+TEST_F(ControlsTest, KeyPressHandlersSeeAndAnswerGbkCharacters) {
+  TEdit* edit = form->edtName;
+  HWND h = edit->Handle();
+  edit->SetText("");
+  std::string seen;
+  edit->OnKeyPress = [&](TObject*, char& key) {
+    seen += key;
+    if (key == 'e') key = '\x80';                                    // the euro sign, one byte
+    else if (static_cast<unsigned char>(key) == 0xC0) key = '\xD5';  // a first byte alone
+    else if (key == 'x') key = 'y';
+  };
+  SendMessageW(h, WM_CHAR, 0x5F20, 0);  // 张 passes whole
+  SendMessageW(h, WM_CHAR, 0x674E, 0);  // 李: answered with half a character, swallowed
+  SendMessageW(h, WM_CHAR, 'e', 0);
+  SendMessageW(h, WM_CHAR, 'x', 0);
+  EXPECT_EQ(seen, "\xD5\xC0" "ex");
+  EXPECT_EQ(edit->Text(), "\xD5\xC5\x80y");  // 张€y
+  wchar_t shown[8] = {};
+  GetWindowTextW(h, shown, 8);
+  EXPECT_EQ(std::wstring(shown), L"\u5F20\u20ACy");
+}
+
 TEST_F(ControlsTest, MaskedEditBackspaceAndDeleteBlankOnePositionPastTheLiterals) {
   HWND edit = form->medtKey->Handle();
   DWORD start = 0, end = 0;
