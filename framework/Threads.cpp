@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "Internal.h"
+#include "TypeInfo.h"
 #include "Messages.h"
 
 namespace fw {
@@ -68,20 +69,32 @@ void TThread::Synchronize(const std::function<void()>& method) {
   CloseHandle(done);
 }
 
+const TClassInfo& TThread::StaticClass() {
+  static const TClassInfo info("TThread", &TObject::StaticClass());
+  return info;
+}
+
 TThread::TThread(bool createSuspended) {
   handle_ = CreateThread(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &id_);
   if (!createSuspended) Start();
 }
 
 TThread::~TThread() {
-  if (handle_) {
-    if (!finished_) {
-      Terminate();
-      if (!started_) Start();
-      WaitFor();
-    }
-    CloseHandle(handle_);
-  }
+  // Deleted without Free: the last resort (the derived part is gone).
+  TerminateAndWait();
+  if (handle_) CloseHandle(handle_);
+}
+
+void TThread::BeforeDestruction() {
+  TerminateAndWait();
+  TObject::BeforeDestruction();
+}
+
+void TThread::TerminateAndWait() {
+  if (!handle_ || finished_.load() || GetCurrentThreadId() == id_) return;
+  Terminate();
+  if (!started_) Start();
+  WaitFor();
 }
 
 void TThread::Start() {
@@ -114,9 +127,11 @@ DWORD TThread::WaitFor() {
 DWORD WINAPI TThread::ThreadProc(void* self) {
   auto* t = static_cast<TThread*>(self);
   t->Execute();
-  bool freeIt = t->FreeOnTerminate;
-  t->finished_ = true;
-  if (freeIt) delete t;
+  const bool freeIt = t->FreeOnTerminate;
+  // Once finished is seen the object may go: it is not touched after this
+  // unless the thread frees it itself.
+  t->finished_.store(true);
+  if (freeIt) t->Free();
   return 0;
 }
 

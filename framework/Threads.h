@@ -8,7 +8,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
+
+#include "Object.h"
 
 namespace fw {
 
@@ -28,19 +31,33 @@ class TCriticalSection {
   CRITICAL_SECTION cs_;
 };
 
-class TThread {
+// A thread of the program: override Execute and poll Terminated().
+//
+// Free it with Free() (or FreeAndNil): a thread still running is told to
+// terminate and waited for there, while the whole object (the derived
+// class's members too) still exists, so Execute never runs on a half-gone
+// object. A thread deleted directly (or left to go out of scope) skips
+// that step: it must have ended before (WaitFor), or the derived class
+// ends it in its own destructor; the base destructor's wait comes after
+// the derived members are gone and is only a last resort.
+class TThread : public TObject {
  public:
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassInfo() const override { return StaticClass(); }
+
   // The thread starts at once unless createSuspended (then Start).
   explicit TThread(bool createSuspended);
-  virtual ~TThread();
-  TThread(const TThread&) = delete;
-  TThread& operator=(const TThread&) = delete;
+  ~TThread() override;
+  // Tells a running thread to terminate and waits for it to end (a thread
+  // never started is started so that it can end).
+  void BeforeDestruction() override;
 
   void Start();
-  // Asks Execute to end (it looks at Terminated()).
-  void Terminate() { terminated_ = true; }
-  bool Terminated() const { return terminated_; }
-  bool Finished() const { return finished_; }
+  // Asks Execute to end (it looks at Terminated()); from any thread.
+  void Terminate() { terminated_.store(true); }
+  bool Terminated() const { return terminated_.load(); }
+  // True once Execute has returned.
+  bool Finished() const { return finished_.load(); }
   // Waits for the thread to end; in the user-interface thread, pending
   // synchronised calls run meanwhile. Returns the thread's exit code.
   DWORD WaitFor();
@@ -57,11 +74,15 @@ class TThread {
 
  private:
   static DWORD WINAPI ThreadProc(void* self);
+  // Terminates a thread that has not finished and waits for it, unless
+  // called from the thread itself.
+  void TerminateAndWait();
   HANDLE handle_ = nullptr;
   DWORD id_ = 0;
-  volatile bool terminated_ = false;
-  volatile bool finished_ = false;
-  bool started_ = false;
+  // Shared with the thread: written by one side, read by the other.
+  std::atomic<bool> terminated_{false};
+  std::atomic<bool> finished_{false};
+  bool started_ = false;  // the creating thread's own record
 };
 
 // Runs the synchronised calls waiting now (user-interface thread only).

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "Button.h"
 #include "Buttons.h"
 #include "Edit.h"
+#include "Threads.h"
 #include "Timer.h"
 
 namespace {
@@ -218,6 +220,57 @@ TEST_F(Lifetime, AChildsWindowAskedForBeforeItsParentsIsMadeOnce) {
   // A window left behind would reach the freed edit when the form goes.
   edit->Free();
   form->Free();
+}
+
+// A thread that counts in memory of its own (freed by its destructor)
+// until it is told to end, then marks the count finished.
+class TCountingThread : public TThread {
+ public:
+  explicit TCountingThread(bool suspended = false) : TThread(suspended) {}
+  ~TCountingThread() override {
+    delete count;
+    if (gone) *gone = true;
+  }
+  std::atomic<int>* count = new std::atomic<int>(0);
+  bool* gone = nullptr;
+
+ protected:
+  void Execute() override {
+    while (!Terminated()) {
+      ++*count;
+      Sleep(1);
+    }
+    Sleep(20);  // the last of its work, after the request to end
+    count->store(-1);
+  }
+};
+
+TEST_F(Lifetime, AThreadFreedWhileItRunsEndsBeforeItsOwnPartsGo) {
+  Application();
+  auto* thread = new TCountingThread;
+  while (thread->count->load() < 3) Sleep(1);
+  bool gone = false;
+  thread->gone = &gone;
+  thread->Free();
+  EXPECT_TRUE(gone);
+  // A thread never started is started so that it can end.
+  auto* idle = new TCountingThread(true);
+  idle->Free();
+  TThread* other = new TCountingThread;
+  FreeAndNil(other);
+  EXPECT_EQ(other, nullptr);
+}
+
+TEST_F(Lifetime, AThreadThatFreesItselfGoesWhenItsWorkEnds) {
+  Application();
+  auto* thread = new TCountingThread(true);
+  bool gone = false;
+  thread->gone = &gone;
+  thread->FreeOnTerminate = true;
+  thread->Start();
+  thread->Terminate();
+  for (int i = 0; i < 500 && !gone; ++i) Sleep(10);
+  EXPECT_TRUE(gone);
 }
 
 }  // namespace
