@@ -197,8 +197,14 @@ void TPopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
   std::vector<TMenuItem*> commands;
   handle_ = Build(items_, commands);
+  // The hidden utility window owns the menu (it draws owner-drawn items).
+  // A menu closes when the user clicks elsewhere only while its thread has
+  // the foreground: the window of ours that is active (a form, or a pop-up
+  // list that closes when it is deactivated) is brought there and keeps
+  // its activation; the owner only when none is active.
   HWND owner = UtilityWindow();
-  SetForegroundWindow(owner);
+  HWND active = GetActiveWindow();
+  SetForegroundWindow(active ? active : owner);
   UINT chosen = static_cast<UINT>(TrackPopupMenu(handle_, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0,
                                                  owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);

@@ -5,6 +5,7 @@
 
 #include "ControlFixture.h"
 #include "PropertyText.h"
+#include "Timer.h"
 
 using namespace kv;
 using kvtest::ControlTest;
@@ -314,6 +315,37 @@ TEST_F(ComboTest, DeactivationClosesAndTheButtonDoesNotReopen) {
   EXPECT_EQ(c->ButtonPart()->Tag(), 0);
   c->EditPart()->Click();
   EXPECT_TRUE(c->PopupShown());
+  c->PopupForm()->Close();
+}
+
+TEST_F(ComboTest, TheListsContextMenuLeavesThePopupOpen) {
+  TCheckedComboBox* c = LoadCombo(Sectors());
+  ShowForm();
+  c->OpenPopup();
+  ASSERT_TRUE(c->PopupShown());
+  ASSERT_EQ(GetActiveWindow(), c->PopupForm()->Handle());
+  int closeUps = 0;
+  c->OnCloseUp = [&](fw::TObject*) { ++closeUps; };
+  HWND list = c->PopupList()->Handle();
+  // Once the menu is open, Esc closes it again.
+  bool menuShown = false;
+  fw::TTimer escape(nullptr);
+  escape.SetInterval(100);
+  escape.OnTimer = [&](fw::TObject*) {
+    escape.SetEnabled(false);
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    menuShown = menu && IsWindowVisible(menu);
+    PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0);
+  };
+  // A right click on an item opens the list's menu.
+  const RECT item = c->PopupList()->ItemRect(2);
+  SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(item.left + 20, item.top + 2));
+  SendMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(item.left + 20, item.top + 2));
+  Pump();
+  EXPECT_TRUE(menuShown);
+  EXPECT_TRUE(c->PopupShown());
+  EXPECT_EQ(GetActiveWindow(), c->PopupForm()->Handle());
+  EXPECT_EQ(closeUps, 0);
   c->PopupForm()->Close();
 }
 

@@ -304,6 +304,43 @@ TEST(Menus, PopupRunsTheChosenItemAndDrawsOwnerDrawnItems) {
   EXPECT_EQ(menu.Handle(), nullptr);
 }
 
+TEST_F(WindowTest, APopupMenuLeavesTheActiveFormActiveAndClosesOnAClickElsewhere) {
+  form->Show();
+  ASSERT_EQ(GetActiveWindow(), form->Handle());
+  int deactivations = 0;
+  form->OnDeactivate = [&](TObject*) { ++deactivations; };
+  TPopupMenu menu(nullptr);
+  auto* item = new TMenuItem(&menu);
+  item->SetCaption("Item");
+  menu.Items()->Add(item);
+  int chosen = 0;
+  item->OnClick = [&](TObject*) { ++chosen; };
+  // Once the menu shows, a click on the form beside it; should the menu
+  // stay open, Esc closes it a little later.
+  bool shown = false, escaped = false;
+  int ticks = 0;
+  TTimer timer(nullptr);
+  timer.SetInterval(100);
+  timer.OnTimer = [&](TObject*) {
+    if (++ticks == 1) {
+      HWND m = FindWindowW(L"#32768", nullptr);
+      shown = m && IsWindowVisible(m);
+      PostMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(180, 90));
+      PostMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(180, 90));
+    } else if (ticks == 30) {
+      escaped = true;
+      PostMessageW(form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+  };
+  menu.Popup(10, 10);
+  timer.SetEnabled(false);
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(escaped);
+  EXPECT_EQ(chosen, 0);
+  EXPECT_EQ(deactivations, 0);
+  EXPECT_EQ(GetActiveWindow(), form->Handle());
+}
+
 TEST(Hints, HintShowsAfterThePauseOverAControl) {
   Application();
   TForm form(nullptr);
