@@ -35,6 +35,13 @@ int NextControlId() {
   return ++id;
 }
 
+// The procedure that messages of a framework window class fall back to
+// (the system class's own for superclassed controls), by class atom.
+std::map<ATOM, WNDPROC>& DefaultProcs() {
+  static std::map<ATOM, WNDPROC> procs;
+  return procs;
+}
+
 // Registers the framework window class of params (once) and returns the
 // default window procedure its messages fall back to.
 WNDPROC RegisterFrameworkClass(const TCreateParams& p) {
@@ -58,9 +65,17 @@ WNDPROC RegisterFrameworkClass(const TCreateParams& p) {
   wc.lpfnWndProc = FrameworkWindowProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = p.className.c_str();
-  if (!RegisterClassExW(&wc)) return nullptr;
+  const ATOM atom = RegisterClassExW(&wc);
+  if (!atom) return nullptr;
   registered[p.className] = def;
+  DefaultProcs()[atom] = def;
   return def;
+}
+
+// The procedure a window of a framework class falls back to.
+WNDPROC DefaultProcOf(HWND hwnd) {
+  auto it = DefaultProcs().find(static_cast<ATOM>(GetClassLongW(hwnd, GCW_ATOM)));
+  return it == DefaultProcs().end() ? DefWindowProcW : it->second;
 }
 
 bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK; }
@@ -100,7 +115,9 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     control->handle_ = hwnd;
     SetPropW(hwnd, ControlAtomKey(), control);
   }
-  if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  // A window no control is bound to (made outside the framework) is served
+  // by its class's own procedure: a superclassed edit stays an edit.
+  if (!control) return CallWindowProcW(DefaultProcOf(hwnd), hwnd, msg, wParam, lParam);
   if (msg == CM_RELEASE) {
     control->Free();
     return 0;

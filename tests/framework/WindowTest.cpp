@@ -10,6 +10,7 @@
 #include "Bitmap.h"
 #include "Button.h"
 #include "ComboBox.h"
+#include "Edit.h"
 #include "IniFile.h"
 #include "ListBox.h"
 #include "Menus.h"
@@ -339,6 +340,25 @@ TEST_F(WindowTest, APopupMenuLeavesTheActiveFormActiveAndClosesOnAClickElsewhere
   EXPECT_EQ(chosen, 0);
   EXPECT_EQ(deactivations, 0);
   EXPECT_EQ(GetActiveWindow(), form->Handle());
+}
+
+TEST_F(WindowTest, AWindowOfAFrameworkClassWithoutAControlIsServedByItsSystemClass) {
+  // Made by someone else than the framework, a window of the edit
+  // control's class works as a plain edit.
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->Handle();
+  HWND plain = CreateWindowExW(0, L"TEdit", L"abc", WS_CHILD, 0, 0, 50, 20, form->Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(ControlOfWindow(plain), nullptr);
+  SendMessageW(plain, EM_SETSEL, 1, 2);
+  DWORD start = 0, end = 0;
+  SendMessageW(plain, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 1u);
+  EXPECT_EQ(end, 2u);
+  EXPECT_GT(SendMessageW(plain, EM_GETLIMITTEXT, 0, 0), 0);
+  DestroyWindow(plain);
 }
 
 TEST(Hints, HintShowsAfterThePauseOverAControl) {
