@@ -165,11 +165,6 @@ void TCustomComboBox::WndProc(TMessage& m) {
           break;
       }
       return;
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLORSTATIC:
-      m.Result = reinterpret_cast<LRESULT>(ControlColor(reinterpret_cast<HDC>(m.WParam)));
-      return;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:

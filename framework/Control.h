@@ -422,8 +422,26 @@ class TWinControl : public TControl {
   friend class TControl;
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
+  // Handlers of WndProc. Those returning bool answer true when the
+  // message was handled, false to pass it on.
   void WmPaint(TMessage& m);
   void WmEraseBkgnd(TMessage& m);
+  void WmDestroy(TMessage& m);
+  void WmSetFocus(TMessage& m);
+  void WmKillFocus(TMessage& m);
+  bool WmKey(TMessage& m);   // key down and up: OnKeyDown, OnKeyUp
+  bool WmChar(TMessage& m);  // OnKeyPress
+  void WmGetDlgCode(TMessage& m);
+  bool WmSetCursor(TMessage& m);
+  void WmMouseLeave(TMessage& m);
+  bool WmContextMenu(TMessage& m);
+  void WmWindowPosChanged(TMessage& m);
+  bool WmMouse(TMessage& m);
+  // Hands a dialog key or character to the children until one takes it.
+  void OfferToChildren(TMessage& m);
+  // The cursor for the point under the mouse pointer (crDefault: the
+  // class's own).
+  TCursor CursorUnderPointer() const;
   bool RouteMouseToChild(TMessage& m);
   void ReflectNotify(TMessage& m);
   void UpdateMouseTracking(TControl* target);

@@ -67,10 +67,6 @@ void TCustomEdit::WndProc(TMessage& m) {
       TWinControl::WndProc(m);
       if (autoSelect_ && !(GetKeyState(VK_LBUTTON) < 0)) SelectAll();
       return;
-    case CN_CTLCOLORSTATIC:
-    case CN_CTLCOLOREDIT:
-      m.Result = reinterpret_cast<LRESULT>(ControlColor(reinterpret_cast<HDC>(m.WParam)));
-      return;
     default: break;
   }
   TWinControl::WndProc(m);

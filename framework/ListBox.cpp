@@ -206,9 +206,6 @@ void TCustomListBox::WndProc(TMessage& m) {
       m.Result = TRUE;
       return;
     }
-    case CN_CTLCOLORLISTBOX:
-      m.Result = reinterpret_cast<LRESULT>(ControlColor(reinterpret_cast<HDC>(m.WParam)));
-      return;
     default: break;
   }
   TWinControl::WndProc(m);

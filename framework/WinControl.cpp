@@ -287,131 +287,158 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-      ReflectNotify(m);
-      return;
+    case WM_CTLCOLORSTATIC: ReflectNotify(m); return;
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORBTN:
     case CN_CTLCOLORSTATIC:
       m.Result = reinterpret_cast<LRESULT>(ControlColor(reinterpret_cast<HDC>(m.WParam)));
       return;
-    case WM_DESTROY:
-      // The window's text outlives the window.
-      text_ = GetText();
-      DefaultHandler(m);
-      return;
-    case WM_SETFOCUS: {
-      DefaultHandler(m);
-      TWinControl* top = this;
-      while (top->Parent()) top = top->Parent();
-      top->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
-      DoEnter();
-      return;
-    }
-    case WM_KILLFOCUS:
-      DefaultHandler(m);
-      DoExit();
-      return;
+    case WM_DESTROY: WmDestroy(m); return;
+    case WM_SETFOCUS: WmSetFocus(m); return;
+    case WM_KILLFOCUS: WmKillFocus(m); return;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      WORD key = static_cast<WORD>(m.WParam);
-      if (DoKeyDown(key, KeyboardShiftState()) || key == 0) {
-        m.Result = 0;
-        return;
-      }
-      m.WParam = key;
-      break;
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      WORD key = static_cast<WORD>(m.WParam);
-      if (DoKeyUp(key, KeyboardShiftState()) || key == 0) {
-        m.Result = 0;
-        return;
-      }
-      m.WParam = key;
+    case WM_SYSKEYUP:
+      if (WmKey(m)) return;
       break;
-    }
-    case WM_CHAR: {
-      // Handlers see the character as a program (GBK) character: ASCII as
-      // itself, a Chinese character as its first byte (so filters can
-      // refuse it). Left as it was, the character passes whole; 0 swallows
-      // it; another byte becomes the character it is in GBK, and a byte
-      // that is no character by itself swallows it too.
-      const char original = FirstGbkByte(static_cast<wchar_t>(m.WParam));
-      char key = original;
-      wchar_t replacement = 0;
-      if (DoKeyPress(key) || key == 0 || (key != original && !WideOfGbkByte(key, replacement))) {
-        m.Result = 0;
-        return;
-      }
-      if (key != original) m.WParam = replacement;
+    case WM_CHAR:
+      if (WmChar(m)) return;
       break;
-    }
-    case WM_GETDLGCODE:
-      DefaultHandler(m);
-      m.Result |= DialogCode();
-      return;
+    case WM_GETDLGCODE: WmGetDlgCode(m); return;
     case WM_SETCURSOR:
-      if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == handle_) {
-        TCursor cursor = ApplicationScreenCursor();
-        if (cursor == crDefault) {
-          POINT p;
-          GetCursorPos(&p);
-          ::ScreenToClient(handle_, &p);
-          TControl* target = ControlAtPos(p);
-          cursor = target ? target->Cursor() : Cursor();
-        }
-        if (cursor != crDefault) {
-          ::SetCursor(CursorHandle(cursor));
-          m.Result = TRUE;
-          return;
-        }
-      }
+      if (WmSetCursor(m)) return;
       break;
-    case WM_MOUSELEAVE:
-      // The pointer left this window (for another window or the desktop).
-      // Only what this window tracks leaves with it: itself and its
-      // windowless children. A windowed child tracks itself, and may be
-      // where the pointer went (its mouse move can come first).
-      if (g_mouseControl == this || (g_mouseControl && !g_mouseControl->IsWindowed() && g_mouseControl->Parent() == this))
-        UpdateMouseTracking(nullptr);
-      DefaultHandler(m);
-      return;
+    case WM_MOUSELEAVE: WmMouseLeave(m); return;
     case WM_CONTEXTMENU:
-      if (PopupMenu()) {
-        POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        if (m.LParam == -1) p = ClientToScreen(POINT{width_ / 2, height_ / 2});
-        PopupMenu()->PopupComponent = this;
-        PopupMenu()->Popup(p.x, p.y);
-        m.Result = 0;
-        return;
-      }
+      if (WmContextMenu(m)) return;
       break;
-    case WM_WINDOWPOSCHANGED:
-      DefaultHandler(m);
-      ApplyBoundsFromWindow();
-      return;
+    case WM_WINDOWPOSCHANGED: WmWindowPosChanged(m); return;
     case CM_DIALOGCHAR:
-    case CM_DIALOGKEY:
-      for (TControl* c : std::vector<TControl*>(controls_)) {
-        if (!c->Visible() || !c->Enabled()) continue;
-        if (c->Perform(m.Msg, m.WParam, m.LParam)) {
-          m.Result = 1;
-          return;
-        }
-      }
-      m.Result = 0;
-      return;
+    case CM_DIALOGKEY: OfferToChildren(m); return;
     default:
-      if (IsMouseMessage(m.Msg)) {
-        if (RouteMouseToChild(m)) return;
-        if (m.Msg == WM_MOUSEMOVE) UpdateMouseTracking(this);
-      }
+      if (IsMouseMessage(m.Msg) && WmMouse(m)) return;
       break;
   }
   TControl::WndProc(m);
+}
+
+void TWinControl::WmDestroy(TMessage& m) {
+  // The window's text outlives the window.
+  text_ = GetText();
+  DefaultHandler(m);
+}
+
+void TWinControl::WmSetFocus(TMessage& m) {
+  DefaultHandler(m);
+  TWinControl* top = this;
+  while (top->Parent()) top = top->Parent();
+  top->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+  DoEnter();
+}
+
+void TWinControl::WmKillFocus(TMessage& m) {
+  DefaultHandler(m);
+  DoExit();
+}
+
+bool TWinControl::WmKey(TMessage& m) {
+  WORD key = static_cast<WORD>(m.WParam);
+  const bool down = m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN;
+  const bool consumed = down ? DoKeyDown(key, KeyboardShiftState()) : DoKeyUp(key, KeyboardShiftState());
+  if (consumed || key == 0) {
+    m.Result = 0;
+    return true;
+  }
+  m.WParam = key;
+  return false;
+}
+
+bool TWinControl::WmChar(TMessage& m) {
+  // Handlers see the character as a program (GBK) character: ASCII as
+  // itself, a Chinese character as its first byte (so filters can refuse
+  // it). Left as it was, the character passes whole; 0 swallows it;
+  // another byte becomes the character it is in GBK, and a byte that is no
+  // character by itself swallows it too.
+  const char original = FirstGbkByte(static_cast<wchar_t>(m.WParam));
+  char key = original;
+  wchar_t replacement = 0;
+  if (DoKeyPress(key) || key == 0 || (key != original && !WideOfGbkByte(key, replacement))) {
+    m.Result = 0;
+    return true;
+  }
+  if (key != original) m.WParam = replacement;
+  return false;
+}
+
+void TWinControl::WmGetDlgCode(TMessage& m) {
+  DefaultHandler(m);
+  m.Result |= DialogCode();
+}
+
+bool TWinControl::WmSetCursor(TMessage& m) {
+  if (LOWORD(m.LParam) != HTCLIENT || reinterpret_cast<HWND>(m.WParam) != handle_) return false;
+  const TCursor cursor = CursorUnderPointer();
+  if (cursor == crDefault) return false;
+  ::SetCursor(CursorHandle(cursor));
+  m.Result = TRUE;
+  return true;
+}
+
+TCursor TWinControl::CursorUnderPointer() const {
+  // The screen's cursor (an hourglass, say) wins over the controls'.
+  const TCursor screen = ApplicationScreenCursor();
+  if (screen != crDefault) return screen;
+  POINT p;
+  GetCursorPos(&p);
+  ::ScreenToClient(handle_, &p);
+  const TControl* target = ControlAtPos(p);
+  return target ? target->Cursor() : Cursor();
+}
+
+void TWinControl::WmMouseLeave(TMessage& m) {
+  // The pointer left this window (for another window or the desktop).
+  // Only what this window tracks leaves with it: itself and its windowless
+  // children. A windowed child tracks itself, and may be where the pointer
+  // went (its mouse move can come first).
+  if (g_mouseControl == this || (g_mouseControl && !g_mouseControl->IsWindowed() && g_mouseControl->Parent() == this))
+    UpdateMouseTracking(nullptr);
+  DefaultHandler(m);
+}
+
+bool TWinControl::WmContextMenu(TMessage& m) {
+  if (!PopupMenu()) return false;
+  POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  // From the keyboard: the menu opens over the control's middle.
+  if (m.LParam == -1) p = ClientToScreen(POINT{width_ / 2, height_ / 2});
+  PopupMenu()->PopupComponent = this;
+  PopupMenu()->Popup(p.x, p.y);
+  m.Result = 0;
+  return true;
+}
+
+void TWinControl::WmWindowPosChanged(TMessage& m) {
+  DefaultHandler(m);
+  ApplyBoundsFromWindow();
+}
+
+void TWinControl::OfferToChildren(TMessage& m) {
+  // The first visible, enabled child that takes the key or accelerator.
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (c->Perform(m.Msg, m.WParam, m.LParam)) {
+      m.Result = 1;
+      return;
+    }
+  }
+  m.Result = 0;
+}
+
+bool TWinControl::WmMouse(TMessage& m) {
+  if (RouteMouseToChild(m)) return true;
+  if (m.Msg == WM_MOUSEMOVE) UpdateMouseTracking(this);
+  return false;
 }
 
 void TWinControl::ReflectNotify(TMessage& m) {
