@@ -10,6 +10,10 @@
 # script that starts a device simulator on a pty and links it to a COM port:
 # the wrapper gets the whole command line (with "wine" in the target build)
 # after its own arguments and a "--".
+#
+# Tests that show top-level windows take the "desktop" lock: the windows of
+# all Wine programs share one desktop, and a window shown by one test takes
+# the activation from another test's window.
 
 set(CARDINIT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix used by the tests")
 set(CARDINIT_WINE wine CACHE STRING "Wine loader used to run target programs")
