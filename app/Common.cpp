@@ -76,6 +76,10 @@ std::string HexCompact(const std::string& text) {
   return out;
 }
 
+bool IsKeyChar(char c) {
+  return std::isxdigit(static_cast<unsigned char>(c)) || c == '\b';
+}
+
 bool IsCardKey(const std::string& key) {
   if (key.size() != 12) return false;
   for (char c : key)

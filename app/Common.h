@@ -32,6 +32,10 @@ std::string HexSpaced(const std::string& text);
 // The text with every blank removed: "AB CD EF" -> "ABCDEF".
 std::string HexCompact(const std::string& text);
 
+// True for a character a key edit takes when typed: a hexadecimal digit
+// (either case) or Backspace.
+bool IsKeyChar(char c);
+
 // True when `key` is exactly 12 hexadecimal digits, the only key form the
 // reader takes. Anything else is refused before the card is touched.
 bool IsCardKey(const std::string& key);

@@ -67,10 +67,6 @@ void DigitsToBytes(const std::string& digits, unsigned char* out, int n) {
     out[i] = static_cast<unsigned char>(nibble(digits[2 * i]) * 16 + nibble(digits[2 * i + 1]));
 }
 
-bool IsHexKeyChar(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == 8;
-}
-
 }  // namespace
 
 // ---- TSetCardPassWordThr ---------------------------------------------------
@@ -308,6 +304,13 @@ void TFmMain::ShowText(const std::string& text, UINT icon) {
 
 void TFmMain::ShowMsg(int index, UINT icon) { ShowText(Msg(index), icon); }
 
+void TFmMain::ShowOutcome(bool ok, int okMsg, int failMsg) {
+  if (ok)
+    ShowMsg(okMsg, MB_ICONINFORMATION);
+  else
+    ShowMsg(failMsg, MB_ICONERROR);
+}
+
 int TFmMain::GetSelectedPort() {
   const int n = PortNumberOf(cbbRPort->Text());
   if (n < 0) {
@@ -413,7 +416,7 @@ void TFmMain::btnSetOneCardPassWordClick(TObject*) {
     failMsg = kMsgSectorsFailed;
   }
   EndOperation();
-  ShowMsg(ok ? okMsg : failMsg, ok ? MB_ICONINFORMATION : MB_ICONERROR);
+  ShowOutcome(ok, okMsg, failMsg);
 }
 
 void TFmMain::btnSetAllCardPassWordClick(TObject*) {
@@ -438,7 +441,7 @@ void TFmMain::btnSetAllCardPassWordClick(TObject*) {
     failMsg = kMsgAllSectorsFailed;
   }
   EndOperation();
-  ShowMsg(ok ? okMsg : failMsg, ok ? MB_ICONINFORMATION : MB_ICONERROR);
+  ShowOutcome(ok, okMsg, failMsg);
 }
 
 void TFmMain::chkAutoEditPWClick(TObject*) {
@@ -450,7 +453,7 @@ void TFmMain::chkAutoEditPWClick(TObject*) {
   BeginOperation();
   const bool ok = CancelAutoEditPW(kLibTrue, n, kBaud) != 0;
   EndOperation();
-  ShowMsg(ok ? kMsgAutoKeyOff : kMsgAutoKeyOffFailed, ok ? MB_ICONINFORMATION : MB_ICONERROR);
+  ShowOutcome(ok, kMsgAutoKeyOff, kMsgAutoKeyOffFailed);
 }
 
 void TFmMain::btn1Click(TObject*) {
@@ -511,12 +514,11 @@ void TFmMain::btn2Click(TObject*) {
   if (ok) SendBeep(0, n, kBaud, 1);
   CloseComPort();
   EndOperation();
-  ShowMsg(ok ? kMsgSystemCardCancelled : kMsgSystemCardCancelFailed,
-          ok ? MB_ICONINFORMATION : MB_ICONERROR);
+  ShowOutcome(ok, kMsgSystemCardCancelled, kMsgSystemCardCancelFailed);
 }
 
 void TFmMain::medtPassWordKeyPress(TObject*, char& key) {
-  if (!IsHexKeyChar(key)) key = 0;
+  if (!IsKeyChar(key)) key = 0;
 }
 
 void TFmMain::cbbUserSelect(TObject*) {

@@ -154,6 +154,9 @@ class TFmMain : public fw::TForm {
   // One message box of the window: a catalogue text under caption 73.
   void ShowMsg(int index, UINT icon);
   void ShowText(const std::string& text, UINT icon);
+  // The success text with the information icon, or the failure text with
+  // the error icon.
+  void ShowOutcome(bool ok, int okMsg, int failMsg);
   // The compact keys of the two key edits; false (after a warning, with the
   // focus on the edit) when one is not 12 hexadecimal digits.
   bool ReadKeys(std::string& oldKey, std::string& newKey);

@@ -69,6 +69,5 @@ void TFmUserEdit::btnSaveClick(TObject*) {
 void TFmUserEdit::btnExitClick(TObject*) { SetModalResult(mrAbort); }
 
 void TFmUserEdit::medtPassWordKeyPress(TObject*, char& key) {
-  const bool hex = (key >= '0' && key <= '9') || (key >= 'A' && key <= 'F') || (key >= 'a' && key <= 'f');
-  if (!hex && key != 8) key = 0;
+  if (!IsKeyChar(key)) key = 0;
 }

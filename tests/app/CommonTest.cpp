@@ -47,6 +47,12 @@ TEST(KeyForms, OnlyTwelveHexDigitsAreAKey) {
   EXPECT_FALSE(IsCardKey(""));
 }
 
+TEST(KeyForms, KeyEditsTakeHexDigitsAndBackspaceOnly) {
+  for (char c : std::string("0123456789ABCDEFabcdef\b")) EXPECT_TRUE(IsKeyChar(c)) << int(c);
+  for (char c : std::string(" -GgZz/:@`\t\r\x7F")) EXPECT_FALSE(IsKeyChar(c)) << int(c);
+  EXPECT_FALSE(IsKeyChar('\xCC'));  // the lead byte of a GBK character
+}
+
 TEST(Numbers, StrictDecimalNeverThrows) {
   int v = -7;
   EXPECT_TRUE(ParseDecimal("15", v));
