@@ -18,7 +18,7 @@ constexpr UINT_PTR kHintHideTimer = kApplicationTimerBase + 2;
 
 HWND g_utility = nullptr;
 
-LRESULT CALLBACK UtilityWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT UtilityMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case CM_SYNCHRONIZE:
       CheckSynchronize();
@@ -34,6 +34,16 @@ LRESULT CALLBACK UtilityWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     default: break;
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK UtilityWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  try {
+    return UtilityMessage(hwnd, msg, wParam, lParam);
+  } catch (...) {
+    // A timer handler, synchronised call or menu painter failed: the
+    // message ends here, the program goes on.
+    return 0;
+  }
 }
 
 }  // namespace

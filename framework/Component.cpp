@@ -27,6 +27,51 @@ void TObject::Free() {
   delete this;
 }
 
+// ---- objects busy in their own handlers ---------------------------------
+
+namespace {
+
+thread_local std::vector<TObject*> t_busy;
+thread_local std::vector<TObject*> t_freeWhenIdle;
+
+void FreeIdleObjects() {
+  static thread_local bool running = false;
+  if (running) return;
+  running = true;
+  for (size_t i = 0; i < t_freeWhenIdle.size();) {
+    TObject* o = t_freeWhenIdle[i];
+    if (IsBusy(o)) {
+      ++i;
+      continue;
+    }
+    t_freeWhenIdle.erase(t_freeWhenIdle.begin() + static_cast<std::ptrdiff_t>(i));
+    o->Free();  // may free others of the list with it: start again
+    i = 0;
+  }
+  running = false;
+}
+
+}  // namespace
+
+TBusyScope::TBusyScope(TObject* object) { t_busy.push_back(object); }
+
+TBusyScope::~TBusyScope() {
+  t_busy.pop_back();
+  if (!t_freeWhenIdle.empty()) FreeIdleObjects();
+}
+
+bool IsBusy(const TObject* object) { return std::find(t_busy.begin(), t_busy.end(), object) != t_busy.end(); }
+
+bool IsFreePending(const TObject* object) {
+  return std::find(t_freeWhenIdle.begin(), t_freeWhenIdle.end(), object) != t_freeWhenIdle.end();
+}
+
+bool DeferFreeWhileBusy(TObject* object) {
+  if (!IsBusy(object)) return false;
+  if (!IsFreePending(object)) t_freeWhenIdle.push_back(object);
+  return true;
+}
+
 // ---- type information --------------------------------------------------
 
 int TEnumType::IndexOf(const std::string& ident) const {

@@ -110,6 +110,26 @@ class TComponent : public TPersistent {
   bool removedNotified_ = false;
 };
 
+// Marks an object as running one of its own handlers for the scope's
+// lifetime (a window procedure of an object that is not a control, for
+// example). A class whose DeferFree answers DeferFreeWhileBusy(this) is
+// then not deleted by Free while a scope of it is open: Free returns at
+// once and the object is freed when its outermost scope ends.
+class TBusyScope {
+ public:
+  explicit TBusyScope(TObject* object);
+  ~TBusyScope();
+  TBusyScope(const TBusyScope&) = delete;
+  TBusyScope& operator=(const TBusyScope&) = delete;
+};
+// True while a busy scope of the object is open on this thread.
+bool IsBusy(const TObject* object);
+// For DeferFree overrides: true (the object is queued and freed when its
+// last scope ends) while the object is busy, false when it may go now.
+bool DeferFreeWhileBusy(TObject* object);
+// True when the object's Free waits for the end of its scopes.
+bool IsFreePending(const TObject* object);
+
 // True for a text usable as a component name.
 bool IsValidIdent(const std::string& name);
 

@@ -50,6 +50,9 @@ constexpr UINT CM_MENUCHANGED = CM_BASE + 0x15;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 0x1A;
 constexpr UINT CM_RELEASE = CM_BASE + 0x21;      // posted to a form: free it now
 constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 0x24;
+// Sent through WindowProc after RecreateWnd made the control a new window
+// (a subclass of the old window handle is gone with it).
+constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;
 constexpr UINT CM_SYNCHRONIZE = CM_BASE + 0x40;  // posted to the application: run synchronised calls
 
 constexpr UINT CN_BASE = 0xBC00;

@@ -124,7 +124,11 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   }
   TMessage m{msg, wParam, lParam, 0};
   TMessageScope scope(control);
-  control->Dispatch(m);
+  try {
+    control->Dispatch(m);
+  } catch (...) {
+    // A handler failed: this message ends here, the program goes on.
+  }
   if (msg == WM_NCDESTROY) control->WindowDestroyed();
   return m.Result;
 }
@@ -254,6 +258,7 @@ void TWinControl::RecreateWnd() {
   bool hadFocus = Focused();
   DestroyWnd();
   HandleNeeded();
+  if (handle_) Perform(CM_RECREATEWND, 0, 0);
   if (hadFocus && CanFocus()) SetFocus();
 }
 

@@ -133,4 +133,35 @@ TEST_F(WindowProcHook, AControlThatGoesFirstLeavesItsHooksHarmless) {
   a.Remove();
 }
 
+TEST_F(WindowProcHook, ARecreatedWindowIsAnnouncedToTheHooksThatSurviveIt) {
+  TWindowProcHook a;
+  HWND seen = nullptr;
+  int notices = 0;
+  a.Install(control, [&](TMessage& m) {
+    if (m.Msg == CM_RECREATEWND) {
+      notices++;
+      seen = control->HandleIfAllocated();
+    }
+    a.CallPrevious(m);
+  });
+  HWND before = control->Handle();
+  control->RecreateWnd();
+  EXPECT_EQ(notices, 1);
+  EXPECT_NE(seen, nullptr);
+  EXPECT_EQ(seen, control->HandleIfAllocated());
+  EXPECT_TRUE(before != seen || !IsWindow(before));
+  EXPECT_EQ(Trace(), "o");
+}
+
+TEST_F(WindowProcHook, AHandlerThatThrowsEndsOnlyItsMessage) {
+  TWindowProcHook a;
+  a.Install(control, [&](TMessage& m) {
+    if (m.Msg == kProbe) throw 42;
+    a.CallPrevious(m);
+  });
+  EXPECT_EQ(SendMessageW(control->Handle(), kProbe, 0, 0), 0);
+  a.Remove();
+  EXPECT_EQ(Trace(), "o");
+}
+
 }  // namespace
