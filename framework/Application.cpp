@@ -29,7 +29,7 @@ LRESULT CALLBACK UtilityWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
       return 0;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
-      if (HandleMenuOwnerDraw(msg, lParam)) return TRUE;
+      if (HandleMenuOwnerDraw(hwnd, msg, lParam)) return TRUE;
       break;
     default: break;
   }
