@@ -29,7 +29,7 @@ LRESULT UtilityMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
-      if (HandleMenuOwnerDraw(msg, lParam)) return TRUE;
+      if (HandleMenuOwnerDraw(hwnd, msg, lParam)) return TRUE;
       break;
     default: break;
   }
@@ -375,6 +375,34 @@ const std::vector<std::string>& TScreen::Fonts() {
     std::sort(fonts_.begin(), fonts_.end(), [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
   }
   return fonts_;
+}
+
+namespace {
+NONCLIENTMETRICSW NonClientMetrics() {
+  NONCLIENTMETRICSW m = {};
+  m.cbSize = sizeof m;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, m.cbSize, &m, 0)) m.cbSize = 0;
+  return m;
+}
+
+// A font of the non-client metrics; the default font when they cannot be
+// read.
+std::unique_ptr<TFont> MetricsFont(LOGFONTW NONCLIENTMETRICSW::*member) {
+  auto font = std::make_unique<TFont>();
+  NONCLIENTMETRICSW m = NonClientMetrics();
+  if (m.cbSize && (m.*member).lfFaceName[0]) font->AssignLogFont(m.*member);
+  return font;
+}
+}  // namespace
+
+TFont* TScreen::MenuFont() {
+  if (!menuFont_) menuFont_ = MetricsFont(&NONCLIENTMETRICSW::lfMenuFont);
+  return menuFont_.get();
+}
+
+TFont* TScreen::CaptionFont() {
+  if (!captionFont_) captionFont_ = MetricsFont(&NONCLIENTMETRICSW::lfCaptionFont);
+  return captionFont_.get();
 }
 
 void TScreen::AddForm(TForm* form) {

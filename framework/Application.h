@@ -6,6 +6,7 @@
 #include <windows.h>
 #undef MessageBox  // TApplication::MessageBox
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,10 @@ class TScreen : public TComponent {
   RECT WorkAreaRect() const;
   // Names of the installed fonts (sorted).
   const std::vector<std::string>& Fonts();
+  // The system's menu and window caption fonts (the non-client metrics),
+  // read when first asked for and kept.
+  TFont* MenuFont();
+  TFont* CaptionFont();
 
   void AddForm(TForm* form);
   void RemoveForm(TForm* form);
@@ -118,6 +123,7 @@ class TScreen : public TComponent {
   std::vector<TForm*> forms_;
   TCursor cursor_ = crDefault;
   std::vector<std::string> fonts_;
+  std::unique_ptr<TFont> menuFont_, captionFont_;
 };
 
 TApplication& Application();

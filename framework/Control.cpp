@@ -80,6 +80,20 @@ TShiftState KeyboardShiftState() {
   return s;
 }
 
+TOwnerDrawState OwnerDrawStateFromODS(UINT s) {
+  static const struct {
+    UINT ods;
+    TOwnerDrawStateFlag flag;
+  } kMap[] = {{ODS_SELECTED, odSelected}, {ODS_GRAYED, odGrayed},   {ODS_DISABLED, odDisabled},
+              {ODS_CHECKED, odChecked},   {ODS_FOCUS, odFocused},   {ODS_DEFAULT, odDefault},
+              {ODS_HOTLIGHT, odHotLight}, {ODS_INACTIVE, odInactive}, {ODS_NOACCEL, odNoAccel},
+              {ODS_NOFOCUSRECT, odNoFocusRect}};
+  TOwnerDrawState state = 0;
+  for (const auto& m : kMap)
+    if (s & m.ods) state |= 1u << m.flag;
+  return state;
+}
+
 bool IsAccel(char ch, const std::string& caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(caption[i]);

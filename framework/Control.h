@@ -40,6 +40,11 @@ constexpr TAnchors kDefaultAnchors = (1u << akLeft) | (1u << akTop);
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = uint32_t;  // set of TShiftStateFlag
+// The state of an owner-drawn item (list box entries, menu items): bit n =
+// element n.
+enum TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
+                           odInactive, odNoAccel, odNoFocusRect };
+using TOwnerDrawState = uint32_t;  // set of TOwnerDrawStateFlag
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 using TCursor = int32_t;
@@ -64,6 +69,8 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 TShiftState KeysToShiftState(WPARAM keys);
 // Shift state of the keyboard now.
 TShiftState KeyboardShiftState();
+// The state of a DRAWITEMSTRUCT's itemState (ODS_ flags).
+TOwnerDrawState OwnerDrawStateFromODS(UINT itemState);
 // True when the caption has ch as its accelerator ("&x"; "&&" is a plain &).
 bool IsAccel(char ch, const std::string& caption);
 

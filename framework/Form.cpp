@@ -6,6 +6,8 @@
 
 #include "Application.h"
 #include "FormReader.h"
+#include "Internal.h"
+#include "Menus.h"
 #include "Resources.h"
 #include "Text.h"
 #include "TextUtils.h"
@@ -45,6 +47,7 @@ const TClassInfo& TForm::StaticClass() {
           .Enum("WindowState", WindowStateType(), &TForm::WindowState, &TForm::SetWindowState, wsNormal)
           .Bool("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview, false)
           .Obj("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl)
+          .Obj("Menu", &TForm::Menu, &TForm::SetMenu)
           .IntNoDefault("ClientWidth", &TForm::ClientWidthProp, &TForm::SetClientWidthProp)
           .IntNoDefault("ClientHeight", &TForm::ClientHeightProp, &TForm::SetClientHeightProp)
           .Bool("Visible", &TControl::Visible, &TControl::SetVisible, false)
@@ -80,6 +83,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
+  DetachMenu(true);
   Screen().RemoveForm(this);
   if (Application().MainForm() == this) Application().SetMainForm(nullptr);
 }
@@ -90,6 +94,7 @@ void TForm::BeforeDestruction() {
   }
   Screen().RemoveForm(this);
   if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+  DetachMenu(true);
   TWinControl::BeforeDestruction();
 }
 
@@ -180,7 +185,7 @@ DWORD TForm::WindowExStyle() const {
 
 void TForm::RecalcFromClientSize() {
   RECT r = {0, 0, clientWidth_, clientHeight_};
-  AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
+  AdjustWindowRectEx(&r, WindowStyle(), menu_ ? TRUE : FALSE, WindowExStyle());
   width_ = r.right - r.left;
   height_ = r.bottom - r.top;
 }
@@ -199,7 +204,7 @@ void TForm::SetClientSize(int width, int height) {
 RECT TForm::ClientRect() const {
   if (HandleAllocated()) return TWinControl::ClientRect();
   RECT frame = {0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+  AdjustWindowRectEx(&frame, WindowStyle(), menu_ ? TRUE : FALSE, WindowExStyle());
   return RECT{0, 0, std::max<int>(0, width_ - (frame.right - frame.left)),
               std::max<int>(0, height_ - (frame.bottom - frame.top))};
 }
@@ -226,6 +231,8 @@ void TForm::CreateParams(TCreateParams& p) {
 }
 
 void TForm::WindowCreated() {
+  // The menu bar first: it takes its height from the client area.
+  if (menu_) Perform(CM_MENUCHANGED, 1, reinterpret_cast<LPARAM>(menu_));
   if (hasClientSize_) {
     // Make the client area exactly the size the form data asked for.
     hasClientSize_ = false;
@@ -375,6 +382,7 @@ void TForm::Release() {
 }
 
 void TForm::WndProc(TMessage& m) {
+  if (WmMenuMessage(m)) return;
   switch (m.Msg) {
     case WM_CLOSE:
       Close();
@@ -408,6 +416,125 @@ void TForm::WndProc(TMessage& m) {
 void TForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation == opRemove && component == activeControl_) activeControl_ = nullptr;
+  if (operation == opRemove && component && component == menu_) {
+    // The menu is being freed: its bar leaves the window.
+    DetachMenu(false);
+    if (HandleAllocated() && !IsDestroying()) {
+      Realign();
+      Perform(CM_MENUCHANGED, 1, 0);
+    }
+  }
+}
+
+// ---- the menu bar ------------------------------------------------------
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu && menu->form_ && menu->form_ != this) menu->form_->SetMenu(nullptr);
+  const bool hadMenu = menu_ != nullptr;
+  DetachMenu(false);
+  menu_ = menu;
+  if (menu_) {
+    menu_->form_ = this;
+    menu_->FreeNotification(this);
+  }
+  if (hasClientSize_ && !HandleAllocated()) RecalcFromClientSize();
+  if (HandleAllocated() && !IsDestroying()) {
+    if (hadMenu && !menu_) Realign();
+    Perform(CM_MENUCHANGED, 1, reinterpret_cast<LPARAM>(menu_));
+  }
+}
+
+void TForm::DetachMenu(bool windowGoes) {
+  if (!menu_) return;
+  TMainMenu* menu = menu_;
+  ReleaseMenuBar(windowGoes);
+  menu_ = nullptr;
+  if (menu->form_ == this) menu->form_ = nullptr;
+  menu->RemoveFreeNotification(this);
+}
+
+void TForm::ReleaseMenuBar(bool windowGoes) {
+  inMenuLoop_ = false;
+  menuChangePending_ = false;
+  if (!menu_ || !menu_->Handle()) return;
+  HWND h = HandleIfAllocated();
+  const bool onWindow = h && GetMenu(h) == menu_->Handle();
+  if (onWindow && windowGoes) {
+    // The window destroys its menu bar with itself.
+    menu_->ForgetHandle();
+    return;
+  }
+  if (onWindow) ::SetMenu(h, nullptr);
+  menu_->DestroyHandle();
+}
+
+void TForm::UpdateMenuBar() {
+  HWND h = HandleIfAllocated();
+  if (!h || !menu_) return;
+  if (inMenuLoop_) {
+    // A menu of the window is open (tracked by the system): its handle
+    // must stay until the menu closes.
+    menuChangePending_ = true;
+    return;
+  }
+  HMENU old = menu_->Handle();
+  HMENU fresh = menu_->BuildHandle(false);
+  ::SetMenu(h, fresh);
+  if (old) DestroyMenu(old);
+  DrawMenuBar(h);
+  // The bar's height comes off the client area.
+  Realign();
+}
+
+// The messages of the menu bar. True when the message was handled.
+bool TForm::WmMenuMessage(TMessage& m) {
+  switch (m.Msg) {
+    case CM_MENUCHANGED:
+      // wParam 0: only the look of the items changed.
+      if (m.WParam || !menu_ || !menu_->Handle()) UpdateMenuBar();
+      else if (HWND h = HandleIfAllocated()) DrawMenuBar(h);
+      m.Result = 0;
+      return true;
+    case WM_COMMAND:
+      // A menu's command: no control window, notification code 0.
+      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_) {
+        if (TMenuItem* item = menu_->FindItem(LOWORD(m.WParam), fkCommand)) {
+          try {
+            item->Click();
+          } catch (...) {
+            // No exception may unwind through the window procedure.
+          }
+          m.Result = 0;
+          return true;
+        }
+      }
+      return false;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (menu_ && HandleMenuOwnerDraw(HandleIfAllocated(), m.Msg, m.LParam, menu_)) {
+        m.Result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_ENTERMENULOOP:
+      inMenuLoop_ = true;
+      return false;
+    case WM_EXITMENULOOP:
+      inMenuLoop_ = false;
+      TWinControl::WndProc(m);
+      if (menuChangePending_) {
+        menuChangePending_ = false;
+        Perform(CM_MENUCHANGED, 1, reinterpret_cast<LPARAM>(menu_));
+      }
+      return true;
+    case WM_DESTROY:
+      // The menu bar goes with the window (re-created, the window gets a
+      // new one).
+      ReleaseMenuBar(true);
+      return false;
+    default: return false;
+  }
 }
 
 void TForm::PaintWindow(HDC dc) {

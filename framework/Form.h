@@ -11,6 +11,8 @@
 
 namespace fw {
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = uint32_t;  // set of TBorderIcon
@@ -69,6 +71,12 @@ class TForm : public TWinControl {
   void SetModalResult(TModalResult result) { modalResult_ = result; }
   bool IsModal() const { return modal_; }
   TCanvas* Canvas() { return TControl::Canvas(); }
+  // The menu bar (nullptr: none). Once the window exists the menu's handle
+  // is built and set as the window's menu; it is built again when the
+  // window is re-created and when the menu changes (CM_MENUCHANGED, sent
+  // through WindowProc). A menu on another form moves to this one.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
 
   void SetVisible(bool visible) override;
   void SetClientSize(int width, int height) override;
@@ -115,6 +123,15 @@ class TForm : public TWinControl {
 
  private:
   void RecalcFromClientSize();
+  // Builds the menu's handle anew and sets it as the window's menu (after
+  // the menu loop when a menu of the window is open).
+  void UpdateMenuBar();
+  // Takes the menu's handle off the window and destroys it; when the
+  // window is being destroyed it destroys the handle itself.
+  void ReleaseMenuBar(bool windowGoes);
+  // Forgets the menu (and the menu forgets the form).
+  void DetachMenu(bool windowGoes);
+  bool WmMenuMessage(TMessage& m);
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = kDefaultBorderIcons;
   TPosition position_ = poDesigned;
@@ -127,6 +144,9 @@ class TForm : public TWinControl {
   bool hasClientSize_ = false;
   int clientWidth_ = 0, clientHeight_ = 0;
   bool released_ = false;
+  TMainMenu* menu_ = nullptr;
+  bool inMenuLoop_ = false;
+  bool menuChangePending_ = false;
 };
 
 // The form a control is on (its top-level parent), or nullptr.

@@ -149,6 +149,17 @@ void TFont::SetHandle(HFONT font) {
   handle_ = font;
 }
 
+void TFont::AssignLogFont(const LOGFONTW& lf) {
+  name_ = FromWide(lf.lfFaceName, lstrlenW(lf.lfFaceName));
+  height_ = lf.lfHeight;
+  style_ = (lf.lfWeight >= FW_BOLD ? 1u << fsBold : 0) | (lf.lfItalic ? 1u << fsItalic : 0) |
+           (lf.lfUnderline ? 1u << fsUnderline : 0) | (lf.lfStrikeOut ? 1u << fsStrikeOut : 0);
+  charset_ = lf.lfCharSet;
+  const int pitch = lf.lfPitchAndFamily & 3;
+  pitch_ = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
+  Changed();
+}
+
 void TFont::SetName(const std::string& name) {
   if (name == name_ || name.empty()) return;
   name_ = name;

@@ -54,6 +54,9 @@ class TFont : public TGraphicsObject {
   HFONT Handle();
   // Takes over a font handle (its attributes are read back from it).
   void SetHandle(HFONT font);
+  // Takes the attributes of a logical font (face, height, style, character
+  // set, pitch); the handle is made from them when asked for.
+  void AssignLogFont(const LOGFONTW& font);
 
   std::string Name() const { return name_; }
   void SetName(const std::string& name);

@@ -13,8 +13,11 @@ HWND UtilityWindow();
 void ApplicationMouseControlChanged(TControl* control);
 TCursor ApplicationScreenCursor();
 void ForgetMouseControl(TControl* control);
-// Owner-drawn menu items (WM_MEASUREITEM/WM_DRAWITEM with ODT_MENU).
-bool HandleMenuOwnerDraw(UINT msg, LPARAM lParam);
+class TMenu;
+// Owner-drawn menu items: measures or draws the item of a WM_MEASUREITEM
+// or WM_DRAWITEM (ODT_MENU) that reached window; with menu given, only
+// that menu's items are taken. True when the message was handled.
+bool HandleMenuOwnerDraw(HWND window, UINT msg, LPARAM lParam, const TMenu* menu = nullptr);
 
 }  // namespace fw
 

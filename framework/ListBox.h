@@ -14,8 +14,6 @@ namespace fw {
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 const TEnumType& ListBoxStyleType();
 
-enum TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused };
-using TOwnerDrawState = uint32_t;  // set of TOwnerDrawStateFlag
 using TDrawItemEvent = std::function<void(TWinControl* control, int index, RECT rect, TOwnerDrawState state)>;
 
 class TCustomListBox : public TWinControl {

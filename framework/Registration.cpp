@@ -25,7 +25,7 @@ void RegisterStandardClasses() {
         &TBitBtn::StaticClass(), &TSpeedButton::StaticClass(), &TCheckBox::StaticClass(),
         &TComboBox::StaticClass(), &TSpinEdit::StaticClass(), &TUpDown::StaticClass(), &TListBox::StaticClass(),
         &TCheckListBox::StaticClass(), &TListView::StaticClass(), &TImage::StaticClass(),
-        &TImageList::StaticClass(), &TPanel::StaticClass()})
+        &TImageList::StaticClass(), &TPanel::StaticClass(), &TMainMenu::StaticClass()})
     RegisterComponentClass(*c);
 }
 

@@ -1,11 +1,13 @@
 // Canvas drawing and bitmaps under Wine: BMP round trips, refusal of
-// damaged pictures, clipping, stretching and text, read back by pixel.
+// damaged pictures, clipping, stretching and text, read back by pixel;
+// the screen's fonts.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstring>
 
+#include "Application.h"
 #include "Bitmap.h"
 
 using namespace fw;
@@ -167,6 +169,27 @@ TEST(Canvas, ChangedPensAndBrushesLeaveTheContextAndAreDeleted) {
   c->LineTo(8, 0);
   EXPECT_EQ(At(b, 4, 4), RGB(0, 0, 255));
   EXPECT_EQ(At(b, 4, 0), RGB(0, 0, 255));
+}
+
+TEST(ScreenFonts, MenuAndCaptionFontsAreTheSystemsOwn) {
+  Application();
+  NONCLIENTMETRICSW m = {};
+  m.cbSize = sizeof m;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, m.cbSize, &m, 0));
+  TFont* menuFont = Screen().MenuFont();
+  ASSERT_NE(menuFont, nullptr);
+  EXPECT_EQ(Screen().MenuFont(), menuFont);
+  // The font made from the attributes is the system's menu font.
+  LOGFONTW made = {};
+  ASSERT_TRUE(GetObjectW(menuFont->Handle(), sizeof made, &made));
+  EXPECT_STREQ(made.lfFaceName, m.lfMenuFont.lfFaceName);
+  EXPECT_EQ(made.lfHeight, m.lfMenuFont.lfHeight);
+  EXPECT_EQ(made.lfWeight >= FW_BOLD, m.lfMenuFont.lfWeight >= FW_BOLD);
+  TFont* caption = Screen().CaptionFont();
+  ASSERT_TRUE(GetObjectW(caption->Handle(), sizeof made, &made));
+  EXPECT_STREQ(made.lfFaceName, m.lfCaptionFont.lfFaceName);
+  EXPECT_EQ(made.lfHeight, m.lfCaptionFont.lfHeight);
+  EXPECT_EQ(made.lfWeight >= FW_BOLD, m.lfCaptionFont.lfWeight >= FW_BOLD);
 }
 
 }  // namespace
