@@ -2,7 +2,7 @@
 // texts and states the system holds), menu commands, rebuilding through
 // the form's WindowProc when items change or the window is re-created,
 // finding items, owner drawing with the whole DRAWITEMSTRUCT, pop-up menu
-// handles while open.
+// handles while open, and shortcut keys through the message loop.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -480,6 +480,47 @@ TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnWithTheirState) {
   dis.itemData = reinterpret_cast<ULONG_PTR>(stranger);
   EXPECT_EQ(SendMessageW(UtilityWindow(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), TRUE);
   EXPECT_EQ(strangerDrawn, 1);
+}
+
+TEST_F(MenuTest, ShortCutKeysRunTheirItemBeforeTheControlSeesThem) {
+  Show();
+  edit->SetFocus();
+  ASSERT_EQ(GetFocus(), edit->Handle());
+  int keys = 0;
+  edit->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++keys; };
+  BYTE saved[256];
+  GetKeyboardState(saved);
+  auto press = [&](UINT msg, WPARAM key, std::initializer_list<int> held) {
+    BYTE state[256];
+    memcpy(state, saved, sizeof state);
+    for (int vk : held) state[vk] = 0x80;
+    SetKeyboardState(state);
+    PostMessageW(edit->Handle(), msg, key, msg == WM_SYSKEYDOWN ? (1 << 29) : 0);
+    Application().ProcessMessages();
+    SetKeyboardState(saved);
+  };
+  press(WM_KEYDOWN, VK_F5, {});
+  press(WM_KEYDOWN, 'O', {VK_CONTROL});
+  ASSERT_EQ(clicked.size(), 2u);
+  EXPECT_EQ(clicked[0], recent1);
+  EXPECT_EQ(clicked[1], open);
+  EXPECT_EQ(keys, 0);
+  // Alt+F4 is the Exit item's: the form does not close.
+  press(WM_SYSKEYDOWN, VK_F4, {VK_MENU});
+  ASSERT_EQ(clicked.size(), 3u);
+  EXPECT_EQ(clicked[2], exit);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  // A disabled or invisible item's key, and O without Ctrl, go to the
+  // control.
+  press(WM_KEYDOWN, 'S', {VK_CONTROL});
+  press(WM_KEYDOWN, VK_F6, {});
+  press(WM_KEYDOWN, 'O', {});
+  EXPECT_EQ(clicked.size(), 3u);
+  EXPECT_EQ(keys, 3);
+  // A click that throws leaves the message loop running.
+  open->OnClick = [](TObject*) { throw std::runtime_error("x"); };
+  press(WM_KEYDOWN, 'O', {VK_CONTROL});
+  EXPECT_EQ(keys, 3);
 }
 
 TEST(PopupMenus, ItemsHaveTheirHandlesWhileTheMenuIsOpen) {
