@@ -7,9 +7,11 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "Application.h"
 #include "Bitmap.h"
@@ -571,6 +573,32 @@ TEST(PopupMenus, ItemsHaveTheirHandlesWhileTheMenuIsOpen) {
   EXPECT_FALSE(IsMenu(openSub));
 }
 
+TEST(PopupMenus, AnItemFreedWhileTheMenuIsOpenIsNotRunWhenItsEntryIsChosen) {
+  Application();
+  TPopupMenu menu(nullptr);
+  auto* doomed = new TMenuItem(&menu);
+  doomed->SetCaption("Doomed");
+  auto* other = new TMenuItem(&menu);
+  other->SetCaption("Other");
+  menu.Items()->Add(doomed);
+  menu.Items()->Add(other);
+  int clicks = 0;
+  doomed->OnClick = [&](TObject*) { ++clicks; };
+  other->OnClick = doomed->OnClick;
+  TTimer timer(nullptr);
+  timer.SetInterval(100);
+  int step = 0;
+  timer.OnTimer = [&](TObject*) {
+    if (step == 0) FreeAndNil(doomed);  // its entry stays in the open menu
+    PostMessageW(UtilityWindow(), WM_KEYDOWN, step == 0 ? VK_DOWN : VK_RETURN, 0);
+    if (++step == 2) timer.SetEnabled(false);
+  };
+  menu.Popup(100, 100);
+  EXPECT_EQ(step, 2);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(menu.Items()->Count(), 1);
+}
+
 TEST(MainMenus, AMenuOutlivingItsFormOrMovingToAnotherOneKeepsNoStaleForm) {
   Application();
   TMainMenu menu(nullptr);
@@ -606,6 +634,19 @@ TEST(MainMenus, AMenuOutlivingItsFormOrMovingToAnotherOneKeepsNoStaleForm) {
     bar = GetMenu(c.Handle());
     ASSERT_NE(bar, nullptr);
   }
+  EXPECT_FALSE(IsMenu(bar));
+  // A menu deleted without Free leaves its form all the same.
+  TForm d(nullptr);
+  {
+    TMainMenu local(nullptr);
+    auto* entry = new TMenuItem(&local);
+    local.Items()->Add(entry);
+    d.SetMenu(&local);
+    bar = GetMenu(d.Handle());
+    ASSERT_NE(bar, nullptr);
+  }
+  EXPECT_EQ(d.Menu(), nullptr);
+  EXPECT_EQ(GetMenu(d.Handle()), nullptr);
   EXPECT_FALSE(IsMenu(bar));
 }
 
