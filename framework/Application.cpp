@@ -156,18 +156,27 @@ TWinControl* FocusedControl() {
 }
 }  // namespace
 
-// The keyboard handling of forms: Tab moves the focus in tab order,
-// Enter and Esc go to the default and cancel buttons, Alt with a letter
-// (or a letter where the focused control takes no characters) to the
-// control whose caption has it as accelerator.
+// The keyboard handling of forms: a key that is the shortcut of an item
+// of the form's menu runs the item (before the focused control sees the
+// key), Tab moves the focus in tab order, Enter and Esc go to the default
+// and cancel buttons, Alt with a letter (or a letter where the focused
+// control takes no characters) to the control whose caption has it as
+// accelerator; Alt with a letter no control takes opens the menu bar (the
+// system's own handling).
 bool TApplication::IsKeyMessage(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR && msg.message != WM_CHAR) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR &&
+      msg.message != WM_CHAR)
+    return false;
   TWinControl* focus = FocusedControl();
   if (!focus) return false;
   TForm* form = GetParentForm(focus);
   if (!form || !IsWindowEnabled(form->HandleIfAllocated())) return false;
   // A key may click a button whose handler frees the form.
   TMessageScope scope(form);
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    if (form->IsShortCut(static_cast<WORD>(msg.wParam), KeyboardShiftState())) return true;
+    if (msg.message == WM_SYSKEYDOWN) return false;
+  }
   UINT code = static_cast<UINT>(SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
   if (msg.message == WM_KEYDOWN) {
     TShiftState shift = KeyboardShiftState();

@@ -487,6 +487,20 @@ void TForm::UpdateMenuBar() {
   Realign();
 }
 
+bool TForm::IsShortCut(WORD key, TShiftState shift) {
+  if (!menu_) return false;
+  const TShortCut shortCut = MakeShortCut(key, (shift & (1u << ssShift)) != 0, (shift & (1u << ssCtrl)) != 0,
+                                          (shift & (1u << ssAlt)) != 0);
+  TMenuItem* item = menu_->FindShortCut(shortCut);
+  if (!item) return false;
+  try {
+    item->Click();
+  } catch (...) {
+    // A key is handled inside a message loop: nothing may unwind from it.
+  }
+  return true;
+}
+
 // The messages of the menu bar. True when the message was handled.
 bool TForm::WmMenuMessage(TMessage& m) {
   switch (m.Msg) {

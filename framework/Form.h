@@ -77,6 +77,10 @@ class TForm : public TWinControl {
   // through WindowProc). A menu on another form moves to this one.
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);
+  // Runs the click of the menu item with this key's shortcut (an item
+  // that can be chosen now); true when there was one. The keyboard
+  // handling of the message loop asks before the key reaches a control.
+  virtual bool IsShortCut(WORD key, TShiftState shift);
 
   void SetVisible(bool visible) override;
   void SetClientSize(int width, int height) override;

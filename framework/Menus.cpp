@@ -497,6 +497,11 @@ const TClassInfo& TMainMenu::StaticClass() {
 
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
 
+TMainMenu::~TMainMenu() {
+  // Deleted without Free: its form lets go of it while it is still whole.
+  if (!IsDestroying()) TMenu::BeforeDestruction();
+}
+
 void TMainMenu::MenuChanged(bool rebuild) {
   if (!form_ || IsLoading() || IsDestroying() || form_->IsDestroying() || !form_->HandleAllocated()) return;
   form_->Perform(CM_MENUCHANGED, rebuild ? 1 : 0, reinterpret_cast<LPARAM>(this));

@@ -205,6 +205,7 @@ class TMainMenu : public TMenu {
   const TClassInfo& ClassInfo() const override { return StaticClass(); }
 
   explicit TMainMenu(TComponent* owner);
+  ~TMainMenu() override;
 
   // The form whose menu this is, or nullptr.
   TForm* Form() const { return form_; }

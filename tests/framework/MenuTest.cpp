@@ -2,14 +2,16 @@
 // texts and states the system holds), menu commands, rebuilding through
 // the form's WindowProc when items change or the window is re-created,
 // finding items, owner drawing with the whole DRAWITEMSTRUCT, pop-up menu
-// handles while open.
+// handles while open, and shortcut keys through the message loop.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstring>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "Application.h"
 #include "Bitmap.h"
@@ -482,6 +484,47 @@ TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnWithTheirState) {
   EXPECT_EQ(strangerDrawn, 1);
 }
 
+TEST_F(MenuTest, ShortCutKeysRunTheirItemBeforeTheControlSeesThem) {
+  Show();
+  edit->SetFocus();
+  ASSERT_EQ(GetFocus(), edit->Handle());
+  int keys = 0;
+  edit->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++keys; };
+  BYTE saved[256];
+  GetKeyboardState(saved);
+  auto press = [&](UINT msg, WPARAM key, std::initializer_list<int> held) {
+    BYTE state[256];
+    memcpy(state, saved, sizeof state);
+    for (int vk : held) state[vk] = 0x80;
+    SetKeyboardState(state);
+    PostMessageW(edit->Handle(), msg, key, msg == WM_SYSKEYDOWN ? (1 << 29) : 0);
+    Application().ProcessMessages();
+    SetKeyboardState(saved);
+  };
+  press(WM_KEYDOWN, VK_F5, {});
+  press(WM_KEYDOWN, 'O', {VK_CONTROL});
+  ASSERT_EQ(clicked.size(), 2u);
+  EXPECT_EQ(clicked[0], recent1);
+  EXPECT_EQ(clicked[1], open);
+  EXPECT_EQ(keys, 0);
+  // Alt+F4 is the Exit item's: the form does not close.
+  press(WM_SYSKEYDOWN, VK_F4, {VK_MENU});
+  ASSERT_EQ(clicked.size(), 3u);
+  EXPECT_EQ(clicked[2], exit);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  // A disabled or invisible item's key, and O without Ctrl, go to the
+  // control.
+  press(WM_KEYDOWN, 'S', {VK_CONTROL});
+  press(WM_KEYDOWN, VK_F6, {});
+  press(WM_KEYDOWN, 'O', {});
+  EXPECT_EQ(clicked.size(), 3u);
+  EXPECT_EQ(keys, 3);
+  // A click that throws leaves the message loop running.
+  open->OnClick = [](TObject*) { throw std::runtime_error("x"); };
+  press(WM_KEYDOWN, 'O', {VK_CONTROL});
+  EXPECT_EQ(keys, 3);
+}
+
 TEST(PopupMenus, ItemsHaveTheirHandlesWhileTheMenuIsOpen) {
   Application();
   TPopupMenu menu(nullptr);
@@ -530,6 +573,32 @@ TEST(PopupMenus, ItemsHaveTheirHandlesWhileTheMenuIsOpen) {
   EXPECT_FALSE(IsMenu(openSub));
 }
 
+TEST(PopupMenus, AnItemFreedWhileTheMenuIsOpenIsNotRunWhenItsEntryIsChosen) {
+  Application();
+  TPopupMenu menu(nullptr);
+  auto* doomed = new TMenuItem(&menu);
+  doomed->SetCaption("Doomed");
+  auto* other = new TMenuItem(&menu);
+  other->SetCaption("Other");
+  menu.Items()->Add(doomed);
+  menu.Items()->Add(other);
+  int clicks = 0;
+  doomed->OnClick = [&](TObject*) { ++clicks; };
+  other->OnClick = doomed->OnClick;
+  TTimer timer(nullptr);
+  timer.SetInterval(100);
+  int step = 0;
+  timer.OnTimer = [&](TObject*) {
+    if (step == 0) FreeAndNil(doomed);  // its entry stays in the open menu
+    PostMessageW(UtilityWindow(), WM_KEYDOWN, step == 0 ? VK_DOWN : VK_RETURN, 0);
+    if (++step == 2) timer.SetEnabled(false);
+  };
+  menu.Popup(100, 100);
+  EXPECT_EQ(step, 2);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(menu.Items()->Count(), 1);
+}
+
 TEST(MainMenus, AMenuOutlivingItsFormOrMovingToAnotherOneKeepsNoStaleForm) {
   Application();
   TMainMenu menu(nullptr);
@@ -565,6 +634,19 @@ TEST(MainMenus, AMenuOutlivingItsFormOrMovingToAnotherOneKeepsNoStaleForm) {
     bar = GetMenu(c.Handle());
     ASSERT_NE(bar, nullptr);
   }
+  EXPECT_FALSE(IsMenu(bar));
+  // A menu deleted without Free leaves its form all the same.
+  TForm d(nullptr);
+  {
+    TMainMenu local(nullptr);
+    auto* entry = new TMenuItem(&local);
+    local.Items()->Add(entry);
+    d.SetMenu(&local);
+    bar = GetMenu(d.Handle());
+    ASSERT_NE(bar, nullptr);
+  }
+  EXPECT_EQ(d.Menu(), nullptr);
+  EXPECT_EQ(GetMenu(d.Handle()), nullptr);
   EXPECT_FALSE(IsMenu(bar));
 }
 
