@@ -178,6 +178,19 @@ int TCanvas::DrawText(const std::string& text, RECT& rect, UINT flags) {
   return ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rect, flags);
 }
 
+int TCanvas::DrawTextWide(const std::wstring& text, RECT& rect, UINT flags) {
+  RequireFont();
+  RequireBrush();
+  if (!dc_) return 0;
+  return ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+}
+
+void TCanvas::SelectObjects() {
+  RequireFont();
+  RequirePen();
+  RequireBrush();
+}
+
 void TCanvas::Draw(int x, int y, TGraphic& graphic) {
   if (graphic.Empty() || !Handle()) return;
   RECT r = {x, y, x + graphic.Width(), y + graphic.Height()};

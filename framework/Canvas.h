@@ -64,6 +64,11 @@ class TCanvas : public TPersistent {
   // DrawText with the usual DT_ flags; with DT_CALCRECT rect receives the
   // measured rectangle. Returns the text height.
   int DrawText(const std::string& text, RECT& rect, UINT flags);
+  // The same for a wide text (one not limited to the GBK characters).
+  int DrawTextWide(const std::wstring& text, RECT& rect, UINT flags);
+  // Selects the canvas's font, pen and brush into its device context, for
+  // GDI calls made on Handle() directly.
+  void SelectObjects();
 
   void Draw(int x, int y, TGraphic& graphic);
   void StretchDraw(const RECT& rect, TGraphic& graphic);

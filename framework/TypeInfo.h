@@ -84,6 +84,8 @@ struct TPropInfo {
   // false when the handler's signature does not fit the event.
   std::function<bool(TObject&, const std::any&)> setMethod;
   std::function<bool(const TObject&)> methodAssigned;
+  // The handler now assigned (the event type in a std::any).
+  std::function<std::any(const TObject&)> getMethod;
 
   bool IsReadOnly() const;
 };
@@ -280,6 +282,7 @@ TClassInfo& TClassInfo::Event(const std::string& name, F C::*member) {
   p.methodAssigned = [member](const TObject& o) {
     return static_cast<bool>(static_cast<const C&>(o).*member);
   };
+  p.getMethod = [member](const TObject& o) -> std::any { return static_cast<const C&>(o).*member; };
   return Add(std::move(p));
 }
 

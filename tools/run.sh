@@ -82,6 +82,8 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 # Here a window manager decorates the windows (the test prefix does without).
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1 || true
+# The skin draws every frame: the window manager adds no decorations.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
 
 # Puts COM<n> into the port list unless a port of that name is listed.
 list_port() {

@@ -92,12 +92,15 @@ bool LooksLikeMessageBox(HWND hwnd) {
   return true;
 }
 
-// One standard icon drawn on the dialog colour, as the box's icon control
-// draws it, w x h pixels.
-std::vector<uint32_t> RenderIcon(LPCTSTR id, int w, int h) {
+// One standard icon drawn on the box's background colour (the system's
+// dialog colour, or a skin's), as the box's icon control draws it, w x h
+// pixels.
+std::vector<uint32_t> RenderIcon(LPCTSTR id, int w, int h, COLORREF background) {
   return PaintedPixels(w, h, [&](HDC dc) {
     RECT rc = {0, 0, w, h};
-    FillRect(dc, &rc, GetSysColorBrush(COLOR_3DFACE));
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
     DrawIcon(dc, 0, 0, LoadIcon(nullptr, id));
   });
 }
@@ -141,10 +144,13 @@ BoxIcon ReadIcon(HWND box) {
   for (int attempt = 0; attempt < 50; ++attempt) {
     RedrawWindow(iconCtl, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const auto seen = CaptureScreen(rc);
+    // The standard icons leave their top-left corner to the background.
+    const uint32_t corner = seen.empty() ? 0 : seen[0];
+    const COLORREF background = RGB((corner >> 16) & 0xFF, (corner >> 8) & 0xFF, corner & 0xFF);
     long long best = LLONG_MAX, second = LLONG_MAX;
     BoxIcon bestIcon = BoxIcon::Unknown;
     for (const auto& k : kinds) {
-      const long long d = Distance(seen, RenderIcon(k.id, w, h));
+      const long long d = Distance(seen, RenderIcon(k.id, w, h, background));
       if (d < best) {
         second = best;
         best = d;

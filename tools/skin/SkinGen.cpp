@@ -2,8 +2,10 @@
 //
 //   skingen <output folder> default   the program's own skin: bevels,
 //                                     gradients, magenta where the frame is cut
+//   skingen <output folder> menuglyphs  the program's four menu glyphs
 //   skingen <output folder> coded     the same strips with every frame one
-//                                     solid colour, for pixel tests
+//                                     solid colour where the default skin is
+//                                     not magenta, for pixel tests
 //
 // Output is deterministic: the same bytes on every run.
 #include <cstdio>
@@ -396,14 +398,73 @@ TColor Code(int image, int frame) {
   return RGBColor(8 + 6 * image, 8 + 10 * frame, 250 - 5 * image);
 }
 
+// The program's menu glyphs: restore (two overlapping windows), maximise
+// (one window), minimise (a bar) and close (a cross), 16 x 16 each, black
+// on white, as a 64 x 16 BMP of one bit per pixel.
+std::vector<uint8_t> MenuGlyphs() {
+  bool ink[16][64] = {};
+  auto rect = [&](int l, int t, int r, int b, bool fill) {
+    for (int y = t; y < b; y++)
+      for (int x = l; x < r; x++)
+        if (fill || y == t || y == b - 1 || x == l || x == r - 1 || y == t + 1) ink[y][x] = true;
+  };
+  rect(6, 3, 13, 9, false);        // restore: the window behind
+  for (int y = 6; y < 13; y++)     // and the one in front, over it
+    for (int x = 3; x < 10; x++) ink[y][x] = false;
+  rect(3, 6, 10, 13, false);
+  rect(16 + 3, 3, 16 + 13, 13, false);  // maximise
+  rect(32 + 4, 10, 32 + 11, 12, true);  // minimise
+  for (int i = 0; i < 8; i++) {          // close
+    ink[4 + i][48 + 4 + i] = ink[4 + i][48 + 5 + i] = true;
+    ink[4 + i][48 + 11 - i] = ink[4 + i][48 + 12 - i] = true;
+  }
+  const int stride = 8;  // 64 bits, a multiple of four bytes
+  std::vector<uint8_t> f(62 + stride * 16, 0);
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; i++) f[at + i] = static_cast<uint8_t>(v >> (8 * i));
+  };
+  f[0] = 'B';
+  f[1] = 'M';
+  put32(2, static_cast<uint32_t>(f.size()));
+  put32(10, 62);
+  put32(14, 40);
+  put32(18, 64);
+  put32(22, 16);
+  f[26] = 1;
+  f[28] = 1;
+  put32(34, stride * 16);
+  put32(46, 2);
+  // Palette: 0 black, 1 white.
+  f[58] = f[59] = f[60] = 0xFF;
+  for (int row = 0; row < 16; row++) {
+    const int y = 15 - row;  // bottom-up
+    for (int x = 0; x < 64; x++)
+      if (!ink[y][x]) f[62 + row * stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+  }
+  return f;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 || (std::string(argv[2]) != "default" && std::string(argv[2]) != "coded")) {
-    std::fprintf(stderr, "usage: skingen <output folder> default|coded\n");
+  const std::string mode = argc == 3 ? argv[2] : "";
+  if (mode != "default" && mode != "coded" && mode != "menuglyphs") {
+    std::fprintf(stderr, "usage: skingen <output folder> default|coded|menuglyphs\n");
     return 2;
   }
   const std::string dir = argv[1];
+  if (mode == "menuglyphs") {
+    if (WriteFile(dir + "/menuglyphs.bmp", MenuGlyphs())) return 0;
+    std::fprintf(stderr, "skingen: cannot write %s/menuglyphs.bmp\n", dir.c_str());
+    return 1;
+  }
   const bool coded = std::string(argv[2]) == "coded";
   std::vector<Image> images = Images();
   for (size_t i = 0; i < images.size(); i++) {
@@ -413,15 +474,16 @@ int main(int argc, char** argv) {
     TPixelBuffer b(w, h, kMagenta);
     for (int k = 0; k < im.frames; k++) {
       int l = im.vertical ? 0 : k * im.fw, t = im.vertical ? k * im.fh : 0;
+      im.paint(b, k, l, t, im.fw, im.fh);
+      // The coded skin keeps the key-coloured pixels (cut corners, the
+      // space around glyphs) and makes every other pixel the frame's colour.
       if (coded)
-        b.FillRect(l, t, l + im.fw, t + im.fh, Code(static_cast<int>(i), k));
-      else
-        im.paint(b, k, l, t, im.fw, im.fh);
+        for (int y = t; y < t + im.fh; y++)
+          for (int x = l; x < l + im.fw; x++)
+            if (b.Pixel(x, y) != kMagenta) b.SetPixel(x, y, Code(static_cast<int>(i), k));
     }
-    std::vector<uint8_t> bytes = paint::BmpFile(b);
     std::string path = dir + "/" + im.name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0) {
+    if (!WriteFile(path, paint::BmpFile(b))) {
       std::fprintf(stderr, "skingen: cannot write %s\n", path.c_str());
       return 1;
     }
