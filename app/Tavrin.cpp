@@ -7,7 +7,7 @@
 #include "KvRegistration.h"
 #include "Language.h"
 #include "Main.h"
-#include "WinSkinData.h"
+#include "ControlSkinners.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   AppPath = ProgramFolder();
@@ -18,7 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   fw::TApplication& app = fw::Application();
   app.Initialize();
   kv::RegisterKvClasses();
-  RegisterSkinDataClasses();
+  RegisterSkinEngine();
   app.SetTitle("Tavrin");
   TFmMain* fmMain = nullptr;
   app.CreateForm(fmMain);

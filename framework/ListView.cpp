@@ -315,7 +315,7 @@ void TListView::Notify(TMessage& m) {
 }
 
 void TListView::WndProc(TMessage& m) {
-  if (m.Msg == CN_NOTIFY) {
+  if (m.Msg == CN_NOTIFY && IsNotifyHeader(m.LParam)) {
     Notify(m);
     return;
   }

@@ -67,6 +67,12 @@ constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+
+// A reflected WM_NOTIFY carries a pointer to the notification's header.
+// The same number sent with a small value (below the first 64 KB, where no
+// address is ever valid: another party's use of the number) is no header
+// and is not read.
+inline bool IsNotifyHeader(LPARAM lParam) { return static_cast<ULONG_PTR>(lParam) >= 0x10000; }
 constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 
 }  // namespace fw

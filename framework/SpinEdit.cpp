@@ -70,7 +70,7 @@ void TUpDown::SetOrientation(TUDOrientation o) {
 }
 
 void TUpDown::WndProc(TMessage& m) {
-  if (m.Msg == CN_NOTIFY) {
+  if (m.Msg == CN_NOTIFY && IsNotifyHeader(m.LParam)) {
     auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
     if (hdr->code == UDN_DELTAPOS) {
       auto* ud = reinterpret_cast<NMUPDOWN*>(m.LParam);

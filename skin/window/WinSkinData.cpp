@@ -262,7 +262,7 @@ void TSkinData::Loaded() {
     ReadAppIcon();
   } else {
     manager.SkinningOn = true;
-    manager.State++;
+    if (manager.State == 0) manager.State = 1;
     if (auto* form = dynamic_cast<TWinControl*>(Owner()))
       if (active_ && form->HandleIfAllocated()) manager.SkinWindow(form->HandleIfAllocated());
   }
