@@ -13,7 +13,8 @@ for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 need_src=0
-[ -d "$top/deps/libjpeg-turbo" ] || need_src=1
+# An empty folder (left by a configure run before set-up) is no source tree.
+[ -f "$top/deps/libjpeg-turbo/CMakeLists.txt" ] || need_src=1
 
 if [ -n "$missing" ] || [ "$need_src" = 1 ]; then
   if [ "$(id -u)" = 0 ]; then
@@ -43,5 +44,6 @@ if [ "$need_src" = 1 ]; then
   dsc=$(ls "$top"/deps/src/libjpeg-turbo_*.dsc | head -n 1)
   rm -rf "$top/deps/libjpeg-turbo.tmp"
   dpkg-source --no-check -x "$dsc" "$top/deps/libjpeg-turbo.tmp" >/dev/null
+  rm -rf "$top/deps/libjpeg-turbo"
   mv "$top/deps/libjpeg-turbo.tmp" "$top/deps/libjpeg-turbo"
 fi

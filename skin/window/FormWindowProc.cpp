@@ -164,20 +164,9 @@ bool TWinSkinForm::Stage2(TMessage& m, bool& continueOn) {
       MenuButtonFromMessage(m);
       m.Result = 0;
       return true;
-    case kCmMenuChanged: {
-      const bool was = FSkinData->FramePaintEnabled;
-      FSkinData->FramePaintEnabled = false;
-      PassOn(m);
-      FSkinData->FramePaintEnabled = was;
-      if (HMENU menu = GetMenu(FHandle)) {
-        if (FMenuBar && FSkinData->MenuUpdate) {
-          FMenuBar->MenuHandle = menu;
-          FMenuBar->Build();
-        }
-        SetMenu(FHandle, nullptr);
-      }
+    case kCmMenuChanged:
+      MenuChanged(m, [this](TMessage& msg) { PassOn(msg); });
       return true;
-    }
     default: continueOn = true; return false;
   }
 }
@@ -349,6 +338,24 @@ void TWinSkinForm::HitTestHandler(TMessage& m) {
   if (y >= FBorderTop && FMenuBarHeight > 0 && y < FBorderTop + FMenuBarHeight) m.Result = HTMENU;
 }
 
+// The window's menu changed: the window keeps no menu bar of its own, the
+// skinned bar takes the new menu. The framework tells its form object
+// (through WindowProc), other windows get the message itself.
+void TWinSkinForm::MenuChanged(TMessage& m, const std::function<void(TMessage&)>& passOn) {
+  const bool was = FSkinData->FramePaintEnabled;
+  FSkinData->FramePaintEnabled = false;
+  passOn(m);
+  FSkinData->FramePaintEnabled = was;
+  if (HMENU menu = GetMenu(FHandle)) {
+    if (FMenuBar && FSkinData->MenuUpdate) {
+      FMenuBar->MenuHandle = menu;
+      FMenuBar->Build();
+    }
+    SetMenu(FHandle, nullptr);
+  }
+  if (FMenuBar) PaintSkinFrame(nullptr);
+}
+
 // ---- the form object's procedure ---------------------------------------------
 
 void TWinSkinForm::FormFrameworkWindowProc(TMessage& m) {
@@ -368,6 +375,12 @@ void TWinSkinForm::FormFrameworkWindowProc(TMessage& m) {
       }
       break;
     case SKM_APPLYNEWSKIN: ApplyNewSkin(); break;
+    case kCmMenuChanged:
+      if (FSkinFrame)
+        MenuChanged(m, [this](TMessage& msg) { frameworkHook_.CallPrevious(msg); });
+      else
+        frameworkHook_.CallPrevious(m);
+      break;
     case kCmDialogChar: HandleDialogChar(m); break;
     case SKM_PAINTFRAMETO:
       if (m.LParam == kSkinMarker) {

@@ -177,6 +177,7 @@ class TWinSkinForm : public fw::TComponent {
   void SkinFormWindowProc(fw::TMessage& m);
   void FormFrameworkWindowProc(fw::TMessage& m);
   void MdiClientWindowProc(fw::TMessage& m);
+  void MenuChanged(fw::TMessage& m, const std::function<void(fw::TMessage&)>& passOn);
   // The window's own procedure.
   void PassOn(fw::TMessage& m) { windowSubclass_.CallPrevious(m); }
   bool WindowProcReplaced() const { return windowSubclass_.Installed(); }
