@@ -148,6 +148,43 @@ TEST_F(FormStates, ACaptionButtonOfTheProgramsOwnPostsItsAction) {
   EXPECT_EQ(window.Count(SKM_CAPTIONACTION), 1);
 }
 
+TEST_F(FormStates, ButtonVisibilityFollowsItsRules) {
+  TWinSkinForm* f = Open();
+  TDataSkinSysButton& d = *f->FSysButtons[0]->SkinButton;
+  const int keep = d.Visibility;
+  d.Visibility = 5;  // never
+  EXPECT_FALSE(f->IsCaptionButtonVisible(0));
+  d.Visibility = 1500;  // the window decides; the test window's own answer is 0
+  EXPECT_FALSE(f->IsCaptionButtonVisible(0));
+  d.Visibility = 300;  // always
+  EXPECT_TRUE(f->IsCaptionButtonVisible(0));
+  d.Visibility = -1;  // no meaning: never shown
+  EXPECT_FALSE(f->IsCaptionButtonVisible(0));
+  d.Visibility = keep;
+  EXPECT_TRUE(f->IsCaptionButtonVisible(0));
+  // The close button goes with the system menu.
+  f->FBorderIcons &= ~8;
+  EXPECT_FALSE(f->IsCaptionButtonVisible(0));
+  f->FBorderIcons |= 8;
+}
+
+TEST_F(FormStates, AMenuItemWithoutTextMeasuresAsASeparator) {
+  HMENU bar = CreateMenu();
+  HMENU sub = CreatePopupMenu();
+  AppendMenuW(sub, MF_STRING, 201, L"&Open");
+  AppendMenuW(sub, MF_SEPARATOR, 202, nullptr);
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"&File");
+  TWinSkinForm* f = Open(WS_OVERLAPPEDWINDOW, bar);
+  f->FTrackedMenu = sub;
+  MEASUREITEMSTRUCT text = {ODT_MENU, 0, 201, 0, 10, 0};
+  SendMessageW(f->FHandle, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&text));
+  EXPECT_EQ(text.itemHeight, 14u) << "the text's height and 4";
+  EXPECT_GT(text.itemWidth, 26u);
+  MEASUREITEMSTRUCT line = {ODT_MENU, 0, 202, 0, 10, 0};
+  SendMessageW(f->FHandle, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&line));
+  EXPECT_EQ(line.itemHeight, 8u);
+}
+
 // ---- the menu bar from the keyboard ---------------------------------------------
 
 HMENU TwoMenus(HMENU& file, HMENU& edit) {
