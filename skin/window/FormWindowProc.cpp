@@ -58,8 +58,11 @@ bool TWinSkinForm::Stage1(TMessage& m, bool& handled) {
       FState = kStateFinished;
       return true;
     case WM_NCACTIVATE:
+      // Nothing of the caption is drawn before the first skinning. The
+      // answer lets a deactivation go ahead (0 would keep the activation
+      // from moving to another window).
       if (FState == kStateCreated && FFormKind != 2) {
-        m.Result = 0;
+        m.Result = m.WParam ? 0 : 1;
         return true;
       }
       break;
