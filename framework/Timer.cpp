@@ -65,7 +65,10 @@ bool TTimer::Dispatch(UINT_PTR id) {
   auto it = Timers().find(id);
   if (it == Timers().end()) return false;
   TTimer* t = it->second;
-  if (t->enabled_ && t->OnTimer) t->OnTimer(t);
+  if (!t->enabled_ || !t->OnTimer) return true;
+  // A copy runs: the handler may free the timer (and its handler) itself.
+  const TNotifyEvent handler = t->OnTimer;
+  handler(t);
   return true;
 }
 

@@ -123,6 +123,7 @@ void TWinSkinForm::DoButtonAction(POINT screen) {
 }
 
 void TWinSkinForm::ShowSystemMenu(POINT p) {
+  TBusyScope busy(this);  // the menu's loop may unskin the window meanwhile
   const DWORD now = GetTickCount();
   if (now - FLastClickTime >= FDoubleClickTime) {
     if (TSkinManage* manager = SkinManager()) manager->PopupKind = 2;

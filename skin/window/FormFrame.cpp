@@ -210,7 +210,7 @@ void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& caption) {
   }
   r.left += title.TextBackLeft;
   r.right -= title.TextBackRight;
-  UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_VCENTER;
+  UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
   if (FLeftScrollBar) flags |= DT_RIGHT | DT_RTLREADING;
   canvas.DrawTextWide(text, r, flags);
   SetBkMode(dc, oldMode);

@@ -52,7 +52,14 @@ void TWinSkinForm::BeforeDestruction() {
     FCaptionFont = nullptr;
     if (FWindowRegion && !FRegionSet) DeleteObject(FWindowRegion);
     FWindowRegion = nullptr;
-    if (TSkinManage* manager = SkinManager()) manager->RemoveSkinnedForm(this);
+    if (TSkinManage* manager = SkinManager()) {
+      manager->RemoveSkinnedForm(this);
+      if (FFormKind == 1 && manager->MdiClientWnd == FClientWnd) {
+        manager->MdiClientWnd = nullptr;
+        manager->MdiFrameControl = nullptr;
+        manager->MdiChildMaximized = false;
+      }
+    }
   }
   TComponent::BeforeDestruction();
 }
@@ -72,12 +79,12 @@ void TWinSkinForm::CreateCaptionFont() {
 
 void TWinSkinForm::SetupFrameworkForm(TSkinData* skinData, TControl* form) {
   FForm = form;
+  FOldColor = form->Color();  // saved first: a failing set-up gives it back
   if (skinData->OnBeforeSkinForm) skinData->OnBeforeSkinForm(form, FHandle, FName);
   if (skinData->HasControl(xcMenuItem)) SetPropByName(form, "AutoScroll", "False");
   SetupWindow(skinData);
   if (FSkinFrame)
     frameworkHook_.Install(form, [this](TMessage& m) { FormFrameworkWindowProc(m); });
-  FOldColor = form->Color();
   form->SetColor(skinData->Colors[sc::ButtonFace]);
   if (skinData->HasControl(xcMenuItem)) SetMainMenusOwnerDraw(form, true);
 }

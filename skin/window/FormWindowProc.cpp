@@ -256,7 +256,7 @@ void TWinSkinForm::ReskinScrollBar(HWND control) {
     old->Free();
     if (!target) return;
     TSkinControl* fresh = MakeSkinner(listView ? "TSkinListView" : "TSkinScrollbar", target);
-    if (fresh) fresh->InitSkin(this, FSkinData, FControlCanvas.get(), false);
+    if (fresh) fresh->InitScrollSkin(target, FSkinData, this, FControlCanvas.get());
     return;
   }
 }

@@ -54,6 +54,7 @@ void RemoveMenuFilterHook() {
   g_track.selectedItem = nullptr;
   g_track.trackedIndex = -1;
   g_track.firstKeySent = false;
+  g_track.form = nullptr;
 }
 
 TMenuBtn* NeighbourButton(bool forward) {
@@ -75,7 +76,7 @@ LRESULT CALLBACK MenuFilterHookProc(int code, WPARAM wParam, LPARAM lParam) {
   auto* msg = reinterpret_cast<MSG*>(lParam);
   try {
     if (msg && code >= 0 && g_track.selectedItem && ParentIsRightToLeft(g_track.selectedItem) &&
-        msg->message == WM_KEYDOWN) {
+        msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
       if (msg->wParam == VK_LEFT) msg->wParam = VK_RIGHT;
       else if (msg->wParam == VK_RIGHT) msg->wParam = VK_LEFT;
     }
@@ -386,10 +387,12 @@ void TWinSkinForm::ClickMenuButton(TMenuBtn* button) {
   if (!button) return;
   GetWindowRect(FHandle, &FWindowRect);
   const POINT p = {button->Rect.left + FWindowRect.left + 1, button->Rect.top + FWindowRect.top + 1};
-  PostToWindow(FHandle, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
+  // Code 1: a click that finds no item by the time it is handled does nothing.
+  PostToWindow(FHandle, WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(p.x, p.y));
 }
 
 bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
+  TBusyScope busy(this);  // the pop-up's loop may unskin the window meanwhile
   g_track.switched = false;
   if (!button) return false;
   // The item's own command fires as it opens (a framework item's click).
@@ -465,8 +468,10 @@ void TWinSkinForm::HandleDialogChar(TMessage& m) {
     }
   }
   TSkinManage* manager = SkinManager();
-  if (FFormKind == 2 && manager && manager->MdiFrameControl) {
-    if (manager->MdiFrameControl->Perform(kCmDialogChar, m.WParam, m.LParam) != 0) return;
+  if (FFormKind == 2) {
+    if (manager && manager->MdiFrameControl &&
+        manager->MdiFrameControl->Perform(kCmDialogChar, m.WParam, m.LParam) != 0)
+      return;
   } else if (TForm* main = Application().MainForm()) {
     auto* self = dynamic_cast<TForm*>(FForm);
     if (self && self != main && !self->IsModal()) main->Perform(kCmDialogChar, m.WParam, m.LParam);
@@ -489,6 +494,7 @@ std::string TWinSkinForm::ReadWindowText(HWND window) {
 // ---- the system menu ---------------------------------------------------------------
 
 void TWinSkinForm::BuildSysMenuPopup() {
+  if (FSysMenuPopup && FSysMenuPopup->Handle()) return;  // it is open
   FreeAndNil(FSysMenuPopup);
   if (skinplatform::IsNTBelow5()) {
     BuildPlainSysMenuPopup();

@@ -79,10 +79,23 @@ void TWinSkinForm::MarkMenuOwnerDraw(HMENU menu) {
       set.cbSize = sizeof set;
       set.fMask = MIIM_FTYPE;
       set.fType = (info.fType & ~MFT_STRING) | MFT_OWNERDRAW;
-      SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &set);
+      if (SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &set)) FMarkedItems.emplace_back(menu, i);
     }
     if (info.hSubMenu) MarkMenuOwnerDraw(info.hSubMenu);
   }
+}
+
+void TWinSkinForm::UnmarkMenus() {
+  for (const auto& item : FMarkedItems) {
+    if (!IsMenu(item.first)) continue;
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    if (!GetMenuItemInfoA(item.first, item.second, TRUE, &info)) continue;
+    info.fType &= ~MFT_OWNERDRAW;
+    SetMenuItemInfoA(item.first, item.second, TRUE, &info);
+  }
+  FMarkedItems.clear();
 }
 
 TMenuItem* TWinSkinForm::MakeMenuItemFromHandle(HMENU menu, UINT id) {
@@ -111,8 +124,9 @@ void TWinSkinForm::OnMeasureMenuItem(TMessage& m) {
   TCanvas canvas;
   canvas.SetHandle(dc);
   canvas.SetFont(Screen().MenuFont());
-  if (FForm && FMenuBar && FMenuBar->Menu) {
-    if (TMenuItem* item = FMenuBar->Menu->FindItem(mis->itemID, fkCommand)) {
+  if (FForm) {
+    TMenuItem* item = FMenuBar && FMenuBar->Menu ? FMenuBar->Menu->FindItem(mis->itemID, fkCommand) : nullptr;
+    if (item) {
       int w = static_cast<int>(mis->itemWidth), h = static_cast<int>(mis->itemHeight);
       MeasureFormMenuItem(item, &canvas, w, h);
       mis->itemWidth = static_cast<UINT>(std::max(w, 0));
@@ -189,8 +203,9 @@ void TWinSkinForm::OnDrawMenuItem(TMessage& m) {
   TCanvas canvas;
   canvas.SetHandle(dis->hDC);
   canvas.SetFont(Screen().MenuFont());
-  if (FForm && FMenuBar && FMenuBar->Menu) {
-    if (TMenuItem* item = FMenuBar->Menu->FindItem(dis->itemID, fkCommand)) {
+  if (FForm) {
+    TMenuItem* item = FMenuBar && FMenuBar->Menu ? FMenuBar->Menu->FindItem(dis->itemID, fkCommand) : nullptr;
+    if (item) {
       if (FSkinData->MenuItem)
         DrawSkinMenuItem(item, &canvas, dis->rcItem, selected);
       else

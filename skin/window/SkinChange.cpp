@@ -31,6 +31,17 @@ TBitmap* SharedBitmap() {
   return bitmap;
 }
 
+void TWinSkinForm::FreeSysMenuPopup() {
+  if (!FSysMenuPopup) return;
+  // Open (this window's procedure is tracking it further up the stack): it
+  // is closed now and goes with the form skinner, which waits for that.
+  if (FSysMenuPopup->Handle()) {
+    EndMenu();
+    return;
+  }
+  FreeAndNil(FSysMenuPopup);
+}
+
 void TWinSkinForm::NotifySkinned() {
   SendMessageW(FHandle, SKM_FORMSKINNEDNOTIFY, 0, kSkinMarker);
   if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FForm, FHandle, FName);
@@ -91,7 +102,7 @@ void TWinSkinForm::UnskinWindow() {
     UnskinControlsOnly();
     return;
   }
-  FreeAndNil(FSysMenuPopup);
+  FreeSysMenuPopup();
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
   if (!windowSubclass_.Installed()) return;
   frameworkHook_.Remove();
@@ -103,6 +114,7 @@ void TWinSkinForm::UnskinWindow() {
     if (FState != kStateDestroying) FForm->SetColor(FOldColor);
   }
   SetSysMenuStyle(false);
+  UnmarkMenus();
   if (FMenuBar) {
     if (FMenuBar->MenuHandle && IsMenu(FMenuBar->MenuHandle)) SetMenu(FHandle, FMenuBar->MenuHandle);
     FreeAndNil(FMenuBar);
@@ -131,7 +143,7 @@ void TWinSkinForm::UnskinOnDestroy() {
     UnskinControlsOnly();
     return;
   }
-  FreeAndNil(FSysMenuPopup);
+  FreeSysMenuPopup();
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
   if (!windowSubclass_.Installed()) return;
   frameworkHook_.Remove();

@@ -157,6 +157,10 @@ void TSkinControl::SkinnerWindowProc(TMessage& m) {
     return;
   }
   if (!Active) {
+    if (m.Msg == WM_NCDESTROY) {
+      State = 6;
+      activeAtDestruction_ = false;
+    }
     CallOldProc(m);
     return;
   }
@@ -184,7 +188,7 @@ void TSkinControl::WindowRecreated() {
   Handle = w->HandleIfAllocated();
   IsUnicode = IsWindowUnicode(Handle) != FALSE;
   State = 1;
-  Active = true;
+  Active = activeAtDestruction_;
   Redraw();
 }
 
@@ -192,6 +196,7 @@ bool TSkinControl::BeforeProc(TMessage& m) {
   switch (m.Msg) {
     case WM_NCDESTROY:
       State = 6;
+      activeAtDestruction_ = Active;
       CallOldProc(m);
       if (Active) Unskin();
       return false;

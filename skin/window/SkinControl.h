@@ -122,6 +122,9 @@ class TSkinControl : public fw::TComponent {
   fw::TWindowProcHook frameworkHook_;
   fw::TWindowSubclass windowSubclass_;
   bool detached_ = false;
+  // Skinning was on when the control's window went (a new window of the
+  // control is skinned as the old one was).
+  bool activeAtDestruction_ = true;
 };
 
 // ---- makers of skinner kinds, by class name ----

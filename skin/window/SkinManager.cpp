@@ -25,14 +25,9 @@ bool g_hookInert = false;
 constexpr int kStateDestroying = 4;
 
 LRESULT CALLBACK SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (!g_hookInert && code >= 0 && g_manager) {
-    try {
-      g_manager->HookNotification(code, wParam, lParam);
-    } catch (...) {
-      // A window the engine could not skin stays as it is.
-    }
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
+  const HHOOK hook = g_hook;
+  if (!g_hookInert && code >= 0 && g_manager) g_manager->HookNotification(code, wParam, lParam);
+  return CallNextHookEx(hook, code, wParam, lParam);
 }
 
 bool ContainsText(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
@@ -52,22 +47,21 @@ void PostToWindow(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 TSkinManage* SkinManager() { return g_manager; }
 
 TSkinManage& EnsureSkinManager() {
-  if (!g_manager) {
-    g_manager = new TSkinManage;
-    static bool registered = false;
-    if (!registered) {
-      registered = true;
-      std::atexit(FreeSkinManager);
-    }
-  }
+  if (!g_manager) g_manager = new TSkinManage;
   return *g_manager;
 }
 
 void FreeSkinManager() {
   TSkinManage* m = g_manager;
   if (!m) return;
-  delete m;
+  // Asked for while the manager's own timer or hook work runs (a handler
+  // freed the last skin data component): it goes when that work returns.
+  if (m->Busy()) {
+    m->FreeWhenIdle();
+    return;
+  }
   g_manager = nullptr;
+  delete m;
 }
 
 // ---- TSkinManage ----------------------------------------------------------
@@ -75,7 +69,10 @@ void FreeSkinManager() {
 TSkinManage::TSkinManage() : Timer(new TTimer(nullptr)) {
   Timer->SetInterval(100);
   Timer->SetEnabled(false);
-  Timer->OnTimer = [this](TObject*) { SkinManageTimer(); };
+  Timer->OnTimer = [this](TObject*) {
+    TWork work(this);
+    SkinManageTimer();
+  };
   g_hookInert = false;
 }
 
@@ -107,6 +104,24 @@ void TSkinManage::InstallSkinHook() {
 }
 
 void TSkinManage::HookNotification(int code, WPARAM wParam, LPARAM lParam) {
+  TWork work(this);
+  try {
+    OnHook(code, wParam, lParam);
+  } catch (...) {
+    // A window the engine could not skin stays as it is.
+  }
+}
+
+TSkinManage::TWork::TWork(TSkinManage* m) : manager(m) { manager->busy_++; }
+
+TSkinManage::TWork::~TWork() {
+  if (--manager->busy_ == 0 && manager->freeWhenIdle_) {
+    manager->freeWhenIdle_ = false;
+    FreeSkinManager();
+  }
+}
+
+void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
   switch (code) {
     case HCBT_CREATEWND: {
       HWND window = reinterpret_cast<HWND>(wParam);
@@ -138,14 +153,19 @@ void TSkinManage::UnregisterSkinData(TSkinData* skin) {
   SkinDataList.erase(std::remove(SkinDataList.begin(), SkinDataList.end(), skin), SkinDataList.end());
   if (MainSkinData == skin) MainSkinData = nullptr;
   if (PendingSkinData == skin) PendingSkinData = nullptr;
-  // The form skinners that draw with it are released with it: none may
-  // keep painting from a skin that is gone.
+  // The form skinners and menu skinners that draw with it are released
+  // with it: none may keep painting from a skin that is gone.
   for (size_t i = SkinnedForms.size(); i-- > 0;) {
     if (i >= SkinnedForms.size()) continue;
     TWinSkinForm* form = SkinnedForms[i];
     if (form->FSkinData != skin || form->FManagerStamp != Stamp) continue;
     Unskin(form);
   }
+  for (auto& menu : PopupMenus)
+    if (menu->MenuSkinData == skin) {
+      menu->Detach();
+      menu->MenuSkinData = nullptr;
+    }
 }
 
 void TSkinManage::PostSkinRequest(int mode, int interval) {
@@ -469,8 +489,8 @@ void TWinSkinPopMenu::PopMenuWindowProc(TMessage& m) {
   }
   switch (m.Msg) {
     case WM_DESTROY:
-      CallDefault(m);
       Detach();
+      CallDefault(m);  // passes on also after the procedure came out
       break;
     case WM_ERASEBKGND:
       if (skinplatform::IsNT())

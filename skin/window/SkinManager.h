@@ -113,11 +113,24 @@ class TSkinManage {
   fw::TBitmap* PopupMenuBitmap(HMENU menu);
   void FreePopupMenus();
 
-  // The hook's work for one notification (the hook procedure calls it
-  // and never lets an exception out).
+  // The hook's work for one notification (the hook procedure calls it; no
+  // exception gets out).
   void HookNotification(int code, WPARAM wParam, LPARAM lParam);
+  // The manager's timer or hook work is running further up the stack.
+  bool Busy() const { return busy_ > 0; }
+  void FreeWhenIdle() { freeWhenIdle_ = true; }
 
  private:
+  // Marks the manager busy for its lifetime; frees it at the end when that
+  // was asked for meanwhile.
+  struct TWork {
+    explicit TWork(TSkinManage* m);
+    ~TWork();
+    TSkinManage* manager;
+  };
+  void OnHook(int code, WPARAM wParam, LPARAM lParam);
+  int busy_ = 0;
+  bool freeWhenIdle_ = false;
   void StopForms(TSkinData* only);
   void ChangeSkin(TSkinData* only);
   // Unskins, repaints, takes off the list and frees one form skinner.
@@ -127,9 +140,10 @@ class TSkinManage {
 
 // The manager, or nullptr before the first skin data component started.
 TSkinManage* SkinManager();
-// The manager, made when it does not exist yet (freed at program exit).
+// The manager, made when it does not exist yet. It goes with the last skin
+// data component that registered with it.
 TSkinManage& EnsureSkinManager();
-// Frees the manager now (also done at program exit).
+// Frees the manager now.
 void FreeSkinManager();
 
 // The window's class name (at most 100 characters).

@@ -137,7 +137,13 @@ TSkinData::~TSkinData() {
 
 void TSkinData::BeforeDestruction() {
   if (!IsDestroying()) {
-    if (TSkinManage* manager = SkinManager()) manager->UnregisterSkinData(this);
+    if (TSkinManage* manager = SkinManager()) {
+      manager->UnregisterSkinData(this);
+      // Without a skin data component nothing can be skinned any more: the
+      // manager goes with the last one, while the program's state it uses
+      // on the way out still exists.
+      if (manager->SkinDataList.empty()) FreeSkinManager();
+    }
     FreeAndNil(MenuImages);
     FreeAndNil(HintWindow);
   }
@@ -263,8 +269,10 @@ void TSkinData::Loaded() {
   } else {
     manager.SkinningOn = true;
     if (manager.State == 0) manager.State = 1;
+    // The owner form's window is made now (windows are made on demand) and
+    // skinned at once: no hook watches for it.
     if (auto* form = dynamic_cast<TWinControl*>(Owner()))
-      if (active_ && form->HandleIfAllocated()) manager.SkinWindow(form->HandleIfAllocated());
+      if (active_ && !NotLoaded && form->Handle()) manager.SkinWindow(form->Handle());
   }
 }
 
@@ -278,9 +286,13 @@ void TSkinData::ReadCaptionFont() {
 
 void TSkinData::ReadAppIcon() {
   const int w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
+  // The application's icon: its main window's, else the program's main
+  // icon resource (the main window does not exist yet when Loaded runs).
   HWND app = Application().Handle();
   HICON icon = app ? reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_SMALL, 0)) : nullptr;
   if (!icon && app) icon = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_BIG, 0));
+  HICON loaded = nullptr;
+  if (!icon) icon = loaded = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, w, h, 0));
   if (!icon) return;
   AppIcon.SetPixelFormat(pf24bit);
   AppIcon.SetSize(w, h);
@@ -294,6 +306,7 @@ void TSkinData::ReadAppIcon() {
   }
   AppIcon.SetTransparentColor(static_cast<TColor>(kSkinKeyColour));
   AppIcon.SetTransparent(true);
+  if (loaded) DestroyIcon(loaded);
 }
 
 void TSkinData::AskFormSkin(HWND window, const std::string& className, bool& doSkin) {

@@ -242,7 +242,11 @@ class TWinSkinForm : public fw::TComponent {
   // ---- menu items and tool bars (MenuItemDraw.cpp) ----
   void OnMeasureMenuItem(fw::TMessage& m);
   void OnDrawMenuItem(fw::TMessage& m);
-  static void MarkMenuOwnerDraw(HMENU menu);
+  // Makes every item of the menu and its sub-menus owner-drawn, noting the
+  // items it changed; UnmarkMenus gives them their own drawing back.
+  void MarkMenuOwnerDraw(HMENU menu);
+  void UnmarkMenus();
+  std::vector<std::pair<HMENU, UINT>> FMarkedItems;
   fw::TMenuItem* MakeMenuItemFromHandle(HMENU menu, UINT id);
   void MeasureFormMenuItem(fw::TMenuItem* item, fw::TCanvas* canvas, int& width, int& height);
   void MeasureSysMenuItem(fw::TObject* item, fw::TCanvas* canvas, int& width, int& height);
@@ -265,6 +269,8 @@ class TWinSkinForm : public fw::TComponent {
   void UnskinOnDestroy();
   void UnskinControlsOnly();
   void NotifySkinned();
+  // Frees the system menu copy, or closes it when it is open.
+  void FreeSysMenuPopup();
   void Start(TSkinData* skinData) { SetupWindow(skinData); }
 
   // ---- fields ----

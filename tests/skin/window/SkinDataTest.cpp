@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <any>
+#include <cstdio>
 
 #include "Application.h"
 #include "FormReader.h"
@@ -130,6 +131,58 @@ TEST(SkinDataComponent, OnSkinChangedFollowsANewSkin) {
   StopSkin(skin);
 }
 
+TEST(SkinDataComponent, AComponentForItsOwnFormSkinsThatFormAtOnce) {
+  Application();
+  RegisterSkinDataClasses();
+  const std::vector<uint8_t> archive = CodedSkinArchive();
+  ASSERT_FALSE(archive.empty());
+  std::string hex;
+  char digits[3];
+  const uint32_t n = static_cast<uint32_t>(archive.size());
+  for (int i = 0; i < 4; i++) {
+    std::snprintf(digits, sizeof digits, "%02X", (n >> (8 * i)) & 0xFF);
+    hex += digits;
+  }
+  for (uint8_t b : archive) {
+    std::snprintf(digits, sizeof digits, "%02X", b);
+    hex += digits;
+  }
+  TForm* form = new TForm(nullptr);
+  std::string error;
+  ASSERT_TRUE(form->LoadFromText("object F: TForm\n  Left = 60\n  Top = 60\n  Width = 240\n  Height = 120\n"
+                                 "  object Skin: TSkinData\n    Active = True\n    SkinFormtype = sfOnlyThisForm\n"
+                                 "    SkinStream = {" + hex + "}\n  end\nend\n",
+                                 error))
+      << error;
+  // No hook: the form's window was skinned when the component started.
+  ASSERT_NE(SkinManager(), nullptr);
+  EXPECT_NE(SkinManager()->FindSkinnedForm(form->Handle()), nullptr);
+  form->Show();
+  EXPECT_TRUE(WaitSkinned(form->Handle()));
+  EXPECT_EQ(SkinManager()->State, 1);
+  form->Free();
+  EXPECT_EQ(SkinManager(), nullptr) << "the manager goes with the last component";
+}
+
+TEST(SkinDataComponent, AComponentFreedInItsOwnHandlerTakesTheManagerWithItSafely) {
+  TSkinData* skin = StartCodedSkin();
+  ASSERT_NE(skin, nullptr);
+  TTestWindow w;
+  HWND h = MakeTestWindow(&w);
+  ASSERT_TRUE(WaitSkinned(h));
+  bool freed = false;
+  skin->OnSkinChanged = [&](TObject*) {
+    skin->Free();  // from inside the manager's timer
+    freed = true;
+  };
+  skin->SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return freed; }));
+  Pump(50);
+  EXPECT_EQ(SkinManager(), nullptr);
+  EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 0);
+  DestroyWindow(h);
+}
+
 // ---- the manager's tests ------------------------------------------------------------
 
 class Manager : public ::testing::Test {
@@ -141,6 +194,46 @@ class Manager : public ::testing::Test {
   void TearDown() override { StopSkin(skin); }
   TSkinData* skin = nullptr;
 };
+
+TEST_F(Manager, SwitchingOffWhileTheSystemMenuIsOpenClosesItFirst) {
+  TTestWindow w;
+  HWND h = MakeTestWindow(&w);
+  ASSERT_TRUE(WaitSkinned(h));
+  TWinSkinForm* f = SkinManager()->FindSkinnedForm(h);
+  // Skinning goes off from the manager's timer while the menu is tracked.
+  skin->SetActive(false);
+  f->ShowSystemMenu(POINT{150, 150});
+  Pump(400);
+  EXPECT_EQ(SkinManager()->FindSkinnedForm(h), nullptr);
+  EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 0);
+  DestroyWindow(h);
+}
+
+TEST_F(Manager, AMenuBarsPopUpsGetTheirOwnDrawingBackWhenSkinningStops) {
+  HMENU bar = CreateMenu();
+  HMENU sub = CreatePopupMenu();
+  AppendMenuW(sub, MF_STRING, 201, L"&Open");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"&File");
+  TTestWindow w;
+  HWND h = MakeTestWindow(&w, 300, 200, WS_OVERLAPPEDWINDOW, 0, bar);
+  ASSERT_TRUE(WaitSkinned(h));
+  TWinSkinForm* f = SkinManager()->FindSkinnedForm(h);
+  f->MarkMenuOwnerDraw(sub);  // as opening it from the skinned bar does
+  MENUITEMINFOW info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  GetMenuItemInfoW(sub, 0, TRUE, &info);
+  EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+  skin->SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return SkinManager()->FindSkinnedForm(h) == nullptr; }));
+  EXPECT_EQ(GetMenu(h), bar);
+  GetMenuItemInfoW(sub, 0, TRUE, &info);
+  EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
+  wchar_t text[16] = {};
+  GetMenuStringW(sub, 0, text, 16, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&Open");
+  DestroyWindow(h);
+}
 
 TEST_F(Manager, AFormTaggedNinetyNineIsNeverSkinned) {
   skin->DisableTag = 5;
