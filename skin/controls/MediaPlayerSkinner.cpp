@@ -211,6 +211,12 @@ void TWMediaPlayer::WndProc(TMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: MouseDownMessage(m); return;
     case WM_LBUTTONUP: MouseUpMessage(m); return;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: PassToPlayer(m); return;
     case WM_CAPTURECHANGED: CaptureChanged(m); break;
     default: break;
   }
@@ -244,6 +250,13 @@ void TWMediaPlayer::MouseUpMessage(TMessage& m) {
   if (HitIndex == PressedIndex && MediaPlayer) MediaPlayer->Perform(m.Msg, m.WParam, m.LParam);
   PressedIndex = HitIndex;
   Invalidate();
+}
+
+void TWMediaPlayer::PassToPlayer(TMessage& m) {
+  // The other buttons are the player's alone (its context menu comes from
+  // its own right-button release).
+  if (MediaPlayer) MediaPlayer->Perform(m.Msg, m.WParam, m.LParam);
+  m.Result = 0;
 }
 
 void TWMediaPlayer::CaptureChanged(TMessage& m) {

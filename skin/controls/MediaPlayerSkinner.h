@@ -96,6 +96,7 @@ class TWMediaPlayer : public fw::TCustomPanel {
   void DrawButton(HDC dc, int index, const RECT& r);
   void MouseDownMessage(fw::TMessage& m);
   void MouseUpMessage(fw::TMessage& m);
+  void PassToPlayer(fw::TMessage& m);
   void CaptureChanged(fw::TMessage& m);
   bool pressing_ = false;  // inside the press handling
 };

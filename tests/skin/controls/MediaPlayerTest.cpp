@@ -5,8 +5,9 @@
 // over it: where it lies, its buttons in each state against the colour-
 // coded skin, the button glyphs the program carries, clicks by the real
 // mouse reaching the player once each, a press released over another
-// button, moving and hiding with the player, a re-created player window,
-// and the panel gone with the player and when skinning is switched off.
+// button, the right button left to the player, moving and hiding with the
+// player, a re-created player window or one that went, and the panel gone
+// with the player and when skinning is switched off.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -68,6 +69,7 @@ class TTestMediaPlayer : public TCustomControl {
   void SetColoredButtons(uint32_t v) { colored_ = v; Invalidate(); }
 
   std::vector<TPress> presses;
+  std::vector<UINT> others;  // right button and context menu
   int Count(UINT msg) const {
     int n = 0;
     for (const TPress& p : presses) n += p.msg == msg;
@@ -87,6 +89,7 @@ class TTestMediaPlayer : public TCustomControl {
 
  protected:
   void WndProc(TMessage& m) override {
+    if (m.Msg == WM_CONTEXTMENU || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_RBUTTONUP) others.push_back(m.Msg);
     if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONUP || m.Msg == WM_LBUTTONDBLCLK) {
       const int x = static_cast<short>(LOWORD(m.LParam)), y = static_cast<short>(HIWORD(m.LParam));
       presses.push_back({m.Msg, x, y, ButtonAt(x)});
@@ -106,18 +109,18 @@ class TTestMediaPlayer : public TCustomControl {
   uint32_t visible_ = kAllButtons, enabled_ = kAllButtons, colored_ = 0;
 };
 
-void ClickAt(POINT screen, bool down, bool up) {
+void ClickAt(POINT screen, bool down, bool up, bool right = false) {
   SetCursorPos(screen.x, screen.y);
   Pump(20);
   INPUT in[2] = {};
   int n = 0;
   if (down) {
     in[n].type = INPUT_MOUSE;
-    in[n++].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[n++].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
   }
   if (up) {
     in[n].type = INPUT_MOUSE;
-    in[n++].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    in[n++].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   }
   SendInput(static_cast<UINT>(n), in, sizeof(INPUT));
   Pump(60);
@@ -303,6 +306,21 @@ TEST_F(MediaPlayerSkin, RealClicksReachThePlayerOnceEachAtItsOwnButtons) {
     EXPECT_FALSE(Overlay()->MouseIsDown);
     EXPECT_EQ(Panel().At(EdgeX(slot) + 1, kHeight / 2), Frame(1)) << "drawn up again";
   }
+}
+
+TEST_F(MediaPlayerSkin, ARightClickIsThePlayersWithItsContextMenu) {
+  int formMenus = 0;
+  TWindowProcHook formHook;
+  formHook.Install(form, [&](TMessage& m) {
+    if (m.Msg == WM_CONTEXTMENU) formMenus++;
+    formHook.CallPrevious(m);
+  });
+  ClickAt(Screen(GlyphCentre(btStop).x, 10), true, true, true);
+  EXPECT_EQ(player->others, (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}));
+  EXPECT_TRUE(player->presses.empty());
+  EXPECT_FALSE(Overlay()->MouseIsDown);
+  EXPECT_EQ(formMenus, 1) << "only the player's own menu request, passed up by it";
+  formHook.Remove();
 }
 
 TEST_F(MediaPlayerSkin, APressReleasedOverAnotherButtonIsNoReleaseOnThePlayer) {
