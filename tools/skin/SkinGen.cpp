@@ -3,6 +3,8 @@
 //   skingen <output folder> default   the program's own skin: bevels,
 //                                     gradients, magenta where the frame is cut
 //   skingen <output folder> menuglyphs  the program's four menu glyphs
+//   skingen <output folder> mpglyphs    the 27 media player button glyphs
+//                                     (EN_, DI_ and CL_ of MPPLAY ... MPEJECT)
 //   skingen <output folder> coded     the same strips with every frame one
 //                                     solid colour where the default skin is
 //                                     not magenta, for pixel tests
@@ -444,6 +446,45 @@ std::vector<uint8_t> MenuGlyphs() {
   return f;
 }
 
+// The media player's button glyphs, 16 x 14 on olive (the colour the
+// skinned panel leaves out): enabled in black, disabled in grey with a white
+// relief, coloured in each button's own colour.
+const TColor kOlive = RGBColor(128, 128, 0);
+constexpr int kMpGlyphW = 16, kMpGlyphH = 14;
+const char* const kMpButtons[9] = {"MPPLAY", "MPPAUSE", "MPSTOP", "MPNEXT", "MPPREV",
+                                   "MPSTEP", "MPBACK", "MPRECORD", "MPEJECT"};
+
+void MpGlyph(TPixelBuffer& b, int button, int dx, int dy, TColor c) {
+  auto bar = [&](int l, int t, int r, int btm) { b.FillRect(l + dx, t + dy, r + dx, btm + dy, c); };
+  const int cy = 7 + dy;
+  switch (button) {
+    case 0: ArrowRight(b, 8 + dx, cy, 6, c); break;  // play
+    case 1: bar(4, 2, 7, 12); bar(9, 2, 12, 12); break;  // pause
+    case 2: bar(3, 2, 13, 12); break;  // stop
+    case 3: ArrowRight(b, 4 + dx, cy, 5, c); ArrowRight(b, 8 + dx, cy, 5, c); bar(11, 2, 13, 12); break;  // next
+    case 4: bar(3, 2, 5, 12); ArrowLeft(b, 8 + dx, cy, 5, c); ArrowLeft(b, 12 + dx, cy, 5, c); break;  // previous
+    case 5: ArrowRight(b, 7 + dx, cy, 5, c); bar(10, 2, 12, 12); break;  // step
+    case 6: bar(4, 2, 6, 12); ArrowLeft(b, 10 + dx, cy, 5, c); break;  // back
+    case 7: Disc(b, 8 + dx, 7 + dy, 4.5, c); break;  // record
+    default: ArrowUp(b, 8 + dx, 5 + dy, 5, c); bar(3, 10, 13, 12); break;  // eject
+  }
+}
+
+// State 0 enabled, 1 disabled, 2 coloured.
+std::vector<uint8_t> MpGlyphFile(int button, int state) {
+  static const TColor coloured[9] = {RGBColor(0, 150, 0),   RGBColor(0, 70, 200), RGBColor(0, 70, 200),
+                                     RGBColor(0, 150, 0),   RGBColor(0, 70, 200), RGBColor(0, 150, 0),
+                                     RGBColor(0, 70, 200),  RGBColor(200, 0, 0),  RGBColor(0, 70, 200)};
+  TPixelBuffer b(kMpGlyphW, kMpGlyphH, kOlive);
+  if (state == 1) {
+    MpGlyph(b, button, 1, 1, kWhite);
+    MpGlyph(b, button, 0, 0, RGBColor(128, 128, 128));
+  } else {
+    MpGlyph(b, button, 0, 0, state == 2 ? coloured[button] : RGBColor(0, 0, 0));
+  }
+  return BmpFile(b);
+}
+
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
@@ -455,8 +496,8 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 int main(int argc, char** argv) {
   const std::string mode = argc == 3 ? argv[2] : "";
-  if (mode != "default" && mode != "coded" && mode != "menuglyphs") {
-    std::fprintf(stderr, "usage: skingen <output folder> default|coded|menuglyphs\n");
+  if (mode != "default" && mode != "coded" && mode != "menuglyphs" && mode != "mpglyphs") {
+    std::fprintf(stderr, "usage: skingen <output folder> default|coded|menuglyphs|mpglyphs\n");
     return 2;
   }
   const std::string dir = argv[1];
@@ -464,6 +505,18 @@ int main(int argc, char** argv) {
     if (WriteFile(dir + "/menuglyphs.bmp", MenuGlyphs())) return 0;
     std::fprintf(stderr, "skingen: cannot write %s/menuglyphs.bmp\n", dir.c_str());
     return 1;
+  }
+  if (mode == "mpglyphs") {
+    const char* const prefixes[3] = {"EN", "DI", "CL"};
+    for (int button = 0; button < 9; button++)
+      for (int state = 0; state < 3; state++) {
+        const std::string path = dir + "/" + prefixes[state] + "_" + kMpButtons[button] + ".bmp";
+        if (!WriteFile(path, MpGlyphFile(button, state))) {
+          std::fprintf(stderr, "skingen: cannot write %s\n", path.c_str());
+          return 1;
+        }
+      }
+    return 0;
   }
   const bool coded = std::string(argv[2]) == "coded";
   std::vector<Image> images = Images();
