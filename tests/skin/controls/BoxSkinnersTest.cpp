@@ -133,6 +133,22 @@ TEST_F(BoxSkinners, TheSizeGripIsDrawnOnlyForAStatusBarWithTheGripStyle) {
   }
 }
 
+TEST_F(BoxSkinners, AGripStripWithoutTheGripsImageOrWithNoFrameCountDrawsNoGrip) {
+  const int gw = skin->ExtraImages->FrameWidth(), gh = skin->ExtraImages->Bitmap.Height();
+  TStatusBarStandIn* bar = ThreePanelBar(SBARS_SIZEGRIP);
+  Show();
+  auto at = [&] {
+    const TCapture c = PaintInto(bar->Handle(), SKM_PAINTCLIENTTO, kSkinMarker);
+    return c.At(c.width - 1 - gw + gw / 2, c.height - 1 - gh + gh / 2);
+  };
+  skin->ExtraImages->Frame = 0;  // counts as one image: no fifth to show
+  EXPECT_EQ(at(), Edge(3));
+  skin->ExtraImages->Frame = 4;
+  EXPECT_EQ(at(), Edge(3));
+  skin->ExtraImages.reset();
+  EXPECT_EQ(at(), Edge(3));
+}
+
 TEST_F(BoxSkinners, SimpleModeShowsOneLoweredFrameAndItsTextOnItsReadingSide) {
   auto* bar = new TStatusBarStandIn(form);
   bar->SetParent(form);

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "ArchiveBuilder.h"
 #include "CaptureProbes.h"
 #include "CommonControlStandIns.h"
 #include "ControlSkinners.h"
@@ -149,6 +150,34 @@ TEST_F(RangeSkinners, ATrackBarWithoutSkinImagesDrawsItsOwnChannelAndAnOutlinedT
   EXPECT_EQ(c.At(th.right - 1, (th.top + th.bottom) / 2), Shadow());
 }
 
+TEST_F(RangeSkinners, ASkinWithoutTrackImagesGetsTheBuiltInOnes) {
+  // A skin whose description names no channel images at all.
+  TSkinDataContent bare;
+  const std::string ini = "[TitlebarSkin]\r\nSkinName=Bare\r\n";
+  const std::vector<uint8_t> archive = PackedArchive(20000, 0, {{"bare.ini", Bytes(ini)}});
+  bare.SkinArchive.Write(archive.data(), archive.size());
+  bare.SkinArchive.Seek(0);
+  ASSERT_TRUE(bare.LoadSkin());
+  ASSERT_NE(bare.Track, nullptr);
+  ASSERT_NE(bare.TrackVert, nullptr);
+  TCommonStandIn* lying = Track(0, 10, 10, 200, 40);
+  TCommonStandIn* standing = Track(TBS_VERT, 250, 10, 40, 200);
+  Show();
+  skin->Track.swap(bare.Track);
+  skin->TrackVert.swap(bare.TrackVert);
+  // Across the groove: shadow, dark shadow, face, highlight.
+  const COLORREF groove[4] = {RGB(128, 128, 128), RGB(64, 64, 64), RGB(212, 208, 200), RGB(255, 255, 255)};
+  const RECT ch = Channel(lying->Handle());
+  ASSERT_GE(ch.bottom - ch.top, 4);
+  const int top = ch.top + ((ch.bottom - ch.top) - 4) / 2;
+  TCapture c = PaintInto(lying->Handle(), WM_PAINT, 0);
+  for (int j = 0; j < 4; j++) EXPECT_EQ(c.At(ch.left + (ch.right - ch.left) * 3 / 4, top + j), groove[j]) << j;
+  const RECT cv = Channel(standing->Handle());
+  const int left = cv.left + ((cv.right - cv.left) - 4) / 2;
+  c = PaintInto(standing->Handle(), WM_PAINT, 0);
+  for (int j = 0; j < 4; j++) EXPECT_EQ(c.At(left + j, cv.top + (cv.bottom - cv.top) * 3 / 4), groove[j]) << j;
+}
+
 TEST_F(RangeSkinners, ATrackBarStillMovesByKeyAndMouseAndIgnoresTheSkinnedNotice) {
   TCommonStandIn* bar = Track(0, 10, 10, 200, 40);
   Show();
@@ -167,6 +196,15 @@ TEST_F(RangeSkinners, ATrackBarStillMovesByKeyAndMouseAndIgnoresTheSkinnedNotice
   // no header: passed on, never read.
   SendMessageW(h, SKM_FORMSKINNEDNOTIFY, 0, kSkinMarker);
   EXPECT_TRUE(IsWindow(h));
+  // A parent that passes WM_NOTIFY on unchanged reaches the skinner too;
+  // another window's custom draw is not the track bar's.
+  NMCUSTOMDRAW draw = {};
+  draw.hdr.hwndFrom = h;
+  draw.hdr.code = static_cast<UINT>(NM_CUSTOMDRAW);
+  draw.dwDrawStage = CDDS_PREPAINT;
+  EXPECT_EQ(SendMessageW(h, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)), CDRF_NOTIFYITEMDRAW);
+  draw.hdr.hwndFrom = form->Handle();
+  EXPECT_EQ(SendMessageW(h, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)), 0);
 }
 
 TEST_F(RangeSkinners, ASkinChangeRedrawsATrackBarWithoutMovingTheFocus) {
@@ -289,6 +327,10 @@ TEST_F(RangeSkinners, HorizontalUpDownButtonsAndPlainButtonsWithoutTheSkinsImage
   EXPECT_EQ(c.At(3, 3), Colour(strip, strip->Frame, 1)) << "left";
   EXPECT_EQ(c.At(c.width - 4, 3), Colour(strip, strip->Frame, 5)) << "right";
 
+  // A strip whose frame count is below 1 counts as one image.
+  skin->UpDownVert->Frame = 0;
+  c = PaintInto(plain->Handle(), SKM_PAINTCLIENTTO, kSkinMarker);
+  EXPECT_NE(c.At(3, 3), RGB(0x12, 0x34, 0x56));
   skin->UpDownVert.reset();
   c = PaintInto(plain->Handle(), SKM_PAINTCLIENTTO, kSkinMarker);
   EXPECT_EQ(c.At(0, 0), ColorToRGB(skin->Colors[sc::ButtonDkShadow])) << "outlined";
@@ -378,6 +420,27 @@ TEST_F(RangeSkinners, AnEditSkinsTheSpinButtonsItFindsOnce) {
   plainEdit->PaintFrame(nullptr);
   EXPECT_EQ(plainEdit->SpinButtons, nullptr);
   EXPECT_EQ(SkinnersOf(other->Button()->Handle()), 0);
+}
+
+TEST_F(RangeSkinners, APlainDateTimePickersSpinButtonsAreFoundByTheirClass) {
+  HWND parent = MakeTestWindow(&raw, 300, 100);
+  ASSERT_TRUE(WaitSkinned(parent));
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_DATE_CLASSES};
+  InitCommonControlsEx(&icc);
+  HWND picker = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_UPDOWN, 10, 10,
+                                150, 24, parent, nullptr, nullptr, nullptr);
+  ASSERT_NE(picker, nullptr);
+  auto* edit = new TSkinEdit(nullptr);
+  edit->InitSkinHandle(picker, skin, nullptr, nullptr);
+  edit->PaintFrame(nullptr);
+  ASSERT_NE(edit->SpinButtons, nullptr) << "the picker's up-down child";
+  EXPECT_EQ(GetParent(edit->SpinButtons->Handle), picker);
+  EXPECT_TRUE(edit->SpinButtons->AttachedToEdit);
+  EXPECT_EQ(SendMessageW(edit->SpinButtons->Handle, SKM_ISSKINNED, 0, 0), 1);
+  edit->SpinButtons->Free();
+  EXPECT_EQ(edit->SpinButtons, nullptr) << "told when the buttons' skinner goes";
+  edit->Free();
+  DestroyWindow(picker);
 }
 
 TEST(UpDownGeometry, PartsStatesFramesAndTheRoomLeftInAnEdit) {
