@@ -23,6 +23,8 @@ namespace {
 constexpr int kFrameLowered = 1, kFrameRaised = 2, kFrameNone = 3;
 constexpr int kGripFrame = 5;
 constexpr int kTextInset = 2;
+// An owner-drawn panel is drawn inside its frame.
+constexpr int kOwnerInset = 2;
 constexpr WPARAM kSimplePart = 255;  // SB_SIMPLEID
 
 int FrameOfBevel(int bevel) {
@@ -199,7 +201,7 @@ void TSkinStatusBar::DrawOwnerPanels(HDC dc, const RECT& bar) {
   for (int i = 0; i < count; i++) {
     RECT r;
     if (!PanelRect(i, count, bar, r)) continue;
-    InflateRect(&r, -2, -2);
+    InflateRect(&r, -kOwnerInset, -kOwnerInset);
     if (published) {
       // The program draws every panel it has an event for.
       if (event) event(Control, &canvas, i, r);

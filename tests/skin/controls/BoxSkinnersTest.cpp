@@ -360,13 +360,22 @@ TEST_F(BoxSkinners, EverySkinnerGoesWithItsControlAndWhenSkinningStops) {
   auto* box = new TGroupBoxStandIn(form);
   box->SetParent(form);
   box->SetBounds(10, 10, 200, 120);
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(220, 10, 100, 60);
   Show();
   TSkinStatusBar* s = SkinnerOf<TSkinStatusBar>(second);
+  TSkinBox* b = SkinnerOf<TSkinBox>(panel);
   ASSERT_NE(s, nullptr);
+  ASSERT_NE(b, nullptr);
   const size_t before = formSkinner->FSkinners.size();
   second->Free();
-  EXPECT_EQ(formSkinner->FSkinners.size(), before - 1);
-  for (TSkinControl* k : formSkinner->FSkinners) EXPECT_NE(k, s);
+  panel->Free();
+  EXPECT_EQ(formSkinner->FSkinners.size(), before - 2);
+  for (TSkinControl* k : formSkinner->FSkinners) {
+    EXPECT_NE(k, s);
+    EXPECT_NE(k, static_cast<TSkinControl*>(b));
+  }
 
   HWND h = bar->Handle();
   EXPECT_EQ(SendMessageW(h, SKM_ISSKINNED, 0, 0), 1);
