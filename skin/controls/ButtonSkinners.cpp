@@ -259,7 +259,10 @@ void TSkinBitButton::DrawGlyph(TCanvas& canvas, const RECT& p, int glyphCount, i
     image.reset(new TBitmap(w, bitmap.Height(), pf24bit));
     BitBlt(image->Canvas()->Handle(), 0, 0, w, bitmap.Height(), bitmap.Canvas()->Handle(), w * (g - 1), 0, SRCCOPY);
   }
-  // Transparent where the glyph has its bottom-left colour.
+  // Transparent where the glyph has its bottom-left colour (read from the
+  // canvas that holds the picture).
+  image->SetTransparentColor(
+      static_cast<TColor>(GetPixel(image->Canvas()->Handle(), 0, image->Height() - 1) & 0xFFFFFF));
   image->SetTransparent(true);
   canvas.Draw(p.left, p.top, *image);
 }

@@ -111,6 +111,10 @@ void TSkinSpeedButton::AfterProc(TMessage& m) {
 }
 
 void TSkinSpeedButton::PaintMessage(TMessage& m) {
+  m.Result = 1;
+  // Asked again while it paints (its parent painting the background under
+  // it): the canvas still holds the outer paint's device context.
+  if (Painting) return;
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   TCanvas* canvas = CanvasOf(PaintTarget);
   if (dc && canvas) {
@@ -118,7 +122,6 @@ void TSkinSpeedButton::PaintMessage(TMessage& m) {
     SpeedPaint(*canvas, PaintTarget->ClientRect());
     canvas->SetHandle(nullptr);
   }
-  m.Result = 1;
 }
 
 void TSkinSpeedButton::PaintFrame(HDC dc) {
