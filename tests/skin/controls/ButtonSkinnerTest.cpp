@@ -15,6 +15,7 @@
 #include "ControlSkinners.h"
 #include "ControlTestSupport.h"
 #include "Edit.h"
+#include "ImageList.h"
 #include "SkinMessages.h"
 #include "Subclass.h"
 
@@ -288,6 +289,109 @@ TEST_F(ButtonSkinners, AGlyphStandsBesideTheCaptionAndIsEmbossedWhenDisabled) {
   EXPECT_EQ(CountColour(d, RECT{0, 0, d.width, d.height}, kGlyphInk), 0) << "no coloured glyph while disabled";
   EXPECT_GT(CountColour(d, RECT{left, top, left + 16, top + 16}, ColorToRGB(clBtnShadow)), 100)
       << "the embossed glyph in the shadow colour";
+}
+
+// A glyph button that takes its picture from an image list.
+class TImageButton : public TBitBtn {
+ public:
+  static const TClassInfo& StaticClass() {
+    static const TClassInfo info = [] {
+      TClassInfo i = TClassInfo::Make<TImageButton>("TImageButton", &TBitBtn::StaticClass());
+      i.Obj("Images", &TImageButton::Images, &TImageButton::SetImages)
+          .Int("ImageIndex", &TImageButton::ImageIndex, &TImageButton::SetImageIndex, -1)
+          .Int("DisabledIndex", &TImageButton::DisabledIndex, &TImageButton::SetDisabledIndex, -1);
+      return i;
+    }();
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClass(); }
+  explicit TImageButton(TComponent* owner) : TBitBtn(owner) {}
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* l) { images_ = l; }
+  int32_t ImageIndex() const { return index_; }
+  void SetImageIndex(int32_t i) { index_ = i; }
+  int32_t DisabledIndex() const { return disabled_; }
+  void SetDisabledIndex(int32_t i) { disabled_ = i; }
+
+ private:
+  TImageList* images_ = nullptr;
+  int32_t index_ = -1, disabled_ = -1;
+};
+
+// A button with a picture property of its own (the class-name map's
+// "pngbitbtn" kind).
+class TPictureButton : public TBitBtn {
+ public:
+  static const TClassInfo& StaticClass() {
+    static const TClassInfo info = [] {
+      TClassInfo i = TClassInfo::Make<TPictureButton>("TPngBitBtn", &TBitBtn::StaticClass());
+      i.Obj("PngImage", &TPictureButton::PngImage);
+      return i;
+    }();
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClass(); }
+  explicit TPictureButton(TComponent* owner) : TBitBtn(owner) {}
+  TBitmap* PngImage() const { return picture_.get(); }
+
+ private:
+  std::unique_ptr<TBitmap> picture_{new TBitmap(16, 16, pf24bit)};
+};
+
+TEST_F(ButtonSkinners, PicturesComeFromAnImageListOrTheButtonsOwnPictureProperty) {
+  TImageButton* images = nullptr;
+  TPictureButton* picture = nullptr;
+  TImageList* list = nullptr;
+  Show([&](TForm* f) {
+    list = new TImageList(f);
+    TBitmap strip(32, 16, pf24bit);
+    RECT a = {0, 0, 16, 16}, b = {16, 0, 32, 16};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0)), blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(strip.Canvas()->Handle(), &a, red);
+    FillRect(strip.Canvas()->Handle(), &b, blue);
+    DeleteObject(red);
+    DeleteObject(blue);
+    list->AddMasked(strip, clFuchsia);
+    images = new TImageButton(f);
+    images->SetParent(f);
+    images->SetBounds(160, 60, 120, 40);
+    images->SetCaption("Images");
+    images->SetImages(list);
+    images->SetImageIndex(0);
+    images->SetDisabledIndex(1);
+    picture = new TPictureButton(f);
+    picture->SetParent(f);
+    picture->SetBounds(160, 110, 120, 40);
+    picture->SetCaption("Picture");
+    picture->SetDefault(true);
+    RECT all = {0, 0, 16, 16};
+    HBRUSH green = CreateSolidBrush(RGB(0, 180, 0));
+    FillRect(picture->PngImage()->Canvas()->Handle(), &all, green);
+    DeleteObject(green);
+  });
+  ASSERT_NE(SkinnerOf<TSkinBitButton>(images), nullptr);
+  TCapture c = PaintInto(images->Handle(), SKM_PAINTCLIENTTO, kSkinMarker);
+  EXPECT_GT(CountColour(c, RECT{0, 0, c.width, c.height}, RGB(255, 0, 0)), 200) << "image 0";
+  images->SetEnabled(false);
+  PumpApp(20);
+  c = PaintInto(images->Handle(), SKM_PAINTCLIENTTO, kSkinMarker);
+  EXPECT_EQ(CountColour(c, RECT{0, 0, c.width, c.height}, RGB(255, 0, 0)), 0);
+  int bluish = 0;
+  for (int y = 0; y < c.height; y++)
+    for (int x = 0; x < c.width; x++) bluish += GetBValue(c.At(x, y)) > GetRValue(c.At(x, y)) + 60;
+  EXPECT_GT(bluish, 100) << "the disabled index, in the list's disabled style";
+
+  auto* ps = SkinnerOf<TSkinBitButton>(picture);
+  ASSERT_NE(ps, nullptr);
+  EXPECT_EQ(ps->PngPropertyName, "PngImage");
+  HWND h = picture->Handle();
+  TCapture p = PaintInto(h, SKM_PAINTCLIENTTO, kSkinMarker);
+  EXPECT_EQ(CountColour(p, RECT{0, 0, p.width, p.height}, RGB(0, 180, 0)), 256) << "drawn unchanged";
+  EXPECT_EQ(p.At(2, p.height / 2), Frame(1)) << "a default button of this kind shows no focused image";
+  SetFocus(h);
+  PumpApp(20);
+  p = PaintInto(h, SKM_PAINTCLIENTTO, kSkinMarker);
+  EXPECT_EQ(p.At(2, p.height / 2), Frame(5));
 }
 
 TEST_F(ButtonSkinners, PlainButtonWindowsTellTheirParentOfTheClick) {
