@@ -16,6 +16,7 @@
 #include "ControlTestSupport.h"
 #include "Edit.h"
 #include "ImageList.h"
+#include "Panel.h"
 #include "SkinMessages.h"
 #include "Subclass.h"
 
@@ -245,6 +246,54 @@ TEST_F(ButtonSkinners, APressIsStillTheControlsOnMouseDown) {
   MouseUp();
   EXPECT_EQ(downs, 1);
   EXPECT_EQ(x, 40);
+}
+
+// A push button of a library whose buttons raise OnMouseDown themselves.
+class TRzButton : public TButton {
+ public:
+  static const TClassInfo& StaticClass() {
+    static const TClassInfo info("TRzButton", &TButton::StaticClass());
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClass(); }
+  explicit TRzButton(TComponent* owner) : TButton(owner) {}
+};
+
+TEST_F(ButtonSkinners, OtherLibrariesButtonsKeepTheirPressAndTag5555ShowsTheParent) {
+  TRzButton* rz = nullptr;
+  TButton* clear = nullptr;
+  int downs = 0, clicks = 0;
+  Show([&](TForm* f) {
+    rz = new TRzButton(f);
+    rz->SetParent(f);
+    rz->SetBounds(160, 60, 100, 30);
+    rz->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { downs++; };
+    rz->OnClick = [&](TObject*) { clicks++; };
+    auto* panel = new TPanel(f);
+    panel->SetParent(f);
+    panel->SetBounds(160, 110, 140, 60);
+    panel->SetColor(clRed);
+    clear = new TButton(panel);
+    clear->SetParent(panel);
+    clear->SetBounds(10, 10, 100, 30);
+    clear->SetTag(5555);
+  });
+  auto* s = SkinnerOf<TSkinButton>(rz);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->Mode, TSkinButton::kKeepMouseDown);
+  ClickAt(rz->Handle(), 30, 15);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(downs, 0) << "the press is not forwarded to such a button";
+  auto* t = SkinnerOf<TSkinButton>(clear);
+  ASSERT_NE(t, nullptr);
+  EXPECT_TRUE(t->TransparentBackground);
+  TCapture c = PaintInto(clear->Handle(), SKM_PAINTCLIENTTO, kSkinMarker);
+  EXPECT_EQ(c.At(0, 0), RGB(255, 0, 0)) << "the strip's cut corner shows the parent";
+  EXPECT_EQ(c.At(2, c.height / 2), Frame(1));
+  // Without the tag the corner shows the skin's face.
+  EXPECT_FALSE(s->TransparentBackground);
+  TCapture own = PaintInto(rz->Handle(), SKM_PAINTCLIENTTO, kSkinMarker);
+  EXPECT_EQ(own.At(0, 0), FaceColour(skin));
 }
 
 TEST_F(ButtonSkinners, AGlyphStandsBesideTheCaptionAndIsEmbossedWhenDisabled) {
