@@ -1,7 +1,12 @@
 #include "ControlSkinners.h"
 
 #include "BoxSkinners.h"
+#include "ButtonSkinners.h"
+#include "CheckSkinners.h"
+#include "ContainerSkinners.h"
+#include "GlyphImageSkinner.h"
 #include "MediaPlayerSkinner.h"
+#include "PageSkinners.h"
 #include "RangeSkinners.h"
 #include "TabSkinners.h"
 #include "WinSkinData.h"
@@ -12,6 +17,11 @@ void RegisterControlSkinners() {
   RegisterRangeSkinners();
   RegisterMediaPlayerSkinners();
   RegisterTabSkinners();
+  RegisterButtonSkinners();
+  RegisterCheckSkinners();
+  RegisterContainerSkinners();
+  RegisterPageSkinners();
+  RegisterGlyphImageSkinner();
 }
 
 void RegisterSkinEngine() {

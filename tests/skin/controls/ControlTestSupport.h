@@ -1,0 +1,153 @@
+// What the control skinners' tests share beside the engine's test support:
+// real input (the cursor moved and buttons and keys pressed through the
+// system's input queue), pumping through the application's own loop (so
+// that dialog keys reach forms), a framework form read from text, shown
+// and skinned, the skinner a control owns, and the colours of the coded
+// skin's strips.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "Application.h"
+#include "Form.h"
+#include "SkinControl.h"
+#include "SkinManager.h"
+#include "SkinTestSupport.h"
+#include "WinSkinData.h"
+#include "WinSkinForm.h"
+
+namespace ctltest {
+
+// Handles messages through the application's loop for ms milliseconds.
+inline void PumpApp(int ms) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  do {
+    fw::Application().ProcessMessages();
+    Sleep(1);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+inline bool PumpAppUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+  while (!done()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    PumpApp(5);
+  }
+  return true;
+}
+
+// ---- real input ----
+inline void SendMouse(DWORD flags) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+}
+// Moves the cursor to a point of the window's client area.
+inline void MoveMouseTo(HWND window, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  SetCursorPos(p.x, p.y);
+  // A zero move makes the system send the window its WM_MOUSEMOVE.
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE;
+  SendInput(1, &in, sizeof in);
+  PumpApp(30);
+}
+// Moves the cursor to a screen point outside every test window. The
+// system notices a tracked window's mouse leave on a timer of the hover
+// time: that long is waited for.
+inline void MoveMouseAway() {
+  SetCursorPos(1200, 1000);
+  SendMouse(MOUSEEVENTF_MOVE);
+  UINT hover = 400;
+  SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &hover, 0);
+  PumpApp(static_cast<int>(hover) + 150);
+}
+inline void MouseDown() {
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  PumpApp(30);
+}
+inline void MouseUp() {
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  PumpApp(30);
+}
+inline void ClickAt(HWND window, int x, int y) {
+  MoveMouseTo(window, x, y);
+  MouseDown();
+  MouseUp();
+}
+inline void KeyDown(WORD vk) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  SendInput(1, &in, sizeof in);
+  PumpApp(30);
+}
+inline void KeyUp(WORD vk) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof in);
+  PumpApp(30);
+}
+inline void PressKey(WORD vk) {
+  KeyDown(vk);
+  KeyUp(vk);
+}
+
+// ---- forms and skinners ----
+// A form read from text, shown, activated and skinned (nullptr on failure).
+inline fw::TForm* ShowSkinnedForm(const char* text, const std::function<void(fw::TForm*)>& extra = nullptr) {
+  auto* form = new fw::TForm(nullptr);
+  std::string error;
+  if (!form->LoadFromText(text, error)) {
+    form->Free();
+    return nullptr;
+  }
+  if (extra) extra(form);
+  form->Show();
+  if (!skintest::Activate(form->Handle()) || !skintest::WaitSkinned(form->Handle())) return form;
+  PumpApp(30);
+  return form;
+}
+
+// The skinner of kind T the component owns, or nullptr.
+template <class T>
+T* SkinnerOf(fw::TComponent* control) {
+  if (!control) return nullptr;
+  for (fw::TComponent* c : control->Components())
+    if (auto* s = dynamic_cast<T*>(c)) return s;
+  return nullptr;
+}
+inline int SkinnerCount(fw::TComponent* control) {
+  int n = 0;
+  for (fw::TComponent* c : control->Components()) n += dynamic_cast<TSkinControl*>(c) != nullptr;
+  return n;
+}
+
+// Image n (from 1) of the skin's button strip.
+inline COLORREF ButtonFrameColour(TSkinData* skin, int n) {
+  return skintest::ImageColour(skin->Buttons->Bitmap, false, skin->Buttons->Frame, n);
+}
+inline COLORREF FaceColour(TSkinData* skin) { return fw::ColorToRGB(skin->Colors[sc::ButtonFace]); }
+
+// Pixels of a capture within a rectangle that have the colour.
+inline int CountColour(const skintest::TCapture& c, const RECT& r, COLORREF colour) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; y++)
+    for (int x = r.left; x < r.right; x++) n += c.At(x, y) == colour;
+  return n;
+}
+
+// Switches skinning off and waits until the window is given back.
+inline bool SwitchSkinOff(TSkinData* skin, HWND window) {
+  skin->SetActive(false);
+  return PumpAppUntil([&] { return !SkinManager() || SkinManager()->FindSkinnedForm(window) == nullptr; });
+}
+
+}  // namespace ctltest
