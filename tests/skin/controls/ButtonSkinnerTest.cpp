@@ -273,6 +273,7 @@ TEST_F(ButtonSkinners, OtherLibrariesButtonsKeepTheirPressAndTag5555ShowsThePare
     panel->SetParent(f);
     panel->SetBounds(160, 110, 140, 60);
     panel->SetColor(clRed);
+    panel->SetTag(99);  // the panel keeps its own colour (no panel skinner)
     clear = new TButton(panel);
     clear->SetParent(panel);
     clear->SetBounds(10, 10, 100, 30);

@@ -140,6 +140,7 @@ const char kForm[] = R"(object FmChecks: TForm
     Alignment = taLeftJustify
   end
   object pnlRed: TPanel
+    Tag = 99
     Left = 150
     Top = 8
     Width = 160

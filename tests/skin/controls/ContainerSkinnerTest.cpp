@@ -432,14 +432,18 @@ TEST_F(ContainerSkinners, APageControlIsGivenItsTabImagesAndItsArrowsAreSkinnedO
   RedrawWindow(pages->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   PumpApp(20);
   EXPECT_EQ(s->UpDown, first);
-  if (!real) EXPECT_EQ(TUpDownStandIn::made, 1);
+  if (!real) {
+    EXPECT_EQ(TUpDownStandIn::made, 1);
+  }
   // Switched off: the images are taken back and no pointer to a freed
   // skinner is kept.
   ASSERT_TRUE(SwitchSkinOff(skin, form->Handle()));
   EXPECT_TRUE(pages->TabBackGround()->Empty());
   EXPECT_TRUE(pages->TabBackGroundActive()->Empty());
   EXPECT_EQ(SkinnerCount(pages), 0);
-  if (!real) EXPECT_EQ(TUpDownStandIn::freed, 1);
+  if (!real) {
+    EXPECT_EQ(TUpDownStandIn::freed, 1);
+  }
   if (!real) UnregisterSkinnerClass("TSkinUpDown");
 }
 
