@@ -250,6 +250,12 @@ uint8_t* TBitmap::ScanLine(int y) const {
 
 TColor TBitmap::TransparentColor() const {
   if (transparentColor_ != clDefault || !handle_) return transparentColor_;
+  // A bitmap is selected into one device context at a time: while its own
+  // canvas holds it, the pixel is read there.
+  if (canvas_ && canvas_->HandleAllocated()) {
+    GdiFlush();
+    return static_cast<TColor>(GetPixel(canvas_->Handle(), 0, height_ - 1) & 0xFFFFFF);
+  }
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, handle_);
   COLORREF c = GetPixel(dc, 0, height_ - 1);

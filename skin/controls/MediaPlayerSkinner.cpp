@@ -286,6 +286,10 @@ void TSkinMP::InitSkin(TWinSkinForm* form, TSkinData* skinData, TCanvas* formCan
   KeepOverlayAbove();
 }
 
+void TSkinMP::SkinStateChanged() {
+  if (Overlay && Control) Overlay->SetVisible(Active && Control->Visible());
+}
+
 void TSkinMP::Unskin() {
   TSkinControl::Unskin();
   if (State != 6) FreeOverlay();

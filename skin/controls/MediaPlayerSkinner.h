@@ -109,6 +109,8 @@ class TSkinMP : public TSkinControl {
   void BeforeDestruction() override;
 
   void InitSkin(TWinSkinForm* form, TSkinData* skinData, fw::TCanvas* formCanvas, bool useSkinColour) override;
+  // Switched off, the panel goes out of the way; on again, it comes back.
+  void SkinStateChanged() override;
   void Unskin() override;
   bool BeforeProc(fw::TMessage& m) override;
   void AfterProc(fw::TMessage& m) override;

@@ -212,8 +212,9 @@ bool TWinSkinForm::IsControlRegistered(TControl* control) {
   if (!control) return false;
   if (auto* w = dynamic_cast<TWinControl*>(control))
     if (w->HandleIfAllocated() && SendMessageW(w->HandleIfAllocated(), SKM_ISSKINNED, 0, 0) == 1) return true;
+  // A windowless control's skinner paints through it (its PaintTarget).
   for (TSkinControl* s : FSkinners)
-    if (s->Control == control) return true;
+    if (s->Control == control || s->PaintTarget == control) return true;
   return false;
 }
 

@@ -147,7 +147,9 @@ void TSkinControl::Configure(const std::string& key, const std::string& value) {
 void TSkinControl::SkinnerWindowProc(TMessage& m) {
   TBusyScope busy(this);
   if (m.Msg == SKM_SKINSTATE) {
+    const bool was = Active;
     Active = static_cast<int>(m.WParam) > 0;
+    if (Active != was) SkinStateChanged();
     if (Active) Redraw();
     return;
   }

@@ -70,6 +70,9 @@ class TSkinControl : public fw::TComponent {
   // ("Mode", "GlyphKind", "PageStyle", "BoxedArrow", "GlyphProperty");
   // kinds ignore keys they do not know.
   virtual void Configure(const std::string& key, const std::string& value);
+  // SKM_SKINSTATE switched the skinner on or off (Active holds the new
+  // state); kinds with windows of their own show or hide them here.
+  virtual void SkinStateChanged() {}
 
   // The replacement window procedure.
   void SkinnerWindowProc(fw::TMessage& m);

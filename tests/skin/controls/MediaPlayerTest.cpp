@@ -413,6 +413,14 @@ TEST_F(MediaPlayerSkin, APlayerWhoseWindowGoesIsNotCoveredWhereItWas) {
   EXPECT_EQ(player->Count(WM_LBUTTONUP), 1);
 }
 
+TEST_F(MediaPlayerSkin, SwitchedOffTheSkinnerTakesItsPanelOutOfTheWayAndBack) {
+  TWMediaPlayer* o = Overlay();
+  SendMessageW(player->Handle(), SKM_SKINSTATE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(o->Handle())) << "the player shows itself";
+  SendMessageW(player->Handle(), SKM_SKINSTATE, 1, 0);
+  EXPECT_TRUE(IsWindowVisible(o->Handle()));
+}
+
 TEST_F(MediaPlayerSkin, ThePanelGoesWithThePlayer) {
   HWND panel = Overlay()->Handle();
   TWinSkinForm* f = SkinManager()->FindSkinnedForm(form->Handle());
