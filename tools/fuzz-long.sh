@@ -6,6 +6,7 @@
 #
 #   tools/fuzz-long.sh SECONDS [target...]
 #   FUZZ_RUNS=10000000 FUZZ_JOBS=4 (the defaults)
+#   tools/fuzz-long.sh --report [target...]   the table of the last runs again
 #
 # Builds the fuzz build (build/fuzz, clang) first. Each target grows its own
 # corpus in build/fuzz-long/corpus/<target>, seeded from
@@ -13,7 +14,8 @@
 # build/fuzz-long/logs/<target>.log and the input of any fault to
 # build/fuzz-long/artifacts/<target>/. At the end a table gives each
 # target's executions, executions per second, coverage (cov, ft as libFuzzer
-# counts them), corpus size, time and outcome; the exit status is 1 when any
+# counts them), corpus size (inputs/bytes as libFuzzer keeps it), time and
+# outcome; the exit status is 1 when any
 # target found a fault.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,26 +41,28 @@ if [ "${1:-}" = "--one" ]; then
   exit 0
 fi
 
-[ $# -ge 1 ] || { echo "usage: tools/fuzz-long.sh SECONDS [target...]" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: tools/fuzz-long.sh SECONDS|--report [target...]" >&2; exit 2; }
 seconds=$1; shift
 if [ $# -eq 0 ]; then
   set -- $(sed -n 's/^ *cardinit_fuzzer(\([a-z_]*\) .*/\1/p' "$top/tests/fuzz/CMakeLists.txt")
 fi
 
-CC=clang CXX=clang++ cmake -S "$top" -B "$top/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCARDINIT_FUZZ=ON >/dev/null
-nice -n 19 cmake --build "$top/build/fuzz" --target fuzz_targets -j "${FUZZ_JOBS:-4}" >/dev/null
+if [ "$seconds" != --report ]; then
+  CC=clang CXX=clang++ cmake -S "$top" -B "$top/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCARDINIT_FUZZ=ON >/dev/null
+  nice -n 19 cmake --build "$top/build/fuzz" --target fuzz_targets -j "${FUZZ_JOBS:-4}" >/dev/null
+  mkdir -p "$out/logs"
+  for name in "$@"; do rm -f "$out/logs/$name.result"; done
+  printf '%s\n' "$@" | xargs -P "${FUZZ_JOBS:-4}" -I{} "$0" --one {} "$seconds"
+fi
 
-mkdir -p "$out/logs"
-for name in "$@"; do rm -f "$out/logs/$name.result"; done
-printf '%s\n' "$@" | xargs -P "${FUZZ_JOBS:-4}" -I{} "$0" --one {} "$seconds"
-
-printf '%-18s %12s %8s %6s %7s %7s %6s  %s\n' target executions exec/s cov ft corpus secs result
+printf '%-18s %12s %8s %6s %7s %12s %6s  %s\n' target executions exec/s cov ft corpus secs result
 failed=0
 for name in "$@"; do
   log="$out/logs/$name.log"
+  [ -f "$out/logs/$name.result" ] || continue  # taken over by another run meanwhile
   read -r secs status < "$out/logs/$name.result"
   if [ "$status" = missing ]; then
-    printf '%-18s %12s %8s %6s %7s %7s %6s  %s\n' "$name" - - - - - - "not built"
+    printf '%-18s %12s %8s %6s %7s %12s %6s  %s\n' "$name" - - - - - - "not built"
     continue
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
@@ -66,10 +70,10 @@ for name in "$@"; do
   last=$(grep -E '^#[0-9]+.*cov: ' "$log" | tail -n 1)
   cov=$(echo "$last" | sed -n 's/.*cov: \([0-9]*\).*/\1/p')
   ft=$(echo "$last" | sed -n 's/.* ft: \([0-9]*\).*/\1/p')
-  corpus=$(ls "$out/corpus/$name" | wc -l)
+  corpus=$(echo "$last" | sed -n 's/.* corp: \([0-9]*\/[0-9]*[a-zA-Z]*\).*/\1/p')
   result=ok
   if [ "$status" != 0 ]; then result="FAULT (see $log)"; failed=1; fi
-  printf '%-18s %12s %8s %6s %7s %7s %6s  %s\n' "$name" "${runs:-?}" "${rate:-?}" "${cov:-?}" "${ft:-?}" \
+  printf '%-18s %12s %8s %6s %7s %12s %6s  %s\n' "$name" "${runs:-?}" "${rate:-?}" "${cov:-?}" "${ft:-?}" \
     "$corpus" "$secs" "$result"
 done
 exit $failed
