@@ -90,8 +90,18 @@ bool TIniText::Read(const std::string& section, const std::string& key, std::str
   return true;
 }
 
+namespace {
+// A value as it is written so that reading gives it back: one that begins or
+// ends with a blank (reading trims those) or is wholly enclosed in double
+// quotes (reading takes them off) goes inside a pair of quotes of its own.
+std::string ValueText(const std::string& value) {
+  const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+  return quoted || Trim(value) != value ? "\"" + value + "\"" : value;
+}
+}  // namespace
+
 void TIniText::Write(const std::string& section, const std::string& key, const std::string& value) {
-  std::string entry = key + "=" + value;
+  std::string entry = key + "=" + ValueText(value);
   int header = FindSection(section);
   if (header < 0) {
     if (!lines_.empty() && lines_.back().eol.empty()) lines_.back().eol = "\r\n";
@@ -177,12 +187,19 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 namespace {
 bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
-// True when the entry can be written as one line that reads back the same
-// (a line break in a value would start new keys or sections).
+// True when the entry can be written as one line that reads back the same.
+// A line break anywhere would start new keys or sections; a name that the
+// reader would take differently could never be found again: blanks or
+// control characters around it (trimmed), an empty key, a key with '=' or
+// one that reads as a comment or a section header, a section name with ']'
+// or one ending inside a Chinese character. The names are tried by writing
+// the entry into a text of its own and reading it back.
 bool IsWritableEntry(const std::string& section, const std::string& key, const std::string& value) {
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
-  if (Trim(key).empty() || key.find('=') != std::string::npos) return false;
-  return FindSingleByte(section, ']') == std::string::npos;
+  TIniText probe;
+  probe.Write(section, key, value);
+  std::string back;
+  return probe.Read(section, key, back) && back == value;
 }
 }  // namespace
 

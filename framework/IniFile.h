@@ -20,6 +20,8 @@ class TIniText {
   explicit TIniText(std::string text = std::string());
 
   bool Read(const std::string& section, const std::string& key, std::string& value) const;
+  // A value that begins or ends with a blank, or is wholly enclosed in
+  // double quotes, is written in quotes so that Read gives it back as given.
   void Write(const std::string& section, const std::string& key, const std::string& value);
   bool SectionExists(const std::string& section) const;
   std::vector<std::string> Keys(const std::string& section) const;
@@ -56,7 +58,9 @@ class TIniFile {
   // Each write updates the file at once; false when it cannot be written
   // (the file then keeps its former contents), and false, writing nothing,
   // for names or a value that would not read back as written: a line
-  // break anywhere, an empty key or one with '=', a section name with ']'.
+  // break anywhere, an empty key or one with '=', ';' or '[' first, a
+  // section name with ']' or ending inside a Chinese character, a name
+  // with blanks around it.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
   bool WriteInteger(const std::string& section, const std::string& key, int32_t value);
   bool WriteBool(const std::string& section, const std::string& key, bool value);

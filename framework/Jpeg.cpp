@@ -1,84 +1,27 @@
-// JPEG decoding through libjpeg into a 24-bit bitmap. libjpeg reports
-// fatal errors through a callback that must not return; it jumps back to
-// the decoder's start, which then refuses the picture.
-#include <csetjmp>
-#include <cstdio>
-#include <cstring>
-
+// JPEG decoding into a 24-bit bitmap: the rows are decoded by
+// DecodeJpegRows (JpegRows.h) straight into the bitmap's own.
 #include "Bitmap.h"
-
-extern "C" {
-#include <jpeglib.h>
-}
+#include "JpegRows.h"
 
 namespace fw {
 
 namespace {
 
-struct ErrorManager {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
-};
-
-void OnFatalError(j_common_ptr info) {
-  auto* err = reinterpret_cast<ErrorManager*>(info->err);
-  std::longjmp(err->jump, 1);
-}
-
-void OnMessage(j_common_ptr) {}  // warnings are not shown
-
-constexpr JDIMENSION kMaxSide = 16384;
-
-// Decodes into rgb rows (top first). Returns false on any error. Kept free
-// of objects with destructors, as an error leaves it through longjmp.
-bool DecodeRows(const uint8_t* data, size_t size, unsigned char* (*alloc)(void*, int, int), void* ctx) {
-  jpeg_decompress_struct info;
-  ErrorManager err;
-  info.err = jpeg_std_error(&err.base);
-  err.base.error_exit = OnFatalError;
-  err.base.output_message = OnMessage;
-  if (setjmp(err.jump)) {
-    jpeg_destroy_decompress(&info);
-    return false;
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width > kMaxSide ||
-      info.image_height > kMaxSide) {
-    jpeg_destroy_decompress(&info);
-    return false;
-  }
-  info.out_color_space = JCS_EXT_BGR;  // the byte order of a 24-bit DIB
-  jpeg_start_decompress(&info);
-  unsigned char* pixels = alloc(ctx, static_cast<int>(info.output_width), static_cast<int>(info.output_height));
-  if (!pixels || info.output_components != 3) {
-    jpeg_abort_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return false;
-  }
-  while (info.output_scanline < info.output_height) {
-    auto* bitmap = static_cast<TBitmap*>(ctx);
-    JSAMPROW row = bitmap->ScanLine(static_cast<int>(info.output_scanline));
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return true;
-}
-
-unsigned char* AllocBitmap(void* ctx, int width, int height) {
-  auto* bitmap = static_cast<TBitmap*>(ctx);
+bool BeginBitmap(void* context, int width, int height) {
+  auto* bitmap = static_cast<TBitmap*>(context);
   bitmap->SetPixelFormat(pf24bit);
   bitmap->SetSize(width, height);
-  return bitmap->ScanLine(0);
+  return bitmap->ScanLine(0) != nullptr;
 }
+
+uint8_t* BitmapRow(void* context, int y) { return static_cast<TBitmap*>(context)->ScanLine(y); }
 
 }  // namespace
 
 bool DecodeJpeg(const TBytes& data, TBitmap& bitmap) {
   if (data.size() < 4) return false;
   TBitmap decoded;
-  if (!DecodeRows(data.data(), data.size(), AllocBitmap, &decoded)) return false;
+  if (!DecodeJpegRows(data.data(), data.size(), TJpegRows{BeginBitmap, BitmapRow, &decoded})) return false;
   return bitmap.Assign(decoded);
 }
 

@@ -6,7 +6,7 @@ set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 packages="cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb
-          fonts-wqy-microhei fonts-wine dpkg-dev x11-apps imagemagick"
+          fonts-wqy-microhei fonts-wine dpkg-dev x11-apps imagemagick clang libclang-rt-14-dev"
 
 missing=""
 for p in $packages; do

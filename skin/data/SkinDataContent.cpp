@@ -122,22 +122,7 @@ void TSkinDataContent::ReadColourSlot(int slot, const std::string& key, TColor d
 }
 
 void TSkinDataContent::ReadCommonKeys(TDataSkinObject& o, const std::string& s, bool frame) {
-  o.Style = Int(s, "Style", 0);
-  o.LeftWidth = Int(s, "LeftWidth", 0);
-  o.RightWidth = Int(s, "RightWidth", 0);
-  o.TopHeight = Int(s, "TopHeight", 0);
-  o.BottomHeight = Int(s, "BottomHeight", 0);
-  if (frame) o.Frame = Int(s, "Frame", 0);
-  o.Trans = Int(s, "Trans", 0);
-  o.Tile = Int(s, "Tile", 0);
-  o.NormalColour = Int(s, "NormalColour", -1);
-  o.MouseOverColour = Int(s, "MouseOverColour", -1);
-  o.PressedColour = Int(s, "PressedColour", -1);
-  const TColor second = Colors[sc::ButtonText];
-  o.NormalColour2 = ReadColourText(Str(s, "NormalColour2"), second);
-  o.MouseOverColour2 = ReadColourText(Str(s, "MouseOverColour2"), second);
-  o.PressedColour2 = ReadColourText(Str(s, "PressedColour2"), second);
-  if (o.Tile > 1) o.Tile = 0;
+  ReadSkinObjectValues(*Description, s, frame, Colors[sc::ButtonText], o);
 }
 
 void TSkinDataContent::ReadSkinObject(std::unique_ptr<TDataSkinObject>& object, const std::string& section) {
@@ -206,10 +191,7 @@ void TSkinDataContent::ReadMenuBar() {
 
 void TSkinDataContent::ReadTextColour(const std::string& section, const std::string& prefix,
                                       TColor& colour) const {
-  int32_t r = Int(section, prefix + "R", -1);
-  int32_t g = Int(section, prefix + "G", -1);
-  int32_t b = Int(section, prefix + "B", -1);
-  if (r >= 0 && g >= 0 && b >= 0) colour = RGBColor(r % 256, g % 256, b % 256);
+  ReadSkinTextColour(*Description, section, prefix, colour);
 }
 
 void TSkinDataContent::ReadTitle() {
@@ -350,8 +332,7 @@ void TSkinDataContent::ReadSysButtons() {
     if (b->Frame == 0) {
       b->Frame = 6;
       if (!b->Bitmap.Empty()) {
-        b->Frame = double(b->Bitmap.Width()) / b->Bitmap.Height() <= 3.8 ? 3 : 6;
-        if (b->Action < 0) b->Frame = 6;
+        b->Frame = SysButtonFrameCount(b->Action, b->Bitmap.Width(), b->Bitmap.Height());
         if (b->Action == 3 || b->Action == 11) b->Bitmap.Clear();
       }
     }
@@ -415,9 +396,7 @@ void TSkinDataContent::SetFrameCounts() {
   set(UpDownVert, 8);
 
   auto glyphFrames = [](int32_t& frames, const fw::TBitmap& strip) {
-    if (frames != 0) return;
-    frames = strip.Width() / (strip.Height() < 16 ? 13 : 16);
-    if (frames < 4) frames = 4;
+    if (frames == 0) frames = GlyphFrameCount(strip.Width(), strip.Height());
   };
   glyphFrames(Buttons->RadioFrame, Buttons->RadioBitmap);
   glyphFrames(Buttons->CheckButtonFrame, Buttons->CheckBitmap);

@@ -2,6 +2,14 @@
 
 #include <algorithm>
 
+namespace {
+// The widest a bar's cap needs to be: a cap is copied at its own width, so
+// one as wide as both the target and the image draws the same as any wider
+// one. Caps are held to it so that a description's margins near the int
+// limit cannot overflow the coordinates.
+int CapLimit(int targetWidth, int imageWidth) { return std::max(targetWidth, imageWidth); }
+}  // namespace
+
 TSkinRect SkinImageRect(int width, int height, bool vertical, int count, int n) {
   if (count < 1) count = 1;
   if (vertical) {
@@ -56,20 +64,22 @@ void MakeSkinImage(const TSkinPixels& out, const TSkinPixels& bitmap, const TSki
   const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
   const int iw = img.Width(), ih = img.Height(), sx = img.Left, sy = img.Top;
   int L = margins.Left, T = margins.Top, R = margins.Right, B = margins.Bottom;
-  if (w < L + R) L = R = 0;
-  if (h < T + B) T = B = 0;
+  // (Summed in 64 bits: a description may give margins near the int limit.)
+  if (w < int64_t(L) + R) L = R = 0;
+  if (h < int64_t(T) + B) T = B = 0;
   // Image-relative source rectangle.
   auto S = [&](int l, int t, int r, int b) { return SkinRect(sx + l, sy + t, sx + r, sy + b); };
-  if (L * T > 0) StretchCopy(out, SkinRect(0, 0, L, T), bitmap, S(0, 0, L, T));
-  if (L * B > 0) StretchCopy(out, SkinRect(0, h - B, L, h), bitmap, S(0, ih - B, L, ih));
-  if (R * T > 0) StretchCopy(out, SkinRect(w - R, 0, w, T), bitmap, S(iw - R, 0, iw, T));
+  // A corner is drawn when both of its margins are there.
+  if (L > 0 && T > 0) StretchCopy(out, SkinRect(0, 0, L, T), bitmap, S(0, 0, L, T));
+  if (L > 0 && B > 0) StretchCopy(out, SkinRect(0, h - B, L, h), bitmap, S(0, ih - B, L, ih));
+  if (R > 0 && T > 0) StretchCopy(out, SkinRect(w - R, 0, w, T), bitmap, S(iw - R, 0, iw, T));
   if (L > 0) StretchCopy(out, SkinRect(0, T, L, h - B), bitmap, S(0, T, L, ih - B));
   if (T > 0) StretchCopy(out, SkinRect(L, 0, w - R, T), bitmap, S(L, 0, iw - R, T));
   if (tile)
     TileInto(out, SkinRect(L, T, w - R, h - B), bitmap, S(L, T, iw - R, ih - B));
   else
     StretchCopy(out, SkinRect(L, T, w - R, h - B), bitmap, S(L, T, iw - R, ih - B));
-  if (R * B > 0) StretchCopy(out, SkinRect(w - R, h - B, w, h), bitmap, S(iw - R, ih - B, iw, ih));
+  if (R > 0 && B > 0) StretchCopy(out, SkinRect(w - R, h - B, w, h), bitmap, S(iw - R, ih - B, iw, ih));
   if (R > 0) StretchCopy(out, SkinRect(w - R, T, w, h - B), bitmap, S(iw - R, T, iw, ih - B));
   if (B > 0) StretchCopy(out, SkinRect(L, h - B, w - R, h), bitmap, S(L, ih - B, iw - R, ih));
 }
@@ -81,7 +91,8 @@ void MakeSkinImageH3(const TSkinPixels& out, const TSkinPixels& bitmap, bool ver
   if (out.Empty()) return;
   const TSkinRect img = SkinImageRect(bitmap, vertical, count, n);
   const int iw = img.Width(), sx = img.Left;
-  const int L = std::max(margins.Left, 0), R = std::max(margins.Right, 0);
+  const int C = CapLimit(w, iw);
+  const int L = std::min(std::max(margins.Left, 0), C), R = std::min(std::max(margins.Right, 0), C);
   StretchCopy(out, SkinRect(0, 0, L, h), bitmap, SkinRect(sx, img.Top, sx + L, img.Bottom));
   const int M = iw - L - R;
   if (M > 0)
@@ -101,7 +112,8 @@ void MakeStretchedH3(const TSkinPixels& out, const TSkinPixels& bitmap, bool ver
     StretchCopy(out, SkinRect(0, 0, w, h), bitmap, img);
     return;
   }
-  const int L = margins.Left, R = margins.Right;
+  const int C = CapLimit(w, iw);
+  const int L = std::min(margins.Left, C), R = std::min(margins.Right, C);
   StretchCopy(out, SkinRect(0, 0, L, h), bitmap, SkinRect(sx, img.Top, sx + L, img.Bottom));
   StretchCopy(out, SkinRect(L, 0, w - R, h), bitmap, SkinRect(sx + L, img.Top, sx + iw - R, img.Bottom));
   StretchCopy(out, SkinRect(w - R, 0, w, h), bitmap, SkinRect(sx + iw - R, img.Top, sx + iw, img.Bottom));

@@ -97,3 +97,15 @@ TEST_F(ProfileFile, UnwritableFileIsReportedAndUntouched) {
   LoadUserKeys(missingDir, names, keys);
   EXPECT_TRUE(names.empty());
 }
+
+// Names as typed, blanks and quotes included, come back from the file as they
+// were saved (the file's reader trims values and takes quotes off).
+TEST_F(ProfileFile, NamesWithBlanksOrQuotesReadBackAsSaved) {
+  const TStringVector names = {" " + kZhang, "bob ", "\"boss\"", "\"", kLi};
+  const TStringVector keys = {"A5C3E7B91D2F", "112233445566", "AABBCCDDEEFF", "000000000000", "FFFFFFFFFFFF"};
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  TStringVector readNames, readKeys;
+  LoadUserKeys(file_, readNames, readKeys);
+  EXPECT_EQ(readNames, names);
+  EXPECT_EQ(readKeys, keys);
+}

@@ -65,6 +65,15 @@ TEST(IniFile, EntriesThatWouldNotReadBackAreRefusedAndWriteNothing) {
   EXPECT_FALSE(ini.WriteString("A", "a=b", "2"));
   EXPECT_FALSE(ini.WriteString("A", " ", "2"));
   EXPECT_FALSE(ini.WriteString("A]x", "k", "2"));
+  // Names the reader would take differently: trimmed, a comment, a header.
+  EXPECT_FALSE(ini.WriteString(" A", "k", "2"));
+  EXPECT_FALSE(ini.WriteString("\x05" "Caption", "Width", "120"));
+  EXPECT_FALSE(ini.WriteString("A", "k ", "2"));
+  EXPECT_FALSE(ini.WriteString("A", ";k", "2"));
+  EXPECT_FALSE(ini.WriteString("A", "[B]k", "2"));
+  // A section name ending in the first byte of a Chinese character: its
+  // closing bracket would be read as the character's second byte.
+  EXPECT_FALSE(ini.WriteString("\xD5", "k", "2"));
   std::string bytes;
   ASSERT_TRUE(LoadFileBytes(path, bytes));
   EXPECT_EQ(bytes, original);
@@ -95,6 +104,23 @@ TEST(IniFile, SectionNamesWhoseSecondByteIsABracketStayWhole) {
   ASSERT_TRUE(LoadFileBytes(path, bytes));
   EXPECT_EQ(bytes, "[" + name + "]\r\nk=1\r\nj=3\r\n[" + name + "x]\r\nk=2\r\n");
   std::remove(path.c_str());
+}
+
+TEST(IniText, ValuesReadBackAsWritten) {
+  TIniText t;
+  const std::string values[] = {"plain", "", " leading", "trailing\t", "\"quoted\"", "\"\"", "\"", "a \"b\" c",
+                                " \xD5\xC5 "};
+  for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i) t.Write("S", "k" + std::to_string(i), values[i]);
+  const TIniText read(t.Text());
+  for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i) {
+    std::string value;
+    ASSERT_TRUE(read.Read("S", "k" + std::to_string(i), value));
+    EXPECT_EQ(value, values[i]);
+  }
+  // Values that read back as they stand are written as they are.
+  EXPECT_NE(t.Text().find("k0=plain\r\n"), std::string::npos);
+  EXPECT_NE(t.Text().find("k7=a \"b\" c\r\n"), std::string::npos);
+  EXPECT_NE(t.Text().find("k2=\" leading\"\r\n"), std::string::npos);
 }
 
 TEST(IniText, NewSectionsAndKeysAppendCleanly) {

@@ -58,6 +58,32 @@ TEST(SkinImage, MarginsThatDoNotFitAreDroppedInPairs) {
   EXPECT_EQ(img.Pixel(2, 15), kMiddle[0]);
 }
 
+// A description may give any margin up to the int limit: it is taken as a
+// margin that does not fit (nine parts) or as a cap wider than the target
+// and the image (bars), never as arithmetic that overflows.
+TEST(SkinImage, MarginsNearTheIntLimit) {
+  const TPixelBuffer strip = Strip();
+  const int big = 2147483647;
+  EXPECT_TRUE(Nine(40, 30, strip, SkinRect(big, 3, 1, 3), false, 2, 2)
+                  .SamePixels(Nine(40, 30, strip, SkinRect(0, 3, 0, 3), false, 2, 2)));
+  EXPECT_TRUE(Nine(40, 30, strip, SkinRect(3, big, 3, 1), true, 2, 2)
+                  .SamePixels(Nine(40, 30, strip, SkinRect(3, 0, 3, 0), true, 2, 2)));
+  for (bool stretched : {false, true}) {
+    for (const TSkinRect& caps : {SkinRect(big, 0, 2, 0), SkinRect(2, 0, big, 0), SkinRect(big, 0, big, 0)}) {
+      TPixelBuffer huge(30, 6), wide(30, 6);
+      const TSkinRect asWide = SkinRect(caps.Left == big ? 30 : caps.Left, 0, caps.Right == big ? 30 : caps.Right, 0);
+      if (stretched) {
+        MakeStretchedH3(huge, strip, false, 2, 2, caps);
+        MakeStretchedH3(wide, strip, false, 2, 2, asWide);
+      } else {
+        MakeSkinImageH3(huge, strip, false, 2, 2, caps);
+        MakeSkinImageH3(wide, strip, false, 2, 2, asWide);
+      }
+      EXPECT_TRUE(huge.SamePixels(wide));
+    }
+  }
+}
+
 TEST(SkinImage, AZeroMarginDropsItsEdgeAndCorners) {
   TPixelBuffer img = Nine(40, 30, Strip(), SkinRect(0, 3, 3, 3), false, 2, 1);
   // The left column is the top edge stretched from image column 0 (a corner
