@@ -1,11 +1,13 @@
 #include "ControlSkinners.h"
 
 #include "ScrollBarSkinners.h"
+#include "ScrollBoxSkinner.h"
 #include "WinSkinData.h"
 
 void RegisterControlSkinners() {
   // Each kind's file registers its own classes.
   RegisterScrollBarSkinners();
+  RegisterScrollBoxSkinner();
 }
 
 void RegisterSkinEngine() {

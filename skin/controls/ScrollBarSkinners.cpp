@@ -320,6 +320,19 @@ void TWScrollbar::ButtonDown(const TMessage& m) {
   }
   Pressed = false;
   ReleaseCapture();
+  // The tracking had the mouse: the overlay's leave notice went with it.
+  // What is under the cursor now is hot, and the notice is asked again.
+  if (HWND self = HandleIfAllocated()) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    if (WindowFromPoint(cursor) == self) {
+      ::ScreenToClient(self, &cursor);
+      HotPart = HitTest(cursor);
+      TrackMouseLeave(self);
+    } else {
+      HotPart = kPartNone;
+    }
+  }
   // The thumb goes back to where the bar's information puts it.
   Invalidate();
 }
