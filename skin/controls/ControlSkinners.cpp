@@ -1,5 +1,6 @@
 #include "ControlSkinners.h"
 
+#include "HeaderSkinners.h"
 #include "ScrollBarSkinners.h"
 #include "ScrollBoxSkinner.h"
 #include "WinSkinData.h"
@@ -8,6 +9,7 @@ void RegisterControlSkinners() {
   // Each kind's file registers its own classes.
   RegisterScrollBarSkinners();
   RegisterScrollBoxSkinner();
+  RegisterHeaderSkinners();
 }
 
 void RegisterSkinEngine() {

@@ -437,6 +437,8 @@ void TSkinScrollbar::InitScrollSkin(TControl*, TSkinData* skinData, TWinSkinForm
   TSkinControl::InitSkin(form, skinData, formCanvas, false);
   auto* control = dynamic_cast<TWinControl*>(Control);
   if (!Skinned || !control || !SkinData) return;
+  // The window set up now (messages may arrive while the overlays are made).
+  setupHandle_ = Handle;
   NewSystem = skinplatform::IsNT() && (skinplatform::VersionWord() & 0xFF) > 4 &&
               ((skinplatform::VersionWord() >> 8) & 0xFF) > 0;
   std::string border;
@@ -452,7 +454,6 @@ void TSkinScrollbar::InitScrollSkin(TControl*, TSkinData* skinData, TWinSkinForm
     bar->SetEnabled(control->Enabled());
     if (!control->Visible()) bar->HideBar();
   }
-  setupHandle_ = Handle;
   if (FrameFlag && Handle) RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
