@@ -1,5 +1,6 @@
 #include "ControlSkinners.h"
 
+#include "ComboSkinners.h"
 #include "HeaderSkinners.h"
 #include "ScrollBarSkinners.h"
 #include "ScrollBoxSkinner.h"
@@ -10,6 +11,7 @@ void RegisterControlSkinners() {
   RegisterScrollBarSkinners();
   RegisterScrollBoxSkinner();
   RegisterHeaderSkinners();
+  RegisterComboSkinners();
 }
 
 void RegisterSkinEngine() {

@@ -522,6 +522,24 @@ TEST_F(ScrollBars, AWindowMadeAnewKeepsItsSkinnerAndOverlays) {
   EXPECT_TRUE(EqualRect(&o, &b));
 }
 
+TEST_F(ScrollBars, TheFormsReskinningMakesAWholeNewSkinner) {
+  ShowForm();
+  // The form skinner frees the control's scroll-bar skinner and makes a new
+  // one through the base's set-up, which comes to the scroll bars' own.
+  const HWND oldBar = skinner->VertBar->Handle();
+  SendMessageW(form->Handle(), SKM_RESKINSCROLLBAR, reinterpret_cast<WPARAM>(list->Handle()), 0);
+  Pump(50);
+  EXPECT_FALSE(IsWindow(oldBar));
+  auto* fresh = SkinnerOf<TSkinScrollbar>(list);
+  ASSERT_NE(fresh, nullptr);
+  ASSERT_NE(fresh->VertBar, nullptr);
+  EXPECT_TRUE(fresh->VertBar->Shown);
+  EXPECT_TRUE(fresh->FrameFlag);
+  const RECT o = WindowRectOf(fresh->VertBar->Handle());
+  const RECT b = BarInfo(list->Handle(), OBJID_VSCROLL).rcScrollBar;
+  EXPECT_TRUE(EqualRect(&o, &b));
+}
+
 TEST_F(ScrollBars, ASkinWithoutTheBarsObjectsLeavesTheSystemsBar) {
   ShowForm();
   TWScrollbar* v = skinner->VertBar;
