@@ -75,6 +75,19 @@ RECT Around(HWND a, HWND b = nullptr) {
   return r;
 }
 
+// Activates a window as the operator does: a click on a quiet spot of it
+// (another program's SetForegroundWindow is not always granted).
+void ClickToActivate(HWND window, int dx, int dyFromBottom) {
+  RECT r;
+  GetWindowRect(window, &r);
+  SetCursorPos(r.left + dx, r.bottom - dyFromBottom);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  WaitFor([&] { return GetForegroundWindow() == window; }, 2000);
+  SetCursorPos(r.right + 40, r.bottom + 40);  // off the window: nothing shows hot
+  Sleep(300);
+}
+
 bool Fail(const char* what) {
   std::printf("shots: %s\n", what);
   return false;
@@ -95,7 +108,7 @@ bool Run(const std::string& program) {
   if (!tavrin.Start(program)) return Fail("the program did not start");
   HWND main = SkinnedWindow(tavrin.Pid(), "Tavrin");
   if (!main) return Fail("no main window");
-  SetForegroundWindow(main);
+  ClickToActivate(main, 20, 20);
   FormMap map;
   std::string error;
   if (!map.Load(AppFormPath("Main.form"), error)) return Fail(error.c_str());

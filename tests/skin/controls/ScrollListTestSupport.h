@@ -1,0 +1,60 @@
+// What the tests of the scroll-bar, list and combo box skinners share:
+// real input (the system's own queue, as a user's mouse and keyboard give
+// it), the skinner of a kind that a control owns, and stand-ins for the
+// kinds the framework has no class for.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "Control.h"
+#include "SkinControl.h"
+
+namespace scrolltest {
+
+// Real mouse input at a screen point (queued by the system; handled when
+// messages are pumped).
+void MouseMoveTo(POINT screen);
+void MouseDown(POINT screen);
+void MouseUp(POINT screen);
+// Press at from, move to to in steps, release there.
+void MouseDrag(POINT from, POINT to, int steps = 4);
+void MouseClick(POINT screen);
+// Wheel notches (positive: away from the user) at the cursor.
+void MouseWheel(int notches);
+void KeyPress(WORD vk);
+// The cursor leaves every test window (parked in the screen's corner).
+void ParkMouse();
+
+// The skinner of the kind that the component owns, or nullptr.
+template <class T>
+T* SkinnerOf(fw::TComponent* owner) {
+  if (!owner) return nullptr;
+  for (fw::TComponent* c : owner->Components())
+    if (auto* s = dynamic_cast<T*>(c)) return s;
+  return nullptr;
+}
+
+// A windowed control of any class name and ancestry over a system window
+// class (nullptr: a plain window), with published properties of its own
+// added by the test.
+class TStandIn : public fw::TWinControl {
+ public:
+  TStandIn(fw::TComponent* owner, const fw::TClassInfo& info, const wchar_t* systemClass, DWORD style,
+           DWORD exStyle = 0);
+  const fw::TClassInfo& ClassInfo() const override { return *info_; }
+
+ protected:
+  void CreateParams(fw::TCreateParams& params) override;
+
+ private:
+  const fw::TClassInfo* info_;
+  const wchar_t* systemClass_;
+  DWORD style_, exStyle_;
+};
+
+// The window rectangle of a window, and its centre.
+RECT WindowRectOf(HWND window);
+POINT CentreOf(const RECT& r);
+
+}  // namespace scrolltest
