@@ -65,7 +65,9 @@ class TBarBox : public TWinControl {
   }
   void WndProc(TMessage& m) override {
     if (m.Msg == CN_VSCROLL || m.Msg == CN_HSCROLL) {
-      SCROLLINFO si = {sizeof si, SIF_ALL};
+      SCROLLINFO si = {};
+      si.cbSize = sizeof si;
+      si.fMask = SIF_ALL;
       GetScrollInfo(Handle(), SB_CTL, &si);
       int pos = si.nPos;
       switch (LOWORD(m.WParam)) {
