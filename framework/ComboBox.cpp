@@ -53,8 +53,9 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
   static const DWORD kStyles[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
                                   CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE};
   p.style |= kStyles[style_] | CBS_AUTOHSCROLL | WS_VSCROLL;
-  // The window's height includes the dropped-down list.
-  p.height = height_ + dropDownCount_ * (height_ > 0 ? height_ - 4 : 16);
+  // A drop-down box's window height includes the dropped-down list; a
+  // simple box's list is always shown inside the height it is given.
+  if (style_ != csSimple) p.height = height_ + dropDownCount_ * (height_ > 0 ? height_ - 4 : 16);
 }
 
 void TCustomComboBox::WindowCreated() {
@@ -136,7 +137,9 @@ void TCustomComboBox::SetDroppedDown(bool value) {
 
 void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
   TWinControl::SetBounds(left, top, width, height);
-  // The window's height is that of the dropped-down list.
+  // A drop-down box's window height is that of the dropped-down list (the
+  // window reports its closed height back); a simple box's is its own.
+  if (style_ == csSimple) return;
   if (HWND h = HandleIfAllocated())
     SetWindowPos(h, nullptr, left, top, width, height + dropDownCount_ * (height > 4 ? height - 4 : 16),
                  SWP_NOZORDER | SWP_NOACTIVATE);

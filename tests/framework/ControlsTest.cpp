@@ -153,6 +153,28 @@ TEST_F(ControlsTest, FormDataBuildsTheControlsWithTheirValues) {
   EXPECT_EQ(form->edtName->Color(), clYellow);
 }
 
+TEST_F(ControlsTest, ComboBoxesKeepTheirHeightWhenMovedAgainAndAgain) {
+  for (TComboBoxStyle style : {csDropDownList, csDropDown, csSimple}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    auto* combo = new TComboBox(form);
+    combo->SetParent(form);
+    combo->SetStyle(style);
+    combo->SetBounds(10, 10, 120, style == csSimple ? 90 : 21);
+    combo->HandleNeeded();
+    const int h = combo->Height();
+    for (int i = 0; i < 5; i++) combo->SetBounds(10 + i, 10, 120, combo->Height());
+    EXPECT_EQ(combo->Height(), h);
+    RECT r;
+    GetWindowRect(combo->Handle(), &r);
+    if (style == csSimple) {
+      EXPECT_EQ(r.bottom - r.top, 90) << "a simple box is as high as it is made";
+    } else {
+      EXPECT_LT(r.bottom - r.top, 40) << "a closed drop-down box is as high as its edit";
+    }
+    combo->Free();
+  }
+}
+
 TEST_F(ControlsTest, EventsNamedInFormDataRun) {
   SendMessageW(form->btnOk->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(form->okClicks, 1);
