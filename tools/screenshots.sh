@@ -36,7 +36,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$top/tools/with-reader-sim.sh" --card-key A5C3E7B91D2F -- wine "$app/ShotDriver.exe" "Z:$out"
+# The program is started as the operator starts it; the driver finds it.
+"$top/tools/with-reader-sim.sh" --card-key A5C3E7B91D2F -- sh -c '
+  cd "$0" && wine Tavrin.exe &
+  wine "$0/ShotDriver.exe" "Z:$1"
+  status=$?
+  wait
+  exit $status
+' "$app" "$out"
 for bmp in "$out"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png"
   rm -f "$bmp"

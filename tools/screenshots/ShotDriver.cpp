@@ -1,7 +1,7 @@
-// Takes pictures of Tavrin's windows as an operator sees them: starts the
-// program (beside the reader library, with the simulated reader's port in
-// the port list), opens each window and list, and writes what the screen
-// shows of it as a BMP file into the folder given.
+// Takes pictures of Tavrin's windows as an operator sees them: finds the
+// program running (started beside the reader library by the script), opens
+// each window and list, and writes what the screen shows of it as a BMP
+// file into the folder given.
 //
 //   ShotDriver <folder>     (under tools/with-reader-sim.sh; see
 //                            tools/screenshots.sh)
@@ -75,15 +75,20 @@ RECT Around(HWND a, HWND b = nullptr) {
   return r;
 }
 
-// Activates a window as the operator does: a click on a quiet spot of it
-// (another program's SetForegroundWindow is not always granted).
-void ClickToActivate(HWND window, int dx, int dyFromBottom) {
+// Activates a window of the program as the operator's click would (the
+// driver's own SetForegroundWindow is refused while another program has
+// the foreground, so it borrows the window's input state for the call).
+void Activate(HWND window) {
+  const DWORD theirs = GetWindowThreadProcessId(window, nullptr);
+  const DWORD ours = GetCurrentThreadId();
+  AttachThreadInput(ours, theirs, TRUE);
+  SetForegroundWindow(window);
+  SetActiveWindow(window);
+  AttachThreadInput(ours, theirs, FALSE);
+  const bool active = WaitFor([&] { return GetForegroundWindow() == window; }, 2000);
+  if (!active) std::printf("shots: the window did not become active\n");
   RECT r;
   GetWindowRect(window, &r);
-  SetCursorPos(r.left + dx, r.bottom - dyFromBottom);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-  WaitFor([&] { return GetForegroundWindow() == window; }, 2000);
   SetCursorPos(r.right + 40, r.bottom + 40);  // off the window: nothing shows hot
   Sleep(300);
 }
@@ -103,12 +108,33 @@ HWND SkinnedWindow(DWORD pid, const std::string& caption) {
   return w;
 }
 
-bool Run(const std::string& program) {
-  Program tavrin;
-  if (!tavrin.Start(program)) return Fail("the program did not start");
-  HWND main = SkinnedWindow(tavrin.Pid(), "Tavrin");
+// The program was started beside the driver (as the operator starts it, so
+// that its window takes the activation); its process id is read off its
+// main window.
+struct TRunning {
+  DWORD pid = 0;
+  DWORD Pid() const { return pid; }
+};
+
+HWND FindMainWindow(int ms) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        found = FindWindowW(nullptr, L"Tavrin");
+        return found && IsWindowVisible(found);
+      },
+      ms);
+  return found;
+}
+
+bool Run() {
+  HWND main = FindMainWindow(20000);
   if (!main) return Fail("no main window");
-  ClickToActivate(main, 20, 20);
+  TRunning tavrin;
+  GetWindowThreadProcessId(main, &tavrin.pid);
+  main = SkinnedWindow(tavrin.Pid(), "Tavrin");
+  if (!main) return Fail("no skinned main window");
+  Activate(main);
   FormMap map;
   std::string error;
   if (!map.Load(AppFormPath("Main.form"), error)) return Fail(error.c_str());
@@ -204,7 +230,7 @@ bool Run(const std::string& program) {
     }
   }
   PostMessageW(main, WM_CLOSE, 0, 0);
-  tavrin.WaitExit(10000);
+  WaitFor([&] { return !IsWindow(main); }, 10000);
   return true;
 }
 
@@ -216,5 +242,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   g_folder = argv[1];
-  return Run(BinFolder() + "Tavrin.exe") ? 0 : 1;
+  return Run() ? 0 : 1;
 }
