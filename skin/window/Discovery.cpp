@@ -173,12 +173,11 @@ bool TWinSkinForm::CreateSkinner(const std::string& className, TControl* control
   for (int i = 0; map && i < map->Count() && !found; i++) {
     const std::string row = map->Strings(i);
     if (LowerCase(row).compare(0, key.size(), key) != 0) continue;
-    const size_t eq = row.find('=');
-    kind = row.substr(eq + 1, 50);
-    // A row with nothing after its "=" counts as no row.
-    found = !kind.empty();
+    kind = row.substr(row.find('=') + 1, 50);
+    found = true;
   }
-  if (!found) return false;
+  // A row with nothing after its "=" counts as no row.
+  if (!found || kind.empty()) return false;
   kind = LowerCase(kind);  // kinds are compared without regard to letter case
   TSkinData& s = *FSkinData;
   const TSkinning k{this, control, FSkinData, FControlCanvas.get()};
