@@ -54,12 +54,6 @@ class BoxSkinners : public ::testing::Test {
     formSkinner = SkinManager()->FindSkinnedForm(form->Handle());
     ASSERT_NE(formSkinner, nullptr);
   }
-  template <class T>
-  static T* SkinnerOf(TComponent* control) {
-    for (TComponent* c : control->Components())
-      if (auto* s = dynamic_cast<T*>(c)) return s;
-    return nullptr;
-  }
   COLORREF Edge(int frame) { return ImageColour(skin->StatusBarEdges->Bitmap, false, 3, frame); }
   COLORREF Face() { return ColorToRGB(skin->Colors[sc::ButtonFace]); }
   COLORREF Shadow() { return ColorToRGB(skin->Colors[sc::ButtonShadow]); }

@@ -116,14 +116,7 @@ inline fw::TForm* ShowSkinnedForm(const char* text, const std::function<void(fw:
   return form;
 }
 
-// The skinner of kind T the component owns, or nullptr.
-template <class T>
-T* SkinnerOf(fw::TComponent* control) {
-  if (!control) return nullptr;
-  for (fw::TComponent* c : control->Components())
-    if (auto* s = dynamic_cast<T*>(c)) return s;
-  return nullptr;
-}
+using skintest::SkinnerOf;
 inline int SkinnerCount(fw::TComponent* control) {
   int n = 0;
   for (fw::TComponent* c : control->Components()) n += dynamic_cast<TSkinControl*>(c) != nullptr;

@@ -61,12 +61,6 @@ class RangeSkinners : public ::testing::Test {
     skin->SetActive(false);
     ASSERT_TRUE(PumpUntil([&] { return SkinManager()->FindSkinnedForm(form->Handle()) == nullptr; }));
   }
-  template <class T>
-  static T* SkinnerOf(TComponent* control) {
-    for (TComponent* c : control->Components())
-      if (auto* s = dynamic_cast<T*>(c)) return s;
-    return nullptr;
-  }
   int SkinnersOf(HWND window) const {
     int n = 0;
     for (TSkinControl* s : formSkinner->FSkinners) n += s->Handle == window;

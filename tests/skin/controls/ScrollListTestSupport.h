@@ -9,6 +9,7 @@
 
 #include "Control.h"
 #include "SkinControl.h"
+#include "SkinTestSupport.h"
 
 namespace scrolltest {
 
@@ -26,14 +27,7 @@ void KeyPress(WORD vk);
 // The cursor leaves every test window (parked in the screen's corner).
 void ParkMouse();
 
-// The skinner of the kind that the component owns, or nullptr.
-template <class T>
-T* SkinnerOf(fw::TComponent* owner) {
-  if (!owner) return nullptr;
-  for (fw::TComponent* c : owner->Components())
-    if (auto* s = dynamic_cast<T*>(c)) return s;
-  return nullptr;
-}
+using skintest::SkinnerOf;
 
 // A windowed control of any class name and ancestry over a system window
 // class (nullptr: a plain window), with published properties of its own

@@ -318,12 +318,6 @@ class TabSkin : public ::testing::Test {
     c->SetBounds(10, 10, width, 200);
     return c;
   }
-  template <class T>
-  static T* Owned(TComponent* c) {
-    for (TComponent* o : c->Components())
-      if (auto* t = dynamic_cast<T*>(o)) return t;
-    return nullptr;
-  }
 
   COLORREF Tab(int frame) const { return ImageColour(skin->Tabs->Bitmap, false, skin->Tabs->Frame, frame); }
   COLORREF Pane() const { return ImageColour(skin->TabPane->Bitmap, false, 1, 1); }
@@ -711,11 +705,11 @@ TEST_F(TabSkin, APageControlIsSkinnedWithItsWindowlessControlsOverThePane) {
     plain = PageControl(f, "TTabControl", 240, 3);
     plain->SetLeft(260);
   });
-  auto* s = Owned<TSkinTab>(page);
+  auto* s = skintest::SkinnerOf<TSkinTab>(page);
   ASSERT_NE(s, nullptr);
   EXPECT_EQ(s->Mode, 2);
-  ASSERT_NE(Owned<TSkinTab>(plain), nullptr);
-  EXPECT_EQ(Owned<TSkinTab>(plain)->Mode, 0);
+  ASSERT_NE(skintest::SkinnerOf<TSkinTab>(plain), nullptr);
+  EXPECT_EQ(skintest::SkinnerOf<TSkinTab>(plain)->Mode, 0);
   EXPECT_TRUE(s->TabUnicode);
   TCapture c = PaintInto(page->Handle(), WM_PAINT, 0);
   const RECT r = Item(page->Handle(), 1);
@@ -730,7 +724,7 @@ TEST_F(TabSkin, APageControlIsSkinnedWithItsWindowlessControlsOverThePane) {
 TEST_F(TabSkin, ARecreatedControlKeepsItsSkinOnItsNewSideAndItsNewArrowsGetANewSkinner) {
   TTestTabControl* page = nullptr;
   ShowForm([&](TForm* f) { page = PageControl(f, "TPageControl", 150, 6); });
-  auto* s = Owned<TSkinTab>(page);
+  auto* s = skintest::SkinnerOf<TSkinTab>(page);
   ASSERT_NE(s, nullptr);
   TSkinControl* oldArrows = s->UpDownSkinner;
   ASSERT_NE(oldArrows, nullptr);
@@ -738,7 +732,7 @@ TEST_F(TabSkin, ARecreatedControlKeepsItsSkinOnItsNewSideAndItsNewArrowsGetANewS
   page->RecreateWnd();
   Pump(50);
   TCapture c = PaintInto(page->Handle(), WM_PAINT, 0);
-  EXPECT_EQ(Owned<TSkinTab>(page), s) << "the same skinner on the new window";
+  EXPECT_EQ(skintest::SkinnerOf<TSkinTab>(page), s) << "the same skinner on the new window";
   EXPECT_EQ(s->Handle, page->Handle());
   EXPECT_EQ(s->TabSide, tsideBottom);
   const RECT r = Item(page->Handle(), 0);
@@ -759,7 +753,7 @@ TEST_F(TabSkin, AFrameworkControlsSkinnersGoWithItAndWhenSkinningStops) {
     other = PageControl(f, "TPageControl", 150, 6);
     other->SetLeft(200);
   });
-  ASSERT_NE(Owned<TSkinTab>(page)->UpDownSkinner, nullptr);
+  ASSERT_NE(skintest::SkinnerOf<TSkinTab>(page)->UpDownSkinner, nullptr);
   TWinSkinForm* f = SkinManager()->FindSkinnedForm(form->Handle());
   const size_t before = f->FSkinners.size();
   page->Free();
@@ -768,7 +762,7 @@ TEST_F(TabSkin, AFrameworkControlsSkinnersGoWithItAndWhenSkinningStops) {
   HWND arrows = FindWindowExW(other->Handle(), nullptr, L"msctls_updown32", nullptr);
   skin->SetActive(false);
   ASSERT_TRUE(PumpUntil([&] { return SkinManager()->FindSkinnedForm(form->Handle()) == nullptr; }));
-  EXPECT_EQ(Owned<TSkinTab>(other), nullptr);
+  EXPECT_EQ(skintest::SkinnerOf<TSkinTab>(other), nullptr);
   EXPECT_EQ(SendMessageW(other->Handle(), SKM_ISSKINNED, 0, 0), 0);
   EXPECT_EQ(SendMessageW(arrows, SKM_ISSKINNED, 0, 0), 0);
   EXPECT_EQ(std::count(freed.begin(), freed.end(), "TSkinUpDown"), 2);
@@ -787,7 +781,7 @@ class TabSetSkin : public TabSkin {
       set->SetBounds(10, 10, width, 22);
     });
   }
-  TSkinTab31* Skinner() const { return Owned<TSkinTab31>(set); }
+  TSkinTab31* Skinner() const { return skintest::SkinnerOf<TSkinTab31>(set); }
   TTestTabSet* set = nullptr;
 };
 

@@ -77,6 +77,15 @@ COLORREF ImageColour(fw::TBitmap& strip, bool vertical, int count, int n);
 // given at once, but to the window the system chose).
 bool Activate(HWND window);
 
+// The skinner of kind T that the component owns, or nullptr.
+template <class T>
+T* SkinnerOf(fw::TComponent* owner) {
+  if (!owner) return nullptr;
+  for (fw::TComponent* c : owner->Components())
+    if (auto* s = dynamic_cast<T*>(c)) return s;
+  return nullptr;
+}
+
 // A skinner kind of the tests: records the messages it sees before and
 // after the control's own procedure, and paints its whole window in one
 // colour.
