@@ -8,45 +8,11 @@
 
 #include "Application.h"
 #include "BenchClock.h"
+#include "BenchForm.h"
 #include "TextUtils.h"
 
 using namespace fw;
-
-namespace {
-
-class TFmBench : public TForm {
- public:
-  static const TClassInfo& StaticClass() {
-    static const TClassInfo info = TClassInfo::Make<TFmBench>("TFmBench", &TForm::StaticClass());
-    return info;
-  }
-  const TClassInfo& ClassInfo() const override { return StaticClass(); }
-  explicit TFmBench(TComponent* owner) : TForm(owner) {}
-};
-
-// Ten rows of five controls: label, edit, check box, drop-down list, button.
-std::string BenchFormData() {
-  std::string s =
-      "object FmBench: TFmBench\n  BorderStyle = bsDialog\n  Caption = \"Bench\"\n"
-      "  ClientWidth = 640\n  ClientHeight = 420\n  Position = poScreenCenter\n";
-  for (int row = 0; row < 10; ++row) {
-    int y = 8 + row * 40;
-    s += Format("  object lbl%d: TLabel\n    Left = 8\n    Top = %d\n    Caption = \"\\xD3\\xC3\\xBB\\xA7 %d\"\n  end\n",
-                row, y, row);
-    s += Format("  object edt%d: TEdit\n    Left = 80\n    Top = %d\n    Width = 120\n    Text = \"%d\"\n  end\n", row,
-                y, row);
-    s += Format("  object chk%d: TCheckBox\n    Left = 210\n    Top = %d\n    Caption = \"\\xBC\\xD3\\xC3\\xDC\"\n"
-                "    Checked = True\n  end\n",
-                row, y);
-    s += Format("  object cbb%d: TComboBox\n    Left = 320\n    Top = %d\n    Style = csDropDownList\n"
-                "    Items = (\"a\" \"b\" \"c\")\n    ItemIndex = 1\n  end\n",
-                row, y);
-    s += Format("  object btn%d: TButton\n    Left = 480\n    Top = %d\n    Caption = \"OK\"\n  end\n", row, y);
-  }
-  return s + "end\n";
-}
-
-}  // namespace
+using namespace benchform;
 
 int main(int argc, char** argv) {
   int rounds = argc > 1 ? StrToIntDef(argv[1], 100) : 100;

@@ -12,6 +12,7 @@
 
 #include "Application.h"
 #include "BenchClock.h"
+#include "BenchForm.h"
 #include "ControlSkinners.h"
 #include "FileIO.h"
 #include "SkinManager.h"
@@ -21,39 +22,9 @@
 #include "WinSkinForm.h"
 
 using namespace fw;
+using namespace benchform;
 
 namespace {
-
-class TFmBench : public TForm {
- public:
-  static const TClassInfo& StaticClass() {
-    static const TClassInfo info = TClassInfo::Make<TFmBench>("TFmBench", &TForm::StaticClass());
-    return info;
-  }
-  const TClassInfo& ClassInfo() const override { return StaticClass(); }
-  explicit TFmBench(TComponent* owner) : TForm(owner) {}
-};
-
-// Ten rows of five controls: label, edit, check box, drop-down list, button.
-std::string BenchFormData() {
-  std::string s =
-      "object FmBench: TFmBench\n  BorderStyle = bsDialog\n  Caption = \"Bench\"\n"
-      "  ClientWidth = 640\n  ClientHeight = 420\n  Position = poScreenCenter\n";
-  for (int row = 0; row < 10; ++row) {
-    int y = 8 + row * 40;
-    s += Format("  object lbl%d: TLabel\n    Left = 8\n    Top = %d\n    Caption = \"label %d\"\n  end\n", row, y, row);
-    s += Format("  object edt%d: TEdit\n    Left = 80\n    Top = %d\n    Width = 120\n    Text = \"%d\"\n  end\n", row,
-                y, row);
-    s += Format("  object chk%d: TCheckBox\n    Left = 210\n    Top = %d\n    Caption = \"check\"\n"
-                "    Checked = True\n  end\n",
-                row, y);
-    s += Format("  object cbb%d: TComboBox\n    Left = 320\n    Top = %d\n    Style = csDropDownList\n"
-                "    Items = (\"a\" \"b\" \"c\")\n    ItemIndex = 1\n  end\n",
-                row, y);
-    s += Format("  object btn%d: TButton\n    Left = 480\n    Top = %d\n    Caption = \"OK\"\n  end\n", row, y);
-  }
-  return s + "end\n";
-}
 
 void Pump() {
   MSG msg;

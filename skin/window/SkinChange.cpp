@@ -97,17 +97,22 @@ void TWinSkinForm::UnskinControlsOnly() {
       if (auto* control = dynamic_cast<TControl*>(c)) control->Invalidate();
 }
 
-void TWinSkinForm::UnskinWindow() {
+bool TWinSkinForm::DetachFromWindow() {
   if (!FSkinFrame) {
     UnskinControlsOnly();
-    return;
+    return false;
   }
   FreeSysMenuPopup();
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
-  if (!windowSubclass_.Installed()) return;
+  if (!windowSubclass_.Installed()) return false;
   frameworkHook_.Remove();
   windowSubclass_.Remove();
   FreeAllSkinners();
+  return true;
+}
+
+void TWinSkinForm::UnskinWindow() {
+  if (!DetachFromWindow()) return;
   if (FForm) {
     SkinPopupMenus(FForm, false, true);
     if (FSkinData && FSkinData->HasControl(xcMenuItem)) SetMainMenusOwnerDraw(FForm, false);
@@ -139,16 +144,7 @@ void TWinSkinForm::UnskinWindow() {
 }
 
 void TWinSkinForm::UnskinOnDestroy() {
-  if (!FSkinFrame) {
-    UnskinControlsOnly();
-    return;
-  }
-  FreeSysMenuPopup();
-  if (FHoverTimer) FHoverTimer->SetEnabled(false);
-  if (!windowSubclass_.Installed()) return;
-  frameworkHook_.Remove();
-  windowSubclass_.Remove();
-  FreeAllSkinners();
+  if (!DetachFromWindow()) return;
   // A form whose window is only made anew (it is not being freed) keeps
   // its own colour, so that the skinner of its new window saves that one.
   if (FForm && !FForm->IsDestroying()) FForm->SetColor(FOldColor);

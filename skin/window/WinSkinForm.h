@@ -267,6 +267,9 @@ class TWinSkinForm : public fw::TComponent {
   void ApplyNewSkin();
   void UnskinWindow();
   void UnskinOnDestroy();
+  // Takes the form skinner off its window (procedures, hooks, control
+  // skinners); false when there was nothing of the frame to take off.
+  bool DetachFromWindow();
   void UnskinControlsOnly();
   void NotifySkinned();
   // Frees the system menu copy, or closes it when it is open.

@@ -26,12 +26,6 @@ namespace {
 
 constexpr int kClientW = 320, kClientH = 200;
 
-LPARAM ScreenPoint(HWND w, int x, int y) {
-  RECT r;
-  GetWindowRect(w, &r);
-  return MAKELPARAM(r.left + x, r.top + y);
-}
-
 class FormSkin : public ::testing::Test {
  protected:
   void SetUp() override {

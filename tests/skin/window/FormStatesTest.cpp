@@ -22,12 +22,6 @@ using namespace skintest;
 
 namespace {
 
-LPARAM At(HWND w, int x, int y) {
-  RECT r;
-  GetWindowRect(w, &r);
-  return MAKELPARAM(r.left + x, r.top + y);
-}
-
 class FormStates : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -51,8 +45,8 @@ class FormStates : public ::testing::Test {
   void Click(TWinSkinForm* f, int i) {
     PaintInto(f->FHandle, SKM_PAINTFRAMETO, kSkinMarker);  // lays the buttons out
     const POINT p = Centre(f, i);
-    SendMessageW(f->FHandle, WM_NCLBUTTONDOWN, HTCAPTION, At(f->FHandle, p.x, p.y));
-    SendMessageW(f->FHandle, WM_NCLBUTTONUP, HTCAPTION, At(f->FHandle, p.x, p.y));
+    SendMessageW(f->FHandle, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(f->FHandle, p.x, p.y));
+    SendMessageW(f->FHandle, WM_NCLBUTTONUP, HTCAPTION, ScreenPoint(f->FHandle, p.x, p.y));
     Pump(100);
   }
   TSkinData* skin = nullptr;
@@ -92,17 +86,17 @@ TEST_F(FormStates, TheCaptionButtonsMaximiseRestoreAndMinimise) {
 
 TEST_F(FormStates, ADoubleClickOnTheCaptionMaximisesOnlyWithAMaximiseBox) {
   TWinSkinForm* f = Open();
-  SendMessageW(f->FHandle, WM_NCLBUTTONDBLCLK, HTCAPTION, At(f->FHandle, 150, 10));
+  SendMessageW(f->FHandle, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(f->FHandle, 150, 10));
   Pump(100);
   EXPECT_TRUE(IsZoomed(f->FHandle));
-  SendMessageW(f->FHandle, WM_NCLBUTTONDBLCLK, HTCAPTION, At(f->FHandle, 150, 10));
+  SendMessageW(f->FHandle, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(f->FHandle, 150, 10));
   Pump(100);
   EXPECT_FALSE(IsZoomed(f->FHandle));
   DestroyWindow(window.hwnd);
 
   TWinSkinForm* plain = Open(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU);
   window.Clear();
-  SendMessageW(plain->FHandle, WM_NCLBUTTONDBLCLK, HTCAPTION, At(plain->FHandle, 150, 10));
+  SendMessageW(plain->FHandle, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(plain->FHandle, 150, 10));
   Pump(50);
   EXPECT_FALSE(IsZoomed(plain->FHandle));
   EXPECT_EQ(window.Count(WM_NCLBUTTONDBLCLK), 1) << "without a maximise box the window's own procedure has it";
@@ -114,7 +108,7 @@ TEST_F(FormStates, AnInactiveWindowsCaptionDoesNotAnswerTheMouse) {
   window.Clear();
   PaintInto(f->FHandle, SKM_PAINTFRAMETO, kSkinMarker);
   const POINT p = Centre(f, 0);
-  SendMessageW(f->FHandle, WM_NCMOUSEMOVE, HTCAPTION, At(f->FHandle, p.x, p.y));
+  SendMessageW(f->FHandle, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(f->FHandle, p.x, p.y));
   EXPECT_EQ(f->FHotObject, nullptr);
   EXPECT_EQ(window.Count(WM_NCMOUSEMOVE), 0);
   SendMessageW(f->FHandle, WM_NCACTIVATE, TRUE, 0);
@@ -128,7 +122,7 @@ TEST_F(FormStates, ACaptionButtonsHintShowsAfterTwiceTheHintPause) {
   RECT w;
   GetWindowRect(f->FHandle, &w);
   SetCursorPos(w.left + p.x, w.top + p.y);
-  SendMessageW(f->FHandle, WM_NCMOUSEMOVE, HTCAPTION, At(f->FHandle, p.x, p.y));
+  SendMessageW(f->FHandle, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(f->FHandle, p.x, p.y));
   ASSERT_NE(f->FHotObject, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return skin->HintShown; }, 2000));
   // Off the button: the button leaves and the hint goes.

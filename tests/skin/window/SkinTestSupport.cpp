@@ -116,6 +116,12 @@ void RegisterTestClass() {
 
 }  // namespace
 
+LPARAM ScreenPoint(HWND window, int x, int y) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return MAKELPARAM(r.left + x, r.top + y);
+}
+
 HWND MakeTestWindow(TTestWindow* record, int clientWidth, int clientHeight, DWORD style, DWORD exStyle, HMENU menu,
                     HWND parent) {
   RegisterTestClass();

@@ -56,6 +56,9 @@ struct TTestWindow {
 HWND MakeTestWindow(TTestWindow* record, int clientWidth = 300, int clientHeight = 200,
                     DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0, HMENU menu = nullptr,
                     HWND parent = nullptr);
+// A point given in window coordinates, as the screen point a mouse
+// message on the frame carries.
+LPARAM ScreenPoint(HWND window, int x, int y);
 // The window's form skinner has done its first skinning.
 bool WaitSkinned(HWND window, int timeoutMs = 3000);
 
