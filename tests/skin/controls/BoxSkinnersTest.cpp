@@ -16,6 +16,7 @@
 #include "CaptureProbes.h"
 #include "CommonControlStandIns.h"
 #include "ControlSkinners.h"
+#include "ControlTestSupport.h"
 #include "FileIO.h"
 #include "Form.h"
 #include "Graphics.h"
@@ -33,30 +34,10 @@ namespace {
 
 constexpr COLORREF kCaptionColour = RGB(200, 0, 0);
 
-class BoxSkinners : public ::testing::Test {
+class BoxSkinners : public ctltest::SizedFormTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 460, 320);
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    if (raw.hwnd) DestroyWindow(raw.hwnd);
-    StopSkin(skin);
-  }
-  void Show() {
-    form->Show();
-    ASSERT_TRUE(Activate(form->Handle()));
-    ASSERT_TRUE(WaitSkinned(form->Handle()));
-    formSkinner = SkinManager()->FindSkinnedForm(form->Handle());
-    ASSERT_NE(formSkinner, nullptr);
-  }
+  BoxSkinners() : SizedFormTest(460, 320) {}
   COLORREF Edge(int frame) { return ImageColour(skin->StatusBarEdges->Bitmap, false, 3, frame); }
-  COLORREF Face() { return ColorToRGB(skin->Colors[sc::ButtonFace]); }
-  COLORREF Shadow() { return ColorToRGB(skin->Colors[sc::ButtonShadow]); }
   COLORREF StatusText() { return ColorToRGB(skin->StatusBarEdges->NormalColour2); }
   // A status bar on the form with three panels: lowered "left", raised
   // and centred "mid", and one without bevel.
@@ -76,10 +57,6 @@ class BoxSkinners : public ::testing::Test {
     SendMessageW(bar, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
     return r;
   }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
-  TWinSkinForm* formSkinner = nullptr;
-  TTestWindow raw;
 };
 
 // ---- status bar -----------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Application.h"
+#include "ControlSkinners.h"
 #include "Form.h"
 #include "SkinControl.h"
 #include "SkinManager.h"
@@ -142,5 +143,67 @@ inline bool SwitchSkinOff(TSkinData* skin, HWND window) {
   skin->SetActive(false);
   return PumpAppUntil([&] { return !SkinManager() || SkinManager()->FindSkinnedForm(window) == nullptr; });
 }
+
+// ---- fixtures ----
+// The control skinners registered and the coded skin started before each
+// test; the form the test made is freed before the skin stops.
+class CodedSkinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterControlSkinners();
+    skin = skintest::StartCodedSkin();
+    ASSERT_NE(skin, nullptr);
+  }
+  void TearDown() override {
+    FreeForm();
+    skintest::StopSkin(skin);
+  }
+  void FreeForm() {
+    if (form) form->Free();
+    form = nullptr;
+  }
+  // Reads the form from text, shows and skins it, and asks that the form
+  // has its form skinner.
+  void ShowSkinned(const char* text, const std::function<void(fw::TForm*)>& extra) {
+    form = ShowSkinnedForm(text, extra);
+    ASSERT_NE(form, nullptr);
+    ASSERT_NE(SkinManager()->FindSkinnedForm(form->Handle()), nullptr);
+  }
+  TSkinData* skin = nullptr;
+  fw::TForm* form = nullptr;
+};
+
+// An empty form of the given size at (100, 100) made before each test and
+// shown by Show, and a plain test window the test may open, destroyed
+// after it.
+class SizedFormTest : public CodedSkinTest {
+ protected:
+  SizedFormTest(int width, int height) : width_(width), height_(height) {}
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(CodedSkinTest::SetUp());
+    form = new fw::TForm(nullptr);
+    form->SetBounds(100, 100, width_, height_);
+  }
+  void TearDown() override {
+    FreeForm();
+    if (raw.hwnd) DestroyWindow(raw.hwnd);
+    skintest::StopSkin(skin);
+  }
+  // Shows, activates and skins the form; formSkinner is its form skinner.
+  void Show() {
+    form->Show();
+    ASSERT_TRUE(skintest::Activate(form->Handle()));
+    ASSERT_TRUE(skintest::WaitSkinned(form->Handle()));
+    formSkinner = SkinManager()->FindSkinnedForm(form->Handle());
+    ASSERT_NE(formSkinner, nullptr);
+  }
+  COLORREF Face() { return fw::ColorToRGB(skin->Colors[sc::ButtonFace]); }
+  COLORREF Shadow() { return fw::ColorToRGB(skin->Colors[sc::ButtonShadow]); }
+  TWinSkinForm* formSkinner = nullptr;
+  skintest::TTestWindow raw;
+
+ private:
+  int width_, height_;
+};
 
 }  // namespace ctltest

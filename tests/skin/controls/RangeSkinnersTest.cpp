@@ -16,6 +16,7 @@
 #include "CaptureProbes.h"
 #include "CommonControlStandIns.h"
 #include "ControlSkinners.h"
+#include "ControlTestSupport.h"
 #include "Edit.h"
 #include "Form.h"
 #include "Graphics.h"
@@ -36,27 +37,9 @@ namespace {
 
 COLORREF Colour(TDataSkinObject* o, int count, int frame) { return ImageColour(o->Bitmap, false, count, frame); }
 
-class RangeSkinners : public ::testing::Test {
+class RangeSkinners : public ctltest::SizedFormTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 460, 340);
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    if (raw.hwnd) DestroyWindow(raw.hwnd);
-    StopSkin(skin);
-  }
-  void Show() {
-    form->Show();
-    ASSERT_TRUE(Activate(form->Handle()));
-    ASSERT_TRUE(WaitSkinned(form->Handle()));
-    formSkinner = SkinManager()->FindSkinnedForm(form->Handle());
-    ASSERT_NE(formSkinner, nullptr);
-  }
+  RangeSkinners() : SizedFormTest(460, 340) {}
   void StopSkinning() {
     skin->SetActive(false);
     ASSERT_TRUE(PumpUntil([&] { return SkinManager()->FindSkinnedForm(form->Handle()) == nullptr; }));
@@ -80,12 +63,6 @@ class RangeSkinners : public ::testing::Test {
     SendMessageW(p->Handle(), PBM_SETRANGE32, 0, 100);
     return p;
   }
-  COLORREF Face() { return ColorToRGB(skin->Colors[sc::ButtonFace]); }
-  COLORREF Shadow() { return ColorToRGB(skin->Colors[sc::ButtonShadow]); }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
-  TWinSkinForm* formSkinner = nullptr;
-  TTestWindow raw;
 };
 
 RECT Channel(HWND track) {
