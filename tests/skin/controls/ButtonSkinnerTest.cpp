@@ -85,22 +85,14 @@ void MakeGlyph(TBitmap& b, int w, int h, COLORREF ink = kGlyphInk) {
   DeleteObject(fill);
 }
 
-class ButtonSkinners : public ::testing::Test {
+class ButtonSkinners : public CodedSkinTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
   void TearDown() override {
     MoveMouseAway();
-    if (form) form->Free();
-    StopSkin(skin);
+    CodedSkinTest::TearDown();
   }
   void Show(const std::function<void(TForm*)>& extra = nullptr) {
-    form = ShowSkinnedForm(kForm, extra);
-    ASSERT_NE(form, nullptr);
-    ASSERT_NE(SkinManager()->FindSkinnedForm(form->Handle()), nullptr);
+    ASSERT_NO_FATAL_FAILURE(ShowSkinned(kForm, extra));
     Focus("edtFocus");
   }
   TWinControl* Control(const char* name) { return dynamic_cast<TWinControl*>(form->FindComponent(name)); }
@@ -115,8 +107,6 @@ class ButtonSkinners : public ::testing::Test {
     return c.At(2, c.height / 2);
   }
   COLORREF Frame(int n) { return ButtonFrameColour(skin, n); }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
 };
 
 TEST_F(ButtonSkinners, EachStateShowsItsImageOfTheButtonStrip) {

@@ -169,18 +169,12 @@ const char kForm[] = R"(object FmChecks: TForm
 end
 )";
 
-class CheckSkinners : public ::testing::Test {
+class CheckSkinners : public CodedSkinTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
   void TearDown() override {
     MoveMouseAway();
     skinplatform::SetVersionWordForTesting(0);
-    if (form) form->Free();
-    StopSkin(skin);
+    CodedSkinTest::TearDown();
   }
   void Show(const std::function<void(TForm*)>& extra = nullptr) {
     form = ShowSkinnedForm(kForm, extra);
@@ -197,8 +191,6 @@ class CheckSkinners : public ::testing::Test {
     TCapture c = PaintInto(box, msg, msg == SKM_PAINTCLIENTTO ? kSkinMarker : 0);
     return c.At(6, c.height / 2);
   }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
 };
 
 TEST_F(CheckSkinners, ACheckBoxShowsTheImageOfEachState) {

@@ -210,28 +210,13 @@ class TUpDownStandIn : public TSkinControl {
 int TUpDownStandIn::made = 0;
 int TUpDownStandIn::freed = 0;
 
-class ContainerSkinners : public ::testing::Test {
+class ContainerSkinners : public CodedSkinTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    StopSkin(skin);
-  }
-  void Show(const std::function<void(TForm*)>& extra) {
-    form = ShowSkinnedForm(kForm, extra);
-    ASSERT_NE(form, nullptr);
-    ASSERT_NE(SkinManager()->FindSkinnedForm(form->Handle()), nullptr);
-  }
+  void Show(const std::function<void(TForm*)>& extra) { ShowSkinned(kForm, extra); }
   COLORREF CheckImage(int n) {
     return ImageColour(skin->Buttons->CheckBitmap, false, skin->Buttons->CheckButtonFrame, n);
   }
   COLORREF RadioImage(int n) { return ImageColour(skin->Buttons->RadioBitmap, false, skin->Buttons->RadioFrame, n); }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
 };
 
 // ---- size grips, pages, child dialogs ------------------------------------------------------

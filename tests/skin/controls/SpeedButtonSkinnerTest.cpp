@@ -88,24 +88,17 @@ void MakeGlyphStrip(TBitmap& b, const std::vector<COLORREF>& inks) {
 
 const std::vector<COLORREF> kInks = {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 210), RGB(210, 210, 0)};
 
-class SpeedButtonSkinner : public ::testing::Test {
+class SpeedButtonSkinner : public CodedSkinTest {
  protected:
   void SetUp() override {
     kv::RegisterKvClasses();
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
+    CodedSkinTest::SetUp();
   }
   void TearDown() override {
     MoveMouseAway();
-    if (form) form->Free();
-    StopSkin(skin);
+    CodedSkinTest::TearDown();
   }
-  void Show(const std::function<void(TForm*)>& extra = nullptr) {
-    form = ShowSkinnedForm(kForm, extra);
-    ASSERT_NE(form, nullptr);
-    ASSERT_NE(SkinManager()->FindSkinnedForm(form->Handle()), nullptr);
-  }
+  void Show(const std::function<void(TForm*)>& extra = nullptr) { ShowSkinned(kForm, extra); }
   TSpeedButton* Button(const char* name) { return dynamic_cast<TSpeedButton*>(form->FindComponent(name)); }
   // The form's client area as painted now (windowless buttons with it).
   TCapture Client() {
@@ -115,8 +108,6 @@ class SpeedButtonSkinner : public ::testing::Test {
   // The strip image a button shows: at its left edge, half way down.
   COLORREF Shown(TControl* b) { return Client().At(b->Left() + 2, b->Top() + b->Height() / 2); }
   COLORREF Frame(int n) { return ButtonFrameColour(skin, n); }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
 };
 
 TEST_F(SpeedButtonSkinner, FlatAndPlainButtonsShowTheStripByState) {
