@@ -57,19 +57,12 @@ POINT ListThumb(HWND list) {
 
 int ListTop(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); }
 
-class Combos : public ::testing::Test {
+class Combos : public ScrollListTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
   void TearDown() override {
     for (TCustomComboBox* c : {cbb, plain})
       if (form && c && c->HandleAllocated() && Dropped(c)) SendMessageW(c->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
-    if (form) form->Free();
-    ParkMouse();
-    StopSkin(skin);
+    ScrollListTest::TearDown();
   }
   TComboBox* AddCombo(int left, int top, TComboBoxStyle style, int height = 24) {
     auto* c = new TComboBox(form);
@@ -137,8 +130,6 @@ class Combos : public ::testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return Dropped(c); }));
     Pump(60);
   }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TComboBox* cbb = nullptr;
   TComboBox* cbe = nullptr;
   TComboBox* plain = nullptr;
@@ -540,19 +531,12 @@ const TClassInfo& PickerKind() {
   return info;
 }
 
-class DateTimes : public ::testing::Test {
+class DateTimes : public ScrollListTest {
  protected:
   void SetUp() override {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    ParkMouse();
-    StopSkin(skin);
+    ScrollListTest::SetUp();
   }
   TStandIn* AddPicker(int left, int top, DWORD exStyle = 0) {
     auto* p = new TStandIn(form, PickerKind(), DATETIMEPICK_CLASSW, 0, WS_EX_CLIENTEDGE | exStyle);
@@ -589,8 +573,6 @@ class DateTimes : public ::testing::Test {
     if (cal && IsWindowVisible(cal)) ShowWindow(cal, SW_HIDE);
     Pump(50);
   }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TStandIn* picker = nullptr;
   TStandIn* plain = nullptr;
   TStandIn* left = nullptr;

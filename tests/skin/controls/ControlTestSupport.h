@@ -2,9 +2,11 @@
 // real input (the cursor moved and buttons and keys pressed through the
 // system's input queue), pumping through the application's own loop (so
 // that dialog keys reach forms), a framework form read from text, shown
-// and skinned, the skinner a control owns, and the colours of the coded
-// skin's strips.
+// and skinned, the skinner a control owns, the colours of the coded skin's
+// strips, and the fixtures that start the coded skin around each test.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>

@@ -44,25 +44,10 @@ RECT ColumnRect(HWND header, int i) {
   return r;
 }
 
-int CountColour(const TCapture& c, const RECT& r, COLORREF colour) {
-  int n = 0;
-  for (int y = r.top; y < r.bottom; y++)
-    for (int x = r.left; x < r.right; x++) n += c.At(x, y) == colour;
-  return n;
-}
+using ctltest::CountColour;
 
-class ListViews : public ::testing::Test {
+class ListViews : public ScrollListTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    ParkMouse();
-    StopSkin(skin);
-  }
   TListView* AddView(int left) {
     auto* v = new TListView(form);
     v->SetParent(form);
@@ -92,8 +77,6 @@ class ListViews : public ::testing::Test {
     Pump(50);
   }
   COLORREF Bar(int n) { return ImageColour(skin->HeaderBar->Bitmap, false, skin->HeaderBar->Frame, n); }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TListView* view = nullptr;
   TListView* plain = nullptr;
   TSkinListView* skinner = nullptr;

@@ -1,13 +1,14 @@
 // What the tests of the scroll-bar, list and combo box skinners share:
 // real input (the system's own queue, as a user's mouse and keyboard give
-// it), the skinner of a kind that a control owns, and stand-ins for the
-// kinds the framework has no class for.
+// it), the skinner of a kind that a control owns, stand-ins for the kinds
+// the framework has no class for, and their coded-skin fixture.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
 #include "Control.h"
+#include "ControlTestSupport.h"
 #include "SkinControl.h"
 #include "SkinTestSupport.h"
 
@@ -50,5 +51,16 @@ class TStandIn : public fw::TWinControl {
 // The window rectangle of a window, and its centre.
 RECT WindowRectOf(HWND window);
 POINT CentreOf(const RECT& r);
+
+// The coded-skin fixture of these tests: the cursor is parked after the
+// form is freed, before the skin stops.
+class ScrollListTest : public ctltest::CodedSkinTest {
+ protected:
+  void TearDown() override {
+    FreeForm();
+    ParkMouse();
+    skintest::StopSkin(skin);
+  }
+};
 
 }  // namespace scrolltest
