@@ -14,6 +14,7 @@
 
 #include "Application.h"
 #include "ControlSkinners.h"
+#include "ControlTestSupport.h"
 #include "Form.h"
 #include "MediaPlayerSkinner.h"
 #include "Panel.h"
@@ -126,13 +127,11 @@ void ClickAt(POINT screen, bool down, bool up, bool right = false) {
   Pump(60);
 }
 
-class MediaPlayerSkin : public ::testing::Test {
+class MediaPlayerSkin : public ctltest::CodedSkinTest {
  protected:
   static constexpr int kButtonW = 30, kHeight = 30;
   void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
+    ASSERT_NO_FATAL_FAILURE(CodedSkinTest::SetUp());
     form = new TForm(nullptr);
     form->SetBorderStyle(bsNone);
     form->SetBounds(60, 60, 400, 200);
@@ -143,15 +142,7 @@ class MediaPlayerSkin : public ::testing::Test {
     ASSERT_TRUE(Activate(form->Handle()));
     ASSERT_TRUE(WaitSkinned(form->Handle()));
   }
-  void TearDown() override {
-    if (form) form->Free();
-    StopSkin(skin);
-  }
-  TSkinMP* Skinner() const {
-    for (TComponent* c : player->Components())
-      if (auto* s = dynamic_cast<TSkinMP*>(c)) return s;
-    return nullptr;
-  }
+  TSkinMP* Skinner() const { return SkinnerOf<TSkinMP>(player); }
   TWMediaPlayer* Overlay() const {
     TSkinMP* s = Skinner();
     return s ? s->Overlay : nullptr;
@@ -166,8 +157,6 @@ class MediaPlayerSkin : public ::testing::Test {
   static POINT GlyphCentre(int slot, int width = kButtonW) { return POINT{slot * width + width / 2, kHeight / 2}; }
   POINT Screen(int x, int y) const { return player->ClientToScreen(POINT{x, y}); }
 
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TTestMediaPlayer* player = nullptr;
 };
 
