@@ -26,16 +26,8 @@ namespace {
 
 constexpr int kClientW = 320, kClientH = 200;
 
-class FormSkin : public ::testing::Test {
+class FormSkin : public CodedSkinWindowTest {
  protected:
-  void SetUp() override {
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override {
-    if (window.hwnd) DestroyWindow(window.hwnd);
-    StopSkin(skin);
-  }
   HWND Open(DWORD style = WS_OVERLAPPEDWINDOW, HMENU menu = nullptr) {
     HWND h = MakeTestWindow(&window, kClientW, kClientH, style, 0, menu);
     EXPECT_TRUE(WaitSkinned(h));
@@ -54,8 +46,6 @@ class FormSkin : public ::testing::Test {
     TDataSkinSysButton& b = *skin->SysButtons[static_cast<size_t>(index)];
     return ImageColour(b.Bitmap, false, b.Frame, image);
   }
-  TSkinData* skin = nullptr;
-  TTestWindow window;
 };
 
 TEST_F(FormSkin, ASkinnedWindowAnswersTheQueryItselfAndTellsOnceEachTime) {

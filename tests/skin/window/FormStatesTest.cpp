@@ -22,16 +22,8 @@ using namespace skintest;
 
 namespace {
 
-class FormStates : public ::testing::Test {
+class FormStates : public CodedSkinWindowTest {
  protected:
-  void SetUp() override {
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override {
-    if (window.hwnd) DestroyWindow(window.hwnd);
-    StopSkin(skin);
-  }
   TWinSkinForm* Open(DWORD style = WS_OVERLAPPEDWINDOW, HMENU menu = nullptr) {
     HWND h = MakeTestWindow(&window, 300, 180, style, 0, menu);
     EXPECT_TRUE(WaitSkinned(h));
@@ -49,8 +41,6 @@ class FormStates : public ::testing::Test {
     SendMessageW(f->FHandle, WM_NCLBUTTONUP, HTCAPTION, ScreenPoint(f->FHandle, p.x, p.y));
     Pump(100);
   }
-  TSkinData* skin = nullptr;
-  TTestWindow window;
 };
 
 TEST_F(FormStates, TheCaptionButtonsMaximiseRestoreAndMinimise) {

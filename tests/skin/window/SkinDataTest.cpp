@@ -185,15 +185,7 @@ TEST(SkinDataComponent, AComponentFreedInItsOwnHandlerTakesTheManagerWithItSafel
 
 // ---- the manager's tests ------------------------------------------------------------
 
-class Manager : public ::testing::Test {
- protected:
-  void SetUp() override {
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override { StopSkin(skin); }
-  TSkinData* skin = nullptr;
-};
+class Manager : public CodedSkinWindowTest {};
 
 TEST_F(Manager, SwitchingOffWhileTheSystemMenuIsOpenClosesItFirst) {
   TTestWindow w;

@@ -3,8 +3,11 @@
 // program's main component starts it, windows of the test's own module
 // (plain ones with menus, MDI frames) that record their messages, a
 // skinner kind that records what it sees, message pumping, and pixels
-// read back from memory device contexts.
+// read back from memory device contexts, and a fixture that starts the
+// coded skin around each test.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <cstdint>
@@ -113,5 +116,21 @@ class TRecordingSkinner : public TSkinControl {
 const std::vector<std::string>& AllSkinnerKinds();
 void RegisterRecordingKinds();
 void UnregisterRecordingKinds();
+
+// The coded skin started before each test and stopped after it; the test
+// window the test opened is destroyed first.
+class CodedSkinWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    skin = StartCodedSkin();
+    ASSERT_NE(skin, nullptr);
+  }
+  void TearDown() override {
+    if (window.hwnd) DestroyWindow(window.hwnd);
+    StopSkin(skin);
+  }
+  TSkinData* skin = nullptr;
+  TTestWindow window;
+};
 
 }  // namespace skintest
