@@ -81,16 +81,6 @@ TEST(DisabledGlyph, DarkPixelsAreEmbossedInShadowAndHighlight) {
 
 // ---- stand-ins ---------------------------------------------------------------------------
 
-// A windowed control of any class name and ancestry.
-class TStandIn : public TCustomControl {
- public:
-  TStandIn(TComponent* owner, const TClassInfo& info) : TCustomControl(owner), info_(&info) {}
-  const TClassInfo& ClassInfo() const override { return *info_; }
-
- private:
-  const TClassInfo* info_;
-};
-
 // A check box or radio button that draws its own glyphs from a strip.
 class TGlyphBox : public TCustomControl {
  public:
@@ -248,9 +238,9 @@ TEST_F(ContainerSkinners, SizeGripsTakeTheFaceColourAndOtherScrollBarsStayTheirO
 }
 
 TEST_F(ContainerSkinners, APageShowsTheFaceColourUnderItsWindowlessControls) {
-  TStandIn* sheet = nullptr;
+  TCustomStandIn* sheet = nullptr;
   Show([&](TForm* f) {
-    sheet = new TStandIn(f, TabSheetKind());
+    sheet = new TCustomStandIn(f, TabSheetKind());
     sheet->SetParent(f);
     sheet->SetBounds(10, 10, 200, 120);
     sheet->SetColor(clRed);

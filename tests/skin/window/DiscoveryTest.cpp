@@ -25,17 +25,6 @@ using namespace skintest;
 
 namespace {
 
-// A windowed control of any class name and ancestry (the kinds the
-// framework has no class for).
-class TStandIn : public TCustomControl {
- public:
-  TStandIn(TComponent* owner, const TClassInfo& info) : TCustomControl(owner), info_(&info) {}
-  const TClassInfo& ClassInfo() const override { return *info_; }
-
- private:
-  const TClassInfo* info_;
-};
-
 const TClassInfo& Kind(const char* name, const TClassInfo* parent = &TCustomControl::StaticClass()) {
   static std::map<std::string, std::unique_ptr<TClassInfo>> kinds;
   auto& slot = kinds[name];
@@ -163,7 +152,7 @@ class Discovery : public ::testing::Test {
     return c ? KindOf(c) : "missing";
   }
   TControl* StandIn(const TClassInfo& info, TWinControl* parent = nullptr) {
-    auto* c = new TStandIn(form, info);
+    auto* c = new TCustomStandIn(form, info);
     c->SetParent(parent ? parent : form);
     c->SetBounds(250, 300, 60, 30);
     return c;

@@ -83,6 +83,17 @@ COLORREF ImageColour(fw::TBitmap& strip, bool vertical, int count, int n);
 // given at once, but to the window the system chose).
 bool Activate(HWND window);
 
+// A custom control of any class name and ancestry (the kinds the
+// framework has no class for).
+class TCustomStandIn : public fw::TCustomControl {
+ public:
+  TCustomStandIn(fw::TComponent* owner, const fw::TClassInfo& info) : fw::TCustomControl(owner), info_(&info) {}
+  const fw::TClassInfo& ClassInfo() const override { return *info_; }
+
+ private:
+  const fw::TClassInfo* info_;
+};
+
 // The skinner of kind T that the component owns, or nullptr.
 template <class T>
 T* SkinnerOf(fw::TComponent* owner) {
