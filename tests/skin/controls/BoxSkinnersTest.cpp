@@ -24,6 +24,7 @@
 #include "SkinManager.h"
 #include "SkinMessages.h"
 #include "SkinTestSupport.h"
+#include "SkinnedFormFixture.h"
 #include "WinSkinForm.h"
 
 using namespace fw;
@@ -33,19 +34,16 @@ namespace {
 
 constexpr COLORREF kCaptionColour = RGB(200, 0, 0);
 
-class BoxSkinners : public ::testing::Test {
+class BoxSkinners : public SkinnedFormTest {
  protected:
   void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
+    SkinnedFormTest::SetUp();
+    if (HasFatalFailure()) return;
     form = new TForm(nullptr);
     form->SetBounds(100, 100, 460, 320);
   }
-  void TearDown() override {
-    if (form) form->Free();
+  void AfterFormFreed() override {
     if (raw.hwnd) DestroyWindow(raw.hwnd);
-    StopSkin(skin);
   }
   void Show() {
     form->Show();
@@ -76,8 +74,6 @@ class BoxSkinners : public ::testing::Test {
     SendMessageW(bar, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
     return r;
   }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TWinSkinForm* formSkinner = nullptr;
   TTestWindow raw;
 };

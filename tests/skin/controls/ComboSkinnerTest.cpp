@@ -19,6 +19,7 @@
 #include "ControlSkinners.h"
 #include "Form.h"
 #include "ScrollListTestSupport.h"
+#include "SkinnedFormFixture.h"
 #include "SkinDraw.h"
 #include "SkinManager.h"
 #include "SkinMessages.h"
@@ -57,20 +58,14 @@ POINT ListThumb(HWND list) {
 
 int ListTop(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); }
 
-class Combos : public ::testing::Test {
+class Combos : public SkinnedFormTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
   void TearDown() override {
     for (TCustomComboBox* c : {cbb, plain})
       if (form && c && c->HandleAllocated() && Dropped(c)) SendMessageW(c->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
-    if (form) form->Free();
-    ParkMouse();
-    StopSkin(skin);
+    SkinnedFormTest::TearDown();
   }
+  void AfterFormFreed() override { ParkMouse(); }
   TComboBox* AddCombo(int left, int top, TComboBoxStyle style, int height = 24) {
     auto* c = new TComboBox(form);
     c->SetStyle(style);
@@ -137,8 +132,6 @@ class Combos : public ::testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return Dropped(c); }));
     Pump(60);
   }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TComboBox* cbb = nullptr;
   TComboBox* cbe = nullptr;
   TComboBox* plain = nullptr;
@@ -540,20 +533,14 @@ const TClassInfo& PickerKind() {
   return info;
 }
 
-class DateTimes : public ::testing::Test {
+class DateTimes : public SkinnedFormTest {
  protected:
   void SetUp() override {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
+    SkinnedFormTest::SetUp();
   }
-  void TearDown() override {
-    if (form) form->Free();
-    ParkMouse();
-    StopSkin(skin);
-  }
+  void AfterFormFreed() override { ParkMouse(); }
   TStandIn* AddPicker(int left, int top, DWORD exStyle = 0) {
     auto* p = new TStandIn(form, PickerKind(), DATETIMEPICK_CLASSW, 0, WS_EX_CLIENTEDGE | exStyle);
     p->SetParent(form);
@@ -589,8 +576,6 @@ class DateTimes : public ::testing::Test {
     if (cal && IsWindowVisible(cal)) ShowWindow(cal, SW_HIDE);
     Pump(50);
   }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TStandIn* picker = nullptr;
   TStandIn* plain = nullptr;
   TStandIn* left = nullptr;

@@ -19,6 +19,7 @@
 #include "HeaderSkinners.h"
 #include "ListView.h"
 #include "ScrollListTestSupport.h"
+#include "SkinnedFormFixture.h"
 #include "SkinManager.h"
 #include "SkinMessages.h"
 #include "SkinTestSupport.h"
@@ -51,18 +52,9 @@ int CountColour(const TCapture& c, const RECT& r, COLORREF colour) {
   return n;
 }
 
-class ListViews : public ::testing::Test {
+class ListViews : public SkinnedFormTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    ParkMouse();
-    StopSkin(skin);
-  }
+  void AfterFormFreed() override { ParkMouse(); }
   TListView* AddView(int left) {
     auto* v = new TListView(form);
     v->SetParent(form);
@@ -92,8 +84,6 @@ class ListViews : public ::testing::Test {
     Pump(50);
   }
   COLORREF Bar(int n) { return ImageColour(skin->HeaderBar->Bitmap, false, skin->HeaderBar->Frame, n); }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TListView* view = nullptr;
   TListView* plain = nullptr;
   TSkinListView* skinner = nullptr;

@@ -26,6 +26,7 @@
 #include "SkinManager.h"
 #include "SkinMessages.h"
 #include "SkinTestSupport.h"
+#include "SkinnedFormFixture.h"
 #include "SpinEdit.h"
 #include "WinSkinForm.h"
 
@@ -36,19 +37,16 @@ namespace {
 
 COLORREF Colour(TDataSkinObject* o, int count, int frame) { return ImageColour(o->Bitmap, false, count, frame); }
 
-class RangeSkinners : public ::testing::Test {
+class RangeSkinners : public SkinnedFormTest {
  protected:
   void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
+    SkinnedFormTest::SetUp();
+    if (HasFatalFailure()) return;
     form = new TForm(nullptr);
     form->SetBounds(100, 100, 460, 340);
   }
-  void TearDown() override {
-    if (form) form->Free();
+  void AfterFormFreed() override {
     if (raw.hwnd) DestroyWindow(raw.hwnd);
-    StopSkin(skin);
   }
   void Show() {
     form->Show();
@@ -82,8 +80,6 @@ class RangeSkinners : public ::testing::Test {
   }
   COLORREF Face() { return ColorToRGB(skin->Colors[sc::ButtonFace]); }
   COLORREF Shadow() { return ColorToRGB(skin->Colors[sc::ButtonShadow]); }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TWinSkinForm* formSkinner = nullptr;
   TTestWindow raw;
 };

@@ -19,6 +19,7 @@
 #include "ScrollBarSkinners.h"
 #include "ScrollGeometry.h"
 #include "ScrollListTestSupport.h"
+#include "SkinnedFormFixture.h"
 #include "SkinManager.h"
 #include "SkinMessages.h"
 #include "SkinTestSupport.h"
@@ -105,18 +106,9 @@ class TFixedGrid : public TWinControl {
   int32_t fixed_ = 0x00112233;
 };
 
-class ScrollBars : public ::testing::Test {
+class ScrollBars : public SkinnedFormTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    ParkMouse();
-    StopSkin(skin);
-  }
+  void AfterFormFreed() override { ParkMouse(); }
   TListBox* AddList(int left, int top, int height, int items) {
     auto* l = new TListBox(form);
     l->SetParent(form);
@@ -157,8 +149,6 @@ class ScrollBars : public ::testing::Test {
     return Probe{(i.rcScrollBar.right - i.rcScrollBar.left) / 2, a / 2, len - a / 2, i.xyThumbTop + 3,
                  (i.xyThumbBottom + len - a) / 2};
   }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TListBox* list = nullptr;
   TListBox* plain = nullptr;
   TSkinScrollbar* skinner = nullptr;

@@ -16,6 +16,7 @@
 #include "ScrollBoxSkinner.h"
 #include "ScrollGeometry.h"
 #include "ScrollListTestSupport.h"
+#include "SkinnedFormFixture.h"
 #include "SkinManager.h"
 #include "SkinMessages.h"
 #include "SkinTestSupport.h"
@@ -90,18 +91,9 @@ class TBarBox : public TWinControl {
   TBarKind kind_ = sbVertical;
 };
 
-class ScrollBox : public ::testing::Test {
+class ScrollBox : public SkinnedFormTest {
  protected:
-  void SetUp() override {
-    RegisterControlSkinners();
-    skin = StartCodedSkin();
-    ASSERT_NE(skin, nullptr);
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    ParkMouse();
-    StopSkin(skin);
-  }
+  void AfterFormFreed() override { ParkMouse(); }
   TBarBox* AddBar(int left, int top, TBarKind kind) {
     auto* b = new TBarBox(form);
     b->SetKind(kind);
@@ -137,8 +129,6 @@ class ScrollBox : public ::testing::Test {
                        skin->HorzScrollThumb->Frame, n);
   }
   TCapture Paint(TSkinScControl* s) { return PaintInto(s->Overlay->Handle(), WM_PAINT, 0); }
-  TSkinData* skin = nullptr;
-  TForm* form = nullptr;
   TBarBox* bar = nullptr;
   TBarBox* plain = nullptr;
   TBarBox* horz = nullptr;
