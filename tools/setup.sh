@@ -30,7 +30,17 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
     fi
-    apt-get update -q
+    # A mirror in the middle of a sync fails the update now and then: try
+    # again, and at worst go on with the package lists apt already has.
+    tries=0
+    until apt-get update -q; do
+      tries=$((tries + 1))
+      if [ "$tries" -ge 3 ]; then
+        echo "setup: apt-get update failed; going on with the package lists apt has" >&2
+        break
+      fi
+      sleep 10
+    done
     [ -z "$missing" ] || apt-get install -y -q $missing
   elif [ -n "$missing" ]; then
     echo "setup: missing packages:$missing (run tools/setup.sh as root once)" >&2

@@ -135,7 +135,11 @@ void StretchSkinImageH3(HDC dc, const TSkinRect& rect, fw::TBitmap& bitmap, bool
   if (rect.Width() < iw) {
     part(rect.Left, rect.Width(), sx, iw);
   } else {
-    const int L = margins.Left, R = margins.Right;
+    // Caps are held to the wider of the target and the image: a cap that
+    // wide draws the same as any wider one, and a description's margins
+    // near the int limit cannot overflow the coordinates.
+    const int cap = std::max(rect.Width(), iw);
+    const int L = std::min(std::max(margins.Left, 0), cap), R = std::min(std::max(margins.Right, 0), cap);
     part(rect.Left, L, sx, L);
     part(rect.Left + L, rect.Width() - L - R, sx + L, iw - L - R);
     part(rect.Right - R, R, sx + iw - R, R);

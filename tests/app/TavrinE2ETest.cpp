@@ -127,6 +127,9 @@ TEST_F(Tavrin, TheBatchHeadingStandsOverItsSeparatorLine) {
   const COLORREF line = RGB(0x73, 0xA8, 0xDD);
   HDC screen = GetDC(nullptr);
   auto at = [&](int x, int y) { return GetPixel(screen, rc.left + x, rc.top + y); };
+  // The window answering messages does not mean its children have painted:
+  // the skin repaints the form after it attaches, so wait for the line.
+  EXPECT_TRUE(WaitFor([&] { return at(171, 10) == line; }, 5000));
   for (int x : {10, 171, 332}) EXPECT_EQ(at(x, 10), line) << x;
   for (int x : {6, 336}) EXPECT_NE(at(x, 10), line) << x;
   for (int y : {8, 12}) EXPECT_NE(at(171, y), line) << y;

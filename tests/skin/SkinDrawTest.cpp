@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 #include "Application.h"
@@ -175,6 +176,18 @@ TEST(SkinDraw, StretchedBarWithoutRoomForTheMiddleDrawsNoMirror) {
   StretchSkinImageH3(t.dc(), SkinRect(0, 0, 40, 10), Strip(), false, 2, 2, SkinRect(6, 0, 6, 0));
   EXPECT_EQ(t.At(20, 5), kBack);
   EXPECT_EQ(t.At(0, 0), kCorner[1]);
+}
+
+TEST(SkinDraw, StretchedBarMarginsNearTheIntLimitDrawAsTheWidestCaps) {
+  // Caps as wide as the target draw the same as any wider ones, and the
+  // coordinates never overflow.
+  Surface wide(40, 10), limit(40, 10);
+  StretchSkinImageH3(wide.dc(), SkinRect(0, 0, 40, 10), Strip(), false, 2, 2, SkinRect(40, 0, 40, 0));
+  StretchSkinImageH3(limit.dc(), SkinRect(0, 0, 40, 10), Strip(), false, 2, 2, SkinRect(INT_MAX, 0, INT_MAX, 0));
+  EXPECT_TRUE(limit.Pixels().SamePixels(wide.Pixels()));
+  Surface one(40, 10);
+  StretchSkinImageH3(one.dc(), SkinRect(0, 0, 40, 10), Strip(), false, 2, 2, SkinRect(3, 0, INT_MAX, 0));
+  EXPECT_EQ(one.At(0, 0), kCorner[1]) << "the left cap is still drawn";
 }
 
 TEST(SkinDraw, InvertedRectanglesDrawNothing) {
