@@ -33,6 +33,8 @@ const char* const kSystemSector = "08";
 constexpr int kSystemFirstBlock = 32;
 constexpr int kSystemBlocks = 3;
 constexpr int kSystemBytes = kSystemBlocks * 16;
+// What blocks 32-34 hold on a card that is no system card.
+const unsigned char kNoSystemData[kSystemBytes] = {};
 
 // The sector list that the window presets.
 const char* const kDefaultSectors = "08/09/10";
@@ -480,10 +482,16 @@ void TFmMain::btn1Click(TObject*) {
     result = kMsgReaderRefusedKey;
   } else if (!WriteCardBlock(0, n, kBaud, kSystemFirstBlock, kSystemBlocks, bytes)) {
     result = kMsgSystemCardFailed;
+  } else if (InitCardSectors(false, n, kBaud, kSystemSector, oPC, true, oldKey, kSystemCardKey)) {
+    result = kMsgSystemCardMade;
   } else {
-    result = InitCardSectors(false, n, kBaud, kSystemSector, oPC, true, oldKey, kSystemCardKey)
-                 ? kMsgSystemCardMade
-                 : kMsgSystemCardFailed;
+    // The blocks hold the scrambled key, and sector 8 may still open with
+    // the card's old key: wipe them under that key before reporting, so
+    // that a failed make leaves nothing readable. When the wipe fails as
+    // well, the failure is all there is to report.
+    if (SetReaderKey(false, n, kBaud, oPC, oldKey))
+      WriteCardBlock(0, n, kBaud, kSystemFirstBlock, kSystemBlocks, kNoSystemData);
+    result = kMsgSystemCardFailed;
   }
   CloseComPort();
   EndOperation();
@@ -505,10 +513,9 @@ void TFmMain::btn2Click(TObject*) {
   // key; only then does the sector go back to the factory key. A cancel
   // that stops half way never leaves the scrambled key readable under the
   // factory key.
-  const unsigned char zeros[kSystemBytes] = {};
   const bool ok =
       SetReaderKey(false, n, kBaud, true, kSystemCardKey) &&
-      WriteCardBlock(0, n, kBaud, kSystemFirstBlock, kSystemBlocks, zeros) &&
+      WriteCardBlock(0, n, kBaud, kSystemFirstBlock, kSystemBlocks, kNoSystemData) &&
       InitCardSectors(false, n, kBaud, kSystemSector, true, false, kSystemCardKey, kFactoryKey) &&
       SetReaderKey(false, n, kBaud, false, kFactoryKey);
   if (ok) SendBeep(0, n, kBaud, 1);

@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "Dorvex.h"
 #include "TavrinSession.h"
 
 using namespace driver;
@@ -372,6 +373,49 @@ TEST_F(Tavrin, CancellingHalfWayNeverLeavesTheHiddenKeyUnderTheFactoryKey) {
   Press("btn2");
   ExpectBox(Gbk("取消系统密码卡成功"), BoxIcon::Information);
   EXPECT_EQ(Keys()[8], kFactoryKey);
+}
+
+TEST_F(Tavrin, AMakeThatFailsOnTheKeyChangeWipesTheHiddenKey) {
+  NewKey(kNewKey, true);
+  // Blocks 32-34 as anyone with the key reads them through the reader ("" when
+  // the reader refuses).
+  auto readWith = [&](const char* key) -> std::string {
+    unsigned char data[3 * 16 + 1] = {};
+    if (!SetDevPassWord(1, com_, 9600, key) || !ReadCardBlock(1, com_, 9600, 32, 3, data))
+      return "";
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string hex;
+    for (int i = 0; i < 48; ++i) hex += std::string{kHex[data[i] >> 4], kHex[data[i] & 15]};
+    return hex;
+  };
+  // The blocks are written, then the sector key command goes unanswered and
+  // does nothing: sector 8 keeps the factory key, and the blocks are wiped
+  // under it before the failure is shown.
+  SimOk("fault silence 1 code=02");
+  Press("btn1");
+  ExpectBox(Gbk("制作系统密码卡失败"), BoxIcon::Error);
+  EXPECT_EQ(Keys()[8], kFactoryKey);
+  EXPECT_EQ(readWith(kFactoryKey), std::string(96, '0'));
+
+  // The wipe is refused as well: it was tried (three times, as every block
+  // write), the failure is shown, and the window goes on working.
+  SimOk("log clear");
+  SimOk("fault silence 1 code=02");
+  SimOk("fault writefail always code=03 skip=1");
+  Press("btn1");
+  ExpectBox(Gbk("制作系统密码卡失败"), BoxIcon::Error);
+  // The wipe as the reader hears it: write 3 blocks from 32, 48 zero bytes.
+  const std::string wipe = "5E5E7F0033" "032003" + std::string(96, '0') + "20";
+  int wipes = 0;
+  for (const auto& line : sim_->Log())
+    if (line.size() > wipe.size() && line.compare(line.size() - wipe.size(), wipe.size(), wipe) == 0)
+      ++wipes;
+  EXPECT_EQ(wipes, 3);
+  EXPECT_NE(Sim("get block 32"), std::string(32, '0'));
+  SimOk("fault clear");
+  Press("btn1");
+  ExpectBox(Gbk("制作系统密码卡成功"), BoxIcon::Information);
+  EXPECT_EQ(Keys()[8], Scramble("640257319882", kSerial));
 }
 
 TEST_F(Tavrin, DetectsTheReadersPort) {
