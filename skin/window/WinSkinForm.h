@@ -314,6 +314,9 @@ class TWinSkinForm : public fw::TComponent {
   LONG FStyle = 0;
   int FCaptionTextMax = 0;
   TNCObject* FHotObject = nullptr;
+  // The caption button the left button went down on, while it is held: its
+  // action is carried out only when the button comes up over it.
+  TWinSysButton* FPressedButton = nullptr;
   bool FRegionSet = false;
   HRGN FWindowRegion = nullptr;
   fw::TControl* FForm = nullptr;
