@@ -163,7 +163,25 @@ void TWinSkinForm::NcMouseMove(TMessage& m) {
     Handled(m);  // an inactive window's caption does not answer the mouse
     return;
   }
+  // A press whose release went elsewhere (off the window) is over.
+  if (FPressedButton && GetKeyState(VK_LBUTTON) >= 0) FPressedButton = nullptr;
   TNCObject* o = HitNCObject(ScreenToFrame(PointOf(m.LParam)));
+  if (FPressedButton) {
+    // While a caption button is held no other object takes the mouse; the
+    // held one shows pressed over it and up away from it.
+    if (o == FPressedButton) {
+      if (FHotObject != o) o->MouseDown();
+    } else if (FHotObject) {
+      FHotObject->MouseLeave();
+      FHotObject = nullptr;
+    }
+    if (o) {
+      Handled(m);
+      return;
+    }
+    PassOn(m);
+    return;
+  }
   if (o) {
     o->MouseEnter();
     Handled(m);
@@ -177,6 +195,7 @@ void TWinSkinForm::NcMouseMove(TMessage& m) {
 void TWinSkinForm::NcLButtonDown(TMessage& m) {
   HideCaptionHint();
   TNCObject* o = HitNCObject(ScreenToFrame(PointOf(m.LParam)));
+  FPressedButton = o && !o->IsMenuButton() ? static_cast<TWinSysButton*>(o) : nullptr;
   if (o) {
     if (!FActive) SetForegroundWindow(FHandle);
     o->MouseDown();
@@ -198,11 +217,15 @@ void TWinSkinForm::NcLButtonDown(TMessage& m) {
 void TWinSkinForm::NcLButtonUp(TMessage& m) {
   HideCaptionHint();
   TNCObject* o = HitNCObject(ScreenToFrame(PointOf(m.LParam)));
+  // The action is the pressed button's, and only when released over it.
+  TWinSysButton* pressed = FPressedButton;
+  FPressedButton = nullptr;
   if (!o) {
     PassOn(m);
     return;
   }
-  if (!o->IsMenuButton() && o == FHotObject) {
+  if (o == pressed) {
+    FHotObject = o;
     o->MouseUp();
     DoButtonAction(PointOf(m.LParam));
   }
@@ -216,6 +239,8 @@ void TWinSkinForm::NcLButtonDblClk(TMessage& m) {
     if (action == 3 || action == 11) {
       if (FHoverTimer) FHoverTimer->SetEnabled(false);
       PostToWindow(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+      FPressedButton = b;  // the second click of a double click is a press too
     }
     Handled(m);
     return;

@@ -29,7 +29,9 @@ void TWinSkinForm::FreeSysButtons() {
 }
 
 void TWinSkinForm::ForgetHotObject(const TNCObject* going) {
-  // A hot object that goes is no longer hot; nullptr: any caption button.
+  // A hot or pressed object that goes is no longer hot or pressed;
+  // nullptr: any caption button.
+  if (!going || FPressedButton == going) FPressedButton = nullptr;
   if (!FHotObject) return;
   if (going ? FHotObject == going : !FHotObject->IsMenuButton()) FHotObject = nullptr;
 }

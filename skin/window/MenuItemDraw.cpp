@@ -316,7 +316,7 @@ void TWinSkinForm::DrawMenuSeparator(TCanvas* canvas, const RECT& rect) {
   DrawTransparent(canvas->Handle(), ToSkin(rect), work, static_cast<TColor>(kSkinKeyColour));
 }
 
-void TWinSkinForm::DrawMenuText(TMenuItem* item, TCanvas* canvas, RECT rect, const std::string& text, UINT flags,
+void TWinSkinForm::DrawMenuText(TMenuItem* item, TCanvas* canvas, RECT& rect, const std::string& text, UINT flags,
                                 bool selected) {
   std::string t = text;
   if ((flags & DT_CALCRECT) && (t.empty() || t == "&")) t += " ";
@@ -376,18 +376,20 @@ void TWinSkinForm::DrawMenuItemContent(TMenuItem* item, TCanvas* canvas, RECT re
     }
   }
   RECT t = rtl ? RECT{rect.left + 1, rect.top, g.left - 3, rect.bottom} : RECT{g.right + 3, rect.top, rect.right - 1, rect.bottom};
+  // The caption is measured first and centred vertically; the shortcut
+  // goes between the caption's far end and the item's other end.
   RECT measured = t;
   const UINT rtlFlag = rtl ? (DT_RIGHT | DT_RTLREADING) : 0;
   DrawMenuText(item, canvas, measured, caption, DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP | DT_CALCRECT | rtlFlag,
                selected);
-  const int th = measured.bottom - measured.top;
+  const int tw = measured.right - measured.left, th = measured.bottom - measured.top;
   t.top = rect.top + (rh - th) / 2;
   t.bottom = t.top + th;
   DrawMenuText(item, canvas, t, caption, DT_SINGLELINE | DT_EXPANDTABS | rtlFlag, selected);
   if (item->ShortCut() != 0 && !line) {
     const std::string keys = ShortCutToText(item->ShortCut());
-    RECT k = rtl ? RECT{rect.left + 10, t.top, t.left, t.bottom} : RECT{t.left + (measured.right - measured.left), t.top,
-                                                                      rect.right - 11, t.bottom};
+    RECT k = rtl ? RECT{rect.left + 10, t.top, t.right - tw, t.bottom}
+                 : RECT{t.left + tw, t.top, rect.right - 11, t.bottom};
     DrawMenuText(item, canvas, k, keys, rtl ? DT_LEFT : DT_RIGHT, selected);
   }
 }

@@ -256,7 +256,8 @@ class TWinSkinForm : public fw::TComponent {
                                   bool selected);
   void DrawPlainMenuItem(fw::TMenuItem* item, fw::TCanvas* canvas, RECT rect, bool selected);
   void DrawMenuItemContent(fw::TMenuItem* item, fw::TCanvas* canvas, RECT rect, bool selected);
-  void DrawMenuText(fw::TMenuItem* item, fw::TCanvas* canvas, RECT rect, const std::string& text, UINT flags,
+  // Measuring (DT_CALCRECT), rect receives the text's extent.
+  void DrawMenuText(fw::TMenuItem* item, fw::TCanvas* canvas, RECT& rect, const std::string& text, UINT flags,
                     bool selected);
   void DrawMenuSeparator(fw::TCanvas* canvas, const RECT& rect);
   void ToolbarCustomDraw(fw::TCanvas& canvas, const RECT& rect, bool& defaultDraw);
@@ -313,6 +314,9 @@ class TWinSkinForm : public fw::TComponent {
   LONG FStyle = 0;
   int FCaptionTextMax = 0;
   TNCObject* FHotObject = nullptr;
+  // The caption button the left button went down on, while it is held: its
+  // action is carried out only when the button comes up over it.
+  TWinSysButton* FPressedButton = nullptr;
   bool FRegionSet = false;
   HRGN FWindowRegion = nullptr;
   fw::TControl* FForm = nullptr;

@@ -157,11 +157,13 @@ TEST_F(FormSkin, CaptionButtonsShowHotAndPressedAndClickGivesTheirCommands) {
     SendMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(h, width / 2, 12));
     EXPECT_EQ(f->FHotObject, nullptr);
   }
-  // A press on one button released over another does nothing.
+  // A press on one button released over another does nothing, also when
+  // the pointer's move over the other one came in between.
   const TDataSkinSysButton& close = *skin->SysButtons[0];
   const TDataSkinSysButton& min = *skin->SysButtons[3];
   window.Clear();
   SendMessageW(h, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(h, width - close.XCoord + 5, close.YCoord + 5));
+  SendMessageW(h, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(h, width - min.XCoord + 5, min.YCoord + 5));
   SendMessageW(h, WM_NCLBUTTONUP, HTCAPTION, ScreenPoint(h, width - min.XCoord + 5, min.YCoord + 5));
   Pump(30);
   EXPECT_TRUE(window.sysCommands.empty());

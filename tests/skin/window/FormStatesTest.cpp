@@ -1,5 +1,6 @@
 // A skinned window's states and the input that changes them: maximised,
-// restored and minimised through the caption buttons and double clicks, the
+// restored and minimised through the caption buttons and double clicks, a
+// caption button acting only when released over the one pressed, the
 // caption of a minimised window, the caption-button hint, the menu bar
 // opened by the keyboard and its pop-ups switched with the arrow keys, and
 // a window the engine fails on, which stays unskinned.
@@ -10,6 +11,7 @@
 #include <stdexcept>
 
 #include "Application.h"
+#include "RealInput.h"
 #include "SkinDraw.h"
 #include "SkinManager.h"
 #include "SkinMessages.h"
@@ -72,6 +74,64 @@ TEST_F(FormStates, TheCaptionButtonsMaximiseRestoreAndMinimise) {
   ShowWindow(f->FHandle, SW_RESTORE);
   Pump(50);
   EXPECT_EQ(f->FWindowState, 0);
+}
+
+// With the real mouse: between press and release the pointer moves, and
+// the window gets the moves.
+TEST_F(FormStates, ACaptionButtonActsOnlyWhenReleasedOverTheButtonPressed) {
+  window.swallowSysCommands = true;
+  TWinSkinForm* f = Open();
+  ASSERT_TRUE(Activate(f->FHandle));
+  PaintInto(f->FHandle, SKM_PAINTFRAMETO, kSkinMarker);  // lays the buttons out
+  RECT w;
+  GetWindowRect(f->FHandle, &w);
+  auto onScreen = [&](int i) {
+    const POINT p = Centre(f, i);
+    return POINT{w.left + p.x, w.top + p.y};
+  };
+  auto closeShows = [&](int image) {
+    TDataSkinSysButton& d = *f->FSysButtons[0]->SkinButton;
+    const POINT p = Centre(f, 0);
+    return Screenshot(f->FHandle).At(p.x, p.y) == ImageColour(d.Bitmap, false, d.Frame, image);
+  };
+  const int kClose = 0, kMinimise = 3;
+  // Pressed on close, away over minimise and back: close comes up and goes
+  // down again, and the release closes.
+  window.Clear();
+  MoveToScreen(onScreen(kClose));
+  Button(true);
+  EXPECT_TRUE(closeShows(2)) << "pressed";
+  MoveToScreen(onScreen(kMinimise));
+  EXPECT_TRUE(closeShows(1)) << "up while the pointer is away";
+  EXPECT_NE(f->FHotObject, f->FSysButtons[kMinimise].get()) << "no other button takes the mouse meanwhile";
+  MoveToScreen(onScreen(kClose));
+  EXPECT_TRUE(closeShows(2)) << "down again";
+  Button(false);
+  Pump(50);
+  ASSERT_EQ(window.sysCommands.size(), 1u);
+  EXPECT_EQ(window.sysCommands[0], static_cast<WPARAM>(SC_CLOSE));
+  // Released over another button, either way round: nothing.
+  for (int pressed : {kClose, kMinimise}) {
+    SCOPED_TRACE(pressed);
+    const int other = pressed == kClose ? kMinimise : kClose;
+    window.Clear();
+    MoveToScreen(onScreen(pressed));
+    Button(true);
+    MoveToScreen(onScreen(other));
+    Button(false);
+    Pump(50);
+    EXPECT_TRUE(window.sysCommands.empty());
+    EXPECT_FALSE(IsIconic(f->FHandle));
+  }
+  // A press released off the window is forgotten: the buttons answer the
+  // pointer again.
+  MoveToScreen(onScreen(kClose));
+  Button(true);
+  MoveToScreen(POINT{w.right + 40, w.bottom + 40});
+  Button(false);
+  MoveToScreen(onScreen(kMinimise));
+  EXPECT_EQ(f->FHotObject, f->FSysButtons[kMinimise].get());
+  MoveToScreen(POINT{w.right + 40, w.bottom + 40});
 }
 
 TEST_F(FormStates, ADoubleClickOnTheCaptionMaximisesOnlyWithAMaximiseBox) {

@@ -4,11 +4,13 @@
 // disabling Tag, dialogs with the style bit, the application window's
 // class), requests before any window was activated, several components;
 // and the menus of a framework form (its main menu under the skinned menu
-// bar, its pop-up menus) and the painters given to a tool bar.
+// bar, its pop-up menus, their items' captions and shortcuts drawn in the
+// skin) and the painters given to a tool bar.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <any>
 #include <cstdio>
 
@@ -411,6 +413,94 @@ TEST_F(Manager, ContextMenusStayPlainWithoutThePopupMenuSwitch) {
     EXPECT_EQ(SendMessageW(menu, SKM_ISSKINNED, 0, 0), 1);
     DestroyWindow(menu);
     EXPECT_EQ(SkinManager()->PopupKind, 0) << "back to 0 once the last menu window went";
+  }
+  form->Free();
+}
+
+// Columns and rows where a drawn menu item differs from the same item
+// drawn without text, within a band of columns.
+struct TInk {
+  int left = -1, right = -1, top = -1, bottom = -1;  // right and bottom exclusive
+  bool Seen() const { return left >= 0; }
+  double MiddleRow() const { return (top + bottom) / 2.0; }
+};
+
+TInk InkBetween(TBitmap& drawn, TBitmap& blank, int fromColumn, int toColumn) {
+  TSkinPixels a = PixelsOf(drawn), b = PixelsOf(blank);
+  TInk ink;
+  for (int y = 0; y < drawn.Height(); y++)
+    for (int x = fromColumn; x < toColumn; x++) {
+      if (a.Pixel(x, y) == b.Pixel(x, y)) continue;
+      if (!ink.Seen()) ink = {x, x + 1, y, y + 1};
+      ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x + 1);
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y + 1);
+    }
+  return ink;
+}
+
+// The item drawn by the menu as a pop-up menu draws it, into a bitmap.
+void DrawMenuItemInto(TMenuItem* item, TBitmap& target) {
+  DRAWITEMSTRUCT draw = {};
+  draw.CtlType = ODT_MENU;
+  draw.itemID = item->Command();
+  draw.hDC = target.Canvas()->Handle();
+  draw.rcItem = RECT{0, 0, target.Width(), target.Height()};
+  item->DrawItem(draw);
+}
+
+TEST_F(Manager, AMenuItemsCaptionIsCentredAndItsShortcutShownAtTheFarEnd) {
+  TForm* form = new TForm(nullptr);
+  std::string error;
+  ASSERT_TRUE(form->LoadFromText(R"(object FmKeys: TForm
+  ClientWidth = 300
+  ClientHeight = 160
+  PopupMenu = pmFile
+  object pmFile: TPopupMenu
+    object miOpen: TMenuItem
+      Caption = "&Open"
+      ShortCut = 16463
+    end
+    object miBlank: TMenuItem
+      Caption = " "
+    end
+  end
+end
+)",
+                                 error))
+      << error;
+  form->Show();
+  Activate(form->Handle());
+  ASSERT_TRUE(WaitSkinned(form->Handle()));
+  auto* menu = dynamic_cast<TPopupMenu*>(form->FindComponent("pmFile"));
+  auto* open = dynamic_cast<TMenuItem*>(form->FindComponent("miOpen"));
+  auto* blank = dynamic_cast<TMenuItem*>(form->FindComponent("miBlank"));
+  ASSERT_EQ(open->ShortCut(), scCtrl | 'O');
+  ASSERT_TRUE(static_cast<bool>(open->OnDrawItem)) << "drawn in the skin";
+  ASSERT_NE(skin->MenuItem, nullptr);
+  constexpr int kWidth = 220, kHeight = 22;
+  for (bool rtl : {false, true}) {
+    SCOPED_TRACE(rtl ? "right to left" : "left to right");
+    menu->SetBiDiMode(rtl ? bdRightToLeft : bdLeftToRight);
+    TBitmap drawn(kWidth, kHeight), empty(kWidth, kHeight);
+    DrawMenuItemInto(open, drawn);
+    DrawMenuItemInto(blank, empty);
+    // The caption at the glyph's side, the shortcut at the other end.
+    const TInk caption = rtl ? InkBetween(drawn, empty, kWidth / 2, kWidth) : InkBetween(drawn, empty, 0, kWidth / 2);
+    const TInk keys = rtl ? InkBetween(drawn, empty, 0, kWidth / 2) : InkBetween(drawn, empty, kWidth / 2, kWidth);
+    ASSERT_TRUE(caption.Seen());
+    EXPECT_NEAR(caption.MiddleRow(), kHeight / 2.0, 2.0) << "rows " << caption.top << "-" << caption.bottom;
+    ASSERT_TRUE(keys.Seen()) << "the shortcut is shown";
+    EXPECT_NEAR(keys.MiddleRow(), kHeight / 2.0, 2.0) << "rows " << keys.top << "-" << keys.bottom;
+    EXPECT_GT(keys.right - keys.left, 15) << "Ctrl+O is wider than a letter";
+    if (rtl) {
+      EXPECT_GE(keys.left, 10);
+      EXPECT_LE(keys.left, 14) << "10 pixels in from the left";
+    } else {
+      EXPECT_LE(keys.right, kWidth - 11);
+      EXPECT_GE(keys.right, kWidth - 15) << "11 pixels in from the right";
+    }
   }
   form->Free();
 }

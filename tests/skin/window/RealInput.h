@@ -10,10 +10,8 @@
 
 namespace skintest {
 
-// Moves the pointer to a point of the window's client area.
-inline void MoveTo(HWND window, int x, int y) {
-  POINT p = {x, y};
-  ClientToScreen(window, &p);
+// Moves the pointer to a point of the screen.
+inline void MoveToScreen(POINT p) {
   SetCursorPos(p.x, p.y);
   INPUT in = {};
   in.type = INPUT_MOUSE;
@@ -22,6 +20,13 @@ inline void MoveTo(HWND window, int x, int y) {
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &in, sizeof in);
   Pump(40);
+}
+
+// Moves the pointer to a point of the window's client area.
+inline void MoveTo(HWND window, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  MoveToScreen(p);
 }
 
 inline void Button(bool down) {
