@@ -9,7 +9,8 @@ namespace kv {
 
 const fw::TClassInfo& TKvLine::StaticClass() {
   using C = TKvLine;
-  static const fw::TClassInfo info =
+  static const fw::TClassInfo info = [] {
+    fw::TClassInfo i =
       fw::TClassInfo::Make<C>("TKvLine", &fw::TGraphicControl::StaticClass())
           .Int("ArrowLength", &C::ArrowLength, &C::SetArrowLength, kDefaultArrowLength)
           .Int("LineColor", &C::LineColor, &C::SetLineColor, clWindowText, &fw::ColorIdents())
@@ -23,7 +24,11 @@ const fw::TClassInfo& TKvLine::StaticClass() {
           // or cursor and is never disabled.
           .Hide("Enabled")
           .Hide("Cursor")
-          .Hide("BiDiMode");
+          .Hide("BiDiMode")
+          .Hide("ParentBiDiMode");
+    fw::PublishConstraints(i, false);
+    return i;
+  }();
   return info;
 }
 
