@@ -118,6 +118,7 @@ TCheckedComboBox::TCheckedComboBox(fw::TComponent* owner)
   popup_->SetColor(clWindow);
   list_ = new fw::TCheckListBox(popup_);
   list_->SetParent(popup_);
+  list_->SetCtl3D(false);
   list_->SetColumns(columns_);
   list_->SetAlign(fw::alClient);
   list_->SetStyle(fw::lbOwnerDrawFixed);
