@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "Application.h"
@@ -196,6 +198,46 @@ TEST_F(SizingTest, FormDataConstraintsAndResizeEventsApplyOnceRead) {
   EXPECT_EQ(p->Height(), 60);
 }
 
+namespace {
+
+// Drags with the left button from a screen point to another in steps, from
+// a thread of its own: the system's sizing loop runs modally inside the
+// press's handling and takes the moves as they come.
+void DragFromThread(POINT from, POINT to) {
+  std::atomic<bool> done{false};
+  std::thread input([from, to, &done] {
+    const auto move = [](POINT p) {
+      INPUT in = {};
+      in.type = INPUT_MOUSE;
+      in.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+      in.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+      in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+      SendInput(1, &in, sizeof in);
+      Sleep(50);
+    };
+    const auto button = [](DWORD flag) {
+      INPUT in = {};
+      in.type = INPUT_MOUSE;
+      in.mi.dwFlags = flag;
+      SendInput(1, &in, sizeof in);
+      Sleep(80);
+    };
+    move(from);
+    button(MOUSEEVENTF_LEFTDOWN);
+    constexpr int kSteps = 6;
+    for (int i = 1; i <= kSteps; ++i)
+      move(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+    button(MOUSEEVENTF_LEFTUP);
+    done = true;
+  });
+  // Messages are handled meanwhile (the sizing loop among them).
+  while (!done) Pump(10);
+  input.join();
+  Pump(200);
+}
+
+}  // namespace
+
 TEST(SizingByUser, DraggingASizeableFormsBorderStopsAtTheConstraints) {
   Application();
   TForm form(nullptr);
@@ -210,22 +252,13 @@ TEST(SizingByUser, DraggingASizeableFormsBorderStopsAtTheConstraints) {
   RECT r;
   GetWindowRect(form.Handle(), &r);
   const int y = (r.top + r.bottom) / 2;
-  // The right border, pressed and dragged far to the right, then far left.
-  const LRESULT hit = SendMessageW(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.right - 2, y));
-  ASSERT_EQ(hit, HTRIGHT);
-  MoveToScreen(POINT{r.right - 2, y});
-  MouseButton(MOUSEEVENTF_LEFTDOWN);
-  for (int x = r.right; x <= r.right + 300; x += 50) MoveToScreen(POINT{x, y});
-  MouseButton(MOUSEEVENTF_LEFTUP);
-  Pump(200);
+  ASSERT_EQ(SendMessageW(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.right - 2, y)), HTRIGHT);
+  // The right border dragged far to the right, then far to the left.
+  DragFromThread(POINT{r.right - 2, y}, POINT{r.right + 300, y});
   EXPECT_EQ(form.Width(), 420);
   GetWindowRect(form.Handle(), &r);
   EXPECT_EQ(r.right - r.left, 420);
-  MoveToScreen(POINT{r.right - 2, y});
-  MouseButton(MOUSEEVENTF_LEFTDOWN);
-  for (int x = r.right; x >= r.left; x -= 50) MoveToScreen(POINT{x, y});
-  MouseButton(MOUSEEVENTF_LEFTUP);
-  Pump(200);
+  DragFromThread(POINT{r.right - 2, y}, POINT{r.left - 100, y});
   EXPECT_EQ(form.Width(), 250);
   GetWindowRect(form.Handle(), &r);
   EXPECT_EQ(r.right - r.left, 250);
