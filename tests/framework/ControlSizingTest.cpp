@@ -202,10 +202,14 @@ namespace {
 
 // Drags with the left button from a screen point to another in steps, from
 // a thread of its own: the system's sizing loop runs modally inside the
-// press's handling and takes the moves as they come.
+// press's handling and takes the moves as they come. The moves wait until
+// that loop holds the mouse: a move sent before goes to the window under the
+// pointer (the desktop, once off the form), and the loop would wait for ever
+// for a release it never sees.
 void DragFromThread(POINT from, POINT to) {
   std::atomic<bool> done{false};
-  std::thread input([from, to, &done] {
+  const DWORD uiThread = GetCurrentThreadId();
+  std::thread input([from, to, uiThread, &done] {
     const auto move = [](POINT p) {
       INPUT in = {};
       in.type = INPUT_MOUSE;
@@ -224,10 +228,32 @@ void DragFromThread(POINT from, POINT to) {
     };
     move(from);
     button(MOUSEEVENTF_LEFTDOWN);
+    // Waits (at most 10 seconds) until the UI thread's sizing loop runs or
+    // has ended.
+    const auto waitForSizing = [uiThread](bool running) {
+      const DWORD end = GetTickCount() + 10000;
+      for (;;) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        const bool sizing = GetGUIThreadInfo(uiThread, &info) && (info.flags & GUI_INMOVESIZE);
+        if (sizing == running || static_cast<int>(end - GetTickCount()) <= 0) return sizing;
+        Sleep(10);
+      }
+    };
+    waitForSizing(true);  // a loop that never starts fails the test's checks
     constexpr int kSteps = 6;
     for (int i = 1; i <= kSteps; ++i)
       move(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
     button(MOUSEEVENTF_LEFTUP);
+    // A loop that missed the release is ended with Esc: the test then fails
+    // on its checks instead of hanging.
+    if (waitForSizing(false)) {
+      INPUT esc[2] = {};
+      esc[0].type = esc[1].type = INPUT_KEYBOARD;
+      esc[0].ki.wVk = esc[1].ki.wVk = VK_ESCAPE;
+      esc[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      SendInput(2, esc, sizeof esc[0]);
+    }
     done = true;
   });
   // Messages are handled meanwhile (the sizing loop among them).
@@ -248,6 +274,11 @@ TEST(SizingByUser, DraggingASizeableFormsBorderStopsAtTheConstraints) {
   int resizes = 0;
   form.OnResize = [&](TObject*) { ++resizes; };
   form.Show();
+  // The sizing loop holds the mouse only for the foreground window's input,
+  // and a form shown while Wine's desktop starts is not always foreground.
+  SetForegroundWindow(form.Handle());
+  for (int i = 0; i < 100 && GetForegroundWindow() != form.Handle(); ++i) Pump(50);
+  ASSERT_EQ(GetForegroundWindow(), form.Handle());
   Pump(200);
   RECT r;
   GetWindowRect(form.Handle(), &r);
