@@ -56,8 +56,8 @@ const fw::TClassInfo& TCheckedComboBox::StaticClass() {
           .Str("EmptyValue", &C::EmptyValue, &C::SetEmptyValue)
           .Bool("SortDisplay", &C::SortDisplay, &C::SetSortDisplay, false)
           .IntNoDefault("ItemHeight", &C::ItemHeight, &C::SetItemHeight)
-          .Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D, true)
-          .Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D, true)
+          .Bool("Ctl3D", &fw::TWinControl::Ctl3D, &fw::TWinControl::SetCtl3D, true)
+          .Bool("ParentCtl3D", &fw::TWinControl::ParentCtl3D, &fw::TWinControl::SetParentCtl3D, true)
           .Obj("Font", &fw::TControl::Font)
           .Bool("ParentColor", &fw::TControl::ParentColor, &fw::TControl::SetParentColor, false)
           .Bool("ParentFont", &fw::TControl::ParentFont, &fw::TControl::SetParentFont, true)
@@ -118,6 +118,7 @@ TCheckedComboBox::TCheckedComboBox(fw::TComponent* owner)
   popup_->SetColor(clWindow);
   list_ = new fw::TCheckListBox(popup_);
   list_->SetParent(popup_);
+  list_->SetCtl3D(false);
   list_->SetColumns(columns_);
   list_->SetAlign(fw::alClient);
   list_->SetStyle(fw::lbOwnerDrawFixed);
@@ -264,9 +265,8 @@ void TCheckedComboBox::SetEmptyValue(const std::string& v) {
   if (!focused && h && IsWindowVisible(h)) Invalidate();
 }
 
-void TCheckedComboBox::SetCtl3D(bool v) {
-  ctl3d_ = v;
-  parentCtl3d_ = false;
+void TCheckedComboBox::Ctl3DChanged() {
+  fw::TCustomPanel::Ctl3DChanged();
   LayoutParts();
 }
 
@@ -281,7 +281,7 @@ void TCheckedComboBox::FitHeightToFont() {
   GetTextMetricsW(dc, &own);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  const int h = kv::FitHeightToFont(own.tmHeight, screen.tmHeight, true, ctl3d_, GetSystemMetrics(SM_CYBORDER));
+  const int h = kv::FitHeightToFont(own.tmHeight, screen.tmHeight, true, Ctl3D(), GetSystemMetrics(SM_CYBORDER));
   if (h != Height()) SetBounds(Left(), Top(), Width(), h);
 }
 

@@ -61,10 +61,6 @@ class TCheckedComboBox : public fw::TCustomPanel {
   void SetSortDisplay(bool v) { values_.SetSortDisplay(v); }
   int32_t ItemHeight() const { return list_->ItemHeight(); }
   void SetItemHeight(int32_t v) { list_->SetItemHeight(v); }
-  bool Ctl3D() const { return ctl3d_; }
-  void SetCtl3D(bool v);
-  bool ParentCtl3D() const { return parentCtl3d_; }
-  void SetParentCtl3D(bool v) { parentCtl3d_ = v; }
 
   // The parts, for the program's own wiring and the tests.
   fw::TEdit* EditPart() const { return edit_; }
@@ -86,6 +82,7 @@ class TCheckedComboBox : public fw::TCustomPanel {
   void Resize() override;
   void FontChanged() override;
   void EnabledChanged() override;
+  void Ctl3DChanged() override;
 
  private:
   void LayoutParts();
@@ -111,7 +108,6 @@ class TCheckedComboBox : public fw::TCustomPanel {
   TColor notFocusColor_ = clWhite;
   int32_t columns_ = 0;
   int32_t dropDownLines_ = kMinDropDownLines;
-  bool ctl3d_ = true, parentCtl3d_ = true;
   bool layingOut_ = false;
 };
 

@@ -9,21 +9,26 @@ namespace kv {
 
 const fw::TClassInfo& TKvLine::StaticClass() {
   using C = TKvLine;
-  static const fw::TClassInfo info =
-      fw::TClassInfo::Make<C>("TKvLine", &fw::TGraphicControl::StaticClass())
-          .Int("ArrowLength", &C::ArrowLength, &C::SetArrowLength, kDefaultArrowLength)
-          .Int("LineColor", &C::LineColor, &C::SetLineColor, clWindowText, &fw::ColorIdents())
-          .Enum("LineSlope", LineSlopeType(), &C::LineSlope, &C::SetLineSlope, lsDown)
-          .Enum("LineStyle", fw::PenStyleType(), &C::LineStyle, &C::SetLineStyle, fw::psSolid)
-          .Int("LineWidth", &C::LineWidth, &C::SetLineWidth, 1)
-          .Enum("ShowArrows", ShowArrowsType(), &C::ShowArrows, &C::SetShowArrows, saNone)
-          .Event("OnMouseEnter", &C::OnMouseEnter)
-          .Event("OnMouseLeave", &C::OnMouseLeave)
-          // A line has no colour of its own beyond its pen, takes no focus
-          // or cursor and is never disabled.
-          .Hide("Enabled")
-          .Hide("Cursor")
-          .Hide("BiDiMode");
+  static const fw::TClassInfo info = [] {
+    fw::TClassInfo i =
+        fw::TClassInfo::Make<C>("TKvLine", &fw::TGraphicControl::StaticClass())
+            .Int("ArrowLength", &C::ArrowLength, &C::SetArrowLength, kDefaultArrowLength)
+            .Int("LineColor", &C::LineColor, &C::SetLineColor, clWindowText, &fw::ColorIdents())
+            .Enum("LineSlope", LineSlopeType(), &C::LineSlope, &C::SetLineSlope, lsDown)
+            .Enum("LineStyle", fw::PenStyleType(), &C::LineStyle, &C::SetLineStyle, fw::psSolid)
+            .Int("LineWidth", &C::LineWidth, &C::SetLineWidth, 1)
+            .Enum("ShowArrows", ShowArrowsType(), &C::ShowArrows, &C::SetShowArrows, saNone)
+            .Event("OnMouseEnter", &C::OnMouseEnter)
+            .Event("OnMouseLeave", &C::OnMouseLeave)
+            // A line has no colour of its own beyond its pen, takes no focus
+            // or cursor and is never disabled.
+            .Hide("Enabled")
+            .Hide("Cursor")
+            .Hide("BiDiMode")
+            .Hide("ParentBiDiMode");
+    fw::PublishConstraints(i, false);
+    return i;
+  }();
   return info;
 }
 

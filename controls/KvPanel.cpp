@@ -47,7 +47,7 @@ void PublishPanel(fw::TClassInfo& i, bool groupBox) {
   const fw::TIdentMap* colours = &fw::ColorIdents();
   if (!groupBox) {
     i.Enum("AlignmentVertical", AlignmentVerticalType(), &P::AlignmentVertical, &P::SetAlignmentVertical, avCenter)
-        .Bool("AutoSize", &P::AutoSize, &P::SetAutoSize, false)
+        .Bool("AutoSize", &fw::TWinControl::AutoSize, &fw::TWinControl::SetAutoSize, false)
         .Int("BorderHighlight", &P::BorderHighlight, &P::SetBorderHighlight, clBtnHighlight, colours)
         .Int("BorderShadow", &P::BorderShadow, &P::SetBorderShadow, clBtnShadow, colours)
         .Bool("FullRepaint", &P::FullRepaint, &P::SetFullRepaint, true)
@@ -62,6 +62,9 @@ void PublishPanel(fw::TClassInfo& i, bool groupBox) {
         .Bool("UseDockManager", &P::UseDockManager, &P::SetUseDockManager, true)
         .Bool("WordWrap", &P::WordWrap, &P::SetWordWrap, true);
   }
+  // The framework's size limits (the group box leaves out the resize events).
+  fw::PublishConstraints(i, !groupBox);
+  fw::PublishCtl3D(i);
   i.Enum("Alignment", fw::AlignmentType(), &P::Alignment, &P::SetAlignment,
          groupBox ? fw::taLeftJustify : fw::taCenter)
       .Int("BevelWidth", &P::BevelWidth, &P::SetBevelWidth, 1)
@@ -72,7 +75,6 @@ void PublishPanel(fw::TClassInfo& i, bool groupBox) {
       .Int("BorderWidth", &P::BorderWidth, &P::SetBorderWidth, 0)
       .Str("Caption", &fw::TControl::Caption, &fw::TControl::SetCaption)
       .Int("Color", &fw::TControl::Color, &fw::TControl::SetColor, clBtnFace, colours)
-      .Bool("Ctl3D", &P::Ctl3D, &P::SetCtl3D, true)
       .Bool("DockSite", &P::DockSite, &P::SetDockSite, false)
       .Int("FlatColor", &P::FlatColor, &P::SetFlatColor, clBtnShadow, colours)
       .Int("FlatColorAdjustment", &P::FlatColorAdjustment, &P::SetFlatColorAdjustment, 30)
@@ -87,7 +89,6 @@ void PublishPanel(fw::TClassInfo& i, bool groupBox) {
       .Enum("GradientDirection", GradientDirectionType(), &P::GradientDirection, &P::SetGradientDirection,
             gdHorizontalEnd)
       .Bool("ParentColor", &fw::TControl::ParentColor, &fw::TControl::SetParentColor, false)
-      .Bool("ParentCtl3D", &P::ParentCtl3D, &P::SetParentCtl3D, true)
       .Bool("ParentFont", &fw::TControl::ParentFont, &fw::TControl::SetParentFont, true)
       .Bool("ShowDockClientCaptions", &P::ShowDockClientCaptions, &P::SetShowDockClientCaptions, true)
       .Bool("Transparent", &P::Transparent, &P::SetTransparent, false)
@@ -351,14 +352,21 @@ void TKvCustomPanel::SetBounds(int left, int top, int width, int height) {
   const TRect b = KeepAlignedEdge(edge, oldBounds, Rect(left, top, left + width, top + height));
   const TRect oldOuter = GetOuterRect();
   const TRect oldInner = ShrinkByFrame(oldOuter, true);
-  const bool resized = b.Width() != Width() || b.Height() != Height();
+  const int oldLeft = Left(), oldTop = Top(), oldWidth = Width(), oldHeight = Height();
   fw::TCustomPanel::SetBounds(b.left, b.top, b.Width(), b.Height());
+  // The size actually taken (the constraints may have held it).
+  const bool resized = Width() != oldWidth || Height() != oldHeight;
+  const bool moved = Left() != oldLeft || Top() != oldTop;
   HWND h = HandleIfAllocated();
-  if (!h || !resized) return;
+  if (!h || (!resized && !moved)) return;
+  // A move alone repaints the whole panel too: the platform copies the old
+  // image along, and a transparent panel would keep its parent's image from
+  // its old place.
   if (FullRepaint() || !Caption().empty()) {
     Invalidate();
     return;
   }
+  if (!resized) return;
   for (const TRect& strip : ResizeRepaintStrips(oldOuter, oldInner, Width(), Height(), GetResizeRepaintMargin())) {
     const RECT r = ToRECT(strip);
     InvalidateRect(h, &r, TRUE);

@@ -120,17 +120,11 @@ class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify 
   virtual void SetVisualStyle(TKvVisualStyle v);
   bool ShowDockClientCaptions() const { return showDockClientCaptions_; }
   void SetShowDockClientCaptions(bool v) { showDockClientCaptions_ = v; }
-  bool Ctl3D() const { return ctl3d_; }
-  void SetCtl3D(bool v) { ctl3d_ = v; }
-  bool ParentCtl3D() const { return parentCtl3d_; }
-  void SetParentCtl3D(bool v) { parentCtl3d_ = v; }
   bool DockSite() const { return dockSite_; }
   void SetDockSite(bool v);
   bool UseDockManager() const { return useDockManager_; }
   void SetUseDockManager(bool v);
   TKvPanelDockManager* DockManager() const { return dockManager_.get(); }
-  bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool v) { autoSize_ = v; }
 
   void AdjustClientRect(RECT& rect) override;
   void SetBounds(int left, int top, int width, int height) override;
@@ -180,8 +174,7 @@ class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify 
   bool transparent_ = false;
   TKvVisualStyle visualStyle_ = vsWinXP;
   bool wordWrap_ = true;
-  bool ctl3d_ = true, parentCtl3d_ = true;
-  bool dockSite_ = false, useDockManager_ = true, autoSize_ = false;
+  bool dockSite_ = false, useDockManager_ = true;
   // Makes or drops the dock manager as DockSite and UseDockManager say.
   void UpdateDockManager();
   std::unique_ptr<TKvPanelDockManager> dockManager_;

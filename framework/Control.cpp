@@ -29,6 +29,10 @@ const TEnumType& BiDiModeType() {
                            {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"}};
   return t;
 }
+const TEnumType& HelpTypeType() {
+  static const TEnumType t{"THelpType", {"htKeyword", "htContext"}};
+  return t;
+}
 const TIdentMap& CursorIdents() {
   static const TIdentMap map{{{crDefault, "crDefault"},   {crNone, "crNone"},       {crArrow, "crArrow"},
                               {crCross, "crCross"},       {crIBeam, "crIBeam"},     {crSizeNESW, "crSizeNESW"},
@@ -252,6 +256,11 @@ const TClassInfo& TControl::StaticClass() {
           .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
           .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
           .Enum("BiDiMode", BiDiModeType(), &TControl::BiDiMode, &TControl::SetBiDiMode, bdLeftToRight)
+          .Bool("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode, true)
+          .Enum("HelpType", HelpTypeType(), &TControl::HelpType, &TControl::SetHelpType, htContext)
+          .Str("HelpKeyword", &TControl::HelpKeyword, &TControl::SetHelpKeyword)
+          .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
+          .Event("OnContextPopup", &TControl::OnContextPopup)
           .Event("OnClick", &TControl::OnClick)
           .Event("OnDblClick", &TControl::OnDblClick)
           .Event("OnMouseDown", &TControl::OnMouseDown)
@@ -261,9 +270,11 @@ const TClassInfo& TControl::StaticClass() {
   return info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner), font_(new TFont), canvas_(new TCanvas) {
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), font_(new TFont), constraints_(new TSizeConstraints), canvas_(new TCanvas) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
   font_->OnChange = [this](TObject*) { FontOnChange(); };
+  constraints_->OnChange = [this](TObject*) { ApplyConstraints(); };
 }
 
 TControl::~TControl() {
@@ -345,7 +356,11 @@ void TControl::WndProc(TMessage& m) {
       return;
     case CM_PARENTFONTCHANGED:
     case CM_PARENTCOLORCHANGED:
+    case CM_PARENTBIDIMODECHANGED:
       ParentChanged();
+      return;
+    case CM_BIDIMODECHANGED:
+      BiDiModeChanged();
       return;
     case CM_DIALOGCHAR:
     case CM_DIALOGKEY:
@@ -386,7 +401,7 @@ void TControl::HandleMouse(TMessage& m) {
     case WM_RBUTTONUP:
       MouseUp(mbRight, shift, x, y);
       // Windowed controls get their menu through WM_CONTEXTMENU.
-      if (!windowed && popupMenu_) {
+      if (!windowed && !DoContextPopup(POINT{x, y}) && popupMenu_) {
         POINT p = ClientToScreen(POINT{x, y});
         popupMenu_->PopupComponent = this;
         popupMenu_->Popup(p.x, p.y);
@@ -413,6 +428,10 @@ void TControl::PaintForParent(TMessage& m) {
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
+  if (!CheckNewSize(width, height)) {
+    width = width_;
+    height = height_;
+  }
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   bool resized = width != width_ || height != height_;
   if (visible_) Invalidate();
@@ -423,6 +442,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (visible_) Invalidate();
   UpdateAnchorRules();
   if (parent_ && align_ != alNone && !parent_->aligning_) parent_->Realign();
+  if (parent_) parent_->AdjustSizeToChildren();
   if (resized) Resize();
 }
 
@@ -481,6 +501,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent_) parent_->RemoveControl(this);
   if (parent) parent->InsertControl(this);
   ParentChanged();
+  if (parent && IsWindowed()) Perform(CM_PARENTCTL3DCHANGED);
   UpdateAnchorRules();
 }
 
@@ -490,6 +511,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 void TControl::Loaded() {
   TComponent::Loaded();
+  ApplyConstraints();
   UpdateAnchorRules();
 }
 
@@ -505,6 +527,7 @@ void TControl::SetVisible(bool visible) {
   Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
   if (visible) Invalidate();
   if (parent_ && align_ != alNone) parent_->Realign();
+  if (parent_) parent_->AdjustSizeToChildren();
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -548,6 +571,10 @@ void TControl::ParentChanged() {
     settingParentFont_ = true;
     font_->Assign(*parent_->Font());
     settingParentFont_ = false;
+  }
+  if (parentBiDiMode_ && biDiMode_ != parent_->BiDiMode()) {
+    biDiMode_ = parent_->BiDiMode();
+    Perform(CM_BIDIMODECHANGED);
   }
 }
 
@@ -649,6 +676,65 @@ void TControl::FontChanged() { Invalidate(); }
 void TControl::ColorChanged() { Invalidate(); }
 void TControl::MouseEnter() {}
 void TControl::MouseLeave() {}
+
+// ---- size constraints, help, context pop-up, reading order -------------
+
+void TControl::SetBiDiMode(TBiDiMode mode) {
+  parentBiDiMode_ = false;
+  if (mode == biDiMode_) return;
+  biDiMode_ = mode;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+  parentBiDiMode_ = value;
+  if (value) ParentChanged();
+}
+
+void TControl::BiDiModeChanged() { Invalidate(); }
+
+bool TControl::CanResize(int& newWidth, int& newHeight) {
+  bool resize = true;
+  if (OnCanResize) OnCanResize(this, newWidth, newHeight, resize);
+  return resize;
+}
+
+void TControl::ConstrainedResize(TSizeLimits& l) {
+  if (OnConstrainedResize) OnConstrainedResize(this, l.minWidth, l.minHeight, l.maxWidth, l.maxHeight);
+}
+
+TSizeLimits TControl::SizeLimits() {
+  TSizeLimits l = constraints_->Limits();
+  ConstrainedResize(l);
+  return l;
+}
+
+bool TControl::CheckNewSize(int& width, int& height) {
+  if (IsLoading()) return true;
+  int w = width, h = height;
+  if ((w != width_ || h != height_) && !CanResize(w, h)) return false;
+  if (!constraints_->Empty() || OnConstrainedResize) ConstrainSize(SizeLimits(), w, h);
+  width = w < 0 ? 0 : w;
+  height = h < 0 ? 0 : h;
+  return true;
+}
+
+void TControl::ApplyConstraints() {
+  if (IsLoading() || (constraints_->Empty() && !OnConstrainedResize)) return;
+  SetBounds(left_, top_, width_, height_);
+}
+
+bool TControl::DoContextPopup(POINT mousePos) {
+  bool handled = false;
+  if (OnContextPopup) OnContextPopup(this, mousePos, handled);
+  return handled;
+}
+
+void PublishConstraints(TClassInfo& info, bool resizeEvents) {
+  info.Obj("Constraints", &TControl::Constraints);  // an owned sub-object: "Constraints.MinWidth = 100"
+  if (resizeEvents)
+    info.Event("OnCanResize", &TControl::OnCanResize).Event("OnConstrainedResize", &TControl::OnConstrainedResize);
+}
 
 void PublishColorAndFont(TClassInfo& info, TColor defaultColor) {
   info.Int("Color", &TControl::Color, &TControl::SetColor, defaultColor, &ColorIdents())

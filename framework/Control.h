@@ -26,6 +26,7 @@
 #include "Component.h"
 #include "Graphics.h"
 #include "Messages.h"
+#include "SizeConstraints.h"
 
 namespace fw {
 
@@ -64,6 +65,23 @@ using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TSh
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+
+// ---- size constraints, help, context pop-up: types --------------------------
+// Asked before a control takes a new size; the handler may change the size
+// or refuse it (resize = false: the control keeps its size).
+using TCanResizeEvent = std::function<void(TObject* sender, int& newWidth, int& newHeight, bool& resize)>;
+// Raised each time the size limits are applied, with the Constraints' values;
+// the handler may change them for this one application.
+using TConstrainedResizeEvent =
+    std::function<void(TObject* sender, int& minWidth, int& minHeight, int& maxWidth, int& maxHeight)>;
+// Raised on a context menu request before the control's PopupMenu opens;
+// mousePos in client coordinates, (-1, -1) when it came from the keyboard.
+// Handled = true: no pop-up menu opens.
+using TContextPopupEvent = std::function<void(TObject* sender, POINT mousePos, bool& handled)>;
+// How a help request for the control would be looked up. No help system is
+// called; the values are kept for the program to use.
+enum THelpType { htKeyword, htContext };
+const TEnumType& HelpTypeType();
 
 // Shift state from the key flags of a mouse message's wParam.
 TShiftState KeysToShiftState(WPARAM keys);
@@ -166,7 +184,33 @@ class TControl : public TComponent {
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu);
   TBiDiMode BiDiMode() const { return biDiMode_; }
-  void SetBiDiMode(TBiDiMode mode) { biDiMode_ = mode; }
+  // Setting it clears ParentBiDiMode.
+  void SetBiDiMode(TBiDiMode mode);
+
+  // ---- size constraints, help, context pop-up, reading order ----
+  // Limits held by SetBounds, alignment and (for windows sized by the
+  // system) the border drag; applied anew when they change and when form
+  // data has been read.
+  TSizeConstraints* Constraints() const { return constraints_.get(); }
+  // Holds a proposed size: asks OnCanResize when it differs from the
+  // current one, then applies the limits. False when the resize was refused
+  // (the control keeps its size). Does nothing while form data is read.
+  bool CheckNewSize(int& width, int& height);
+  // The limits in force now: Constraints as OnConstrainedResize leaves them.
+  TSizeLimits SizeLimits();
+  THelpType HelpType() const { return helpType_; }
+  void SetHelpType(THelpType v) { helpType_ = v; }
+  std::string HelpKeyword() const { return helpKeyword_; }
+  void SetHelpKeyword(const std::string& v) { helpKeyword_ = v; }
+  int32_t HelpContext() const { return helpContext_; }
+  void SetHelpContext(int32_t v) { helpContext_ = v; }
+  // While true, BiDiMode is the parent's (and follows it).
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool value);
+
+  TCanResizeEvent OnCanResize;
+  TConstrainedResizeEvent OnConstrainedResize;
+  TContextPopupEvent OnContextPopup;
 
   // ---- painting ----
   virtual void Invalidate();
@@ -219,8 +263,21 @@ class TControl : public TComponent {
   // The canvas bound to the device context being painted (windowless
   // controls and custom-painted windows).
   TCanvas* Canvas() { return canvas_.get(); }
-  // Copies colour and font from the parent where ParentColor/ParentFont.
+  // Copies colour, font and reading order from the parent where
+  // ParentColor/ParentFont/ParentBiDiMode.
   void ParentChanged();
+
+  // ---- size constraints, context pop-up, reading order: hooks ----
+  // Raises OnCanResize; false refuses the size.
+  virtual bool CanResize(int& newWidth, int& newHeight);
+  // Raises OnConstrainedResize with the limits about to be applied.
+  virtual void ConstrainedResize(TSizeLimits& limits);
+  // Raises OnContextPopup; true when the handler took the request.
+  virtual bool DoContextPopup(POINT mousePos);
+  // After BiDiMode changed (also when taken from the parent).
+  virtual void BiDiModeChanged();
+  // Holds the current size within the limits again.
+  void ApplyConstraints();
   bool DeferFree() override;
   bool clickEvents_ = true;  // a press and release inside gives Click
   bool opaque_ = false;      // paints all of its area (no erase beneath)
@@ -250,6 +307,12 @@ class TControl : public TComponent {
   bool parentShowHint_ = true;
   TPopupMenu* popupMenu_ = nullptr;
   TBiDiMode biDiMode_ = bdLeftToRight;
+  // ---- size constraints, help, reading order: state ----
+  std::unique_ptr<TSizeConstraints> constraints_;
+  THelpType helpType_ = htContext;
+  std::string helpKeyword_;
+  int32_t helpContext_ = 0;
+  bool parentBiDiMode_ = true;
   std::unique_ptr<TCanvas> canvas_;
   bool pressed_ = false;
   bool mouseInside_ = false;
@@ -388,6 +451,21 @@ class TWinControl : public TControl {
   // control's client origin).
   void PaintControls(HDC dc, TControl* first = nullptr);
 
+  // ---- 3-D look, sizing to the children ----
+  // Ctl3D: the control draws itself in the 3-D style (what that changes is
+  // each class's own); while ParentCtl3D it is the parent's and follows it.
+  bool Ctl3D() const { return ctl3d_; }
+  void SetCtl3D(bool value);
+  bool ParentCtl3D() const { return parentCtl3d_; }
+  void SetParentCtl3D(bool value);
+  // AutoSize: the control takes the size its children need (see
+  // CanAutoSize), again whenever a child moves, resizes, shows, hides, comes
+  // or goes, and after alignment; the size still passes the constraints.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value);
+  // After form data: the size the children need (with AutoSize).
+  void Loaded() override;
+
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
   TKeyEvent OnKeyDown;
@@ -425,6 +503,16 @@ class TWinControl : public TControl {
   void Resize() override;
   void UpdateFontIntoWindow();
 
+  // ---- 3-D look, sizing to the children: hooks ----
+  virtual void Ctl3DChanged() {}
+  // The size the children need: the extent of the visible children that
+  // are not aligned (aligned ones follow this control) plus the frame
+  // around the children's area (AdjustClientRect) and the non-client area.
+  // False when there is no such child (the size stays).
+  virtual bool CanAutoSize(int& width, int& height);
+  // Takes that size (with AutoSize, outside loading and alignment).
+  void AdjustSizeToChildren();
+
  private:
   friend class TControl;
   void InsertControl(TControl* control);
@@ -454,6 +542,10 @@ class TWinControl : public TControl {
   void UpdateMouseTracking(TControl* target);
   void WindowDestroyed();
   void ApplyBoundsFromWindow();
+  // Size limits and OnCanResize for sizes the system gives the window (a
+  // user dragging its border).
+  void WmGetMinMaxInfo(TMessage& m);
+  void WmWindowPosChanging(TMessage& m);
 
   friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -467,6 +559,9 @@ class TWinControl : public TControl {
   bool settingBounds_ = false;
   bool aligning_ = false;
   TControl* captureChild_ = nullptr;
+  // ---- 3-D look, sizing to the children: state ----
+  bool ctl3d_ = true, parentCtl3d_ = true;
+  bool autoSize_ = false, autoSizing_ = false;
 };
 
 // A windowed control that paints itself on a canvas.
@@ -486,6 +581,11 @@ class TCustomControl : public TWinControl {
 void PublishColorAndFont(TClassInfo& info, TColor defaultColor);
 void PublishCaption(TClassInfo& info);
 void PublishText(TClassInfo& info);
+// Publishes Constraints; with resizeEvents also OnCanResize and
+// OnConstrainedResize.
+void PublishConstraints(TClassInfo& info, bool resizeEvents);
+// Publishes Ctl3D and ParentCtl3D of a windowed control class.
+void PublishCtl3D(TClassInfo& info);
 
 // The window procedure of every framework window class.
 LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -43,6 +43,8 @@ constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 0x0C;
 constexpr UINT CM_COLORCHANGED = CM_BASE + 0x0D;
 constexpr UINT CM_FONTCHANGED = CM_BASE + 0x0E;
 constexpr UINT CM_CURSORCHANGED = CM_BASE + 0x0F;
+constexpr UINT CM_CTL3DCHANGED = CM_BASE + 0x10;
+constexpr UINT CM_PARENTCTL3DCHANGED = CM_BASE + 0x11;
 constexpr UINT CM_TEXTCHANGED = CM_BASE + 0x12;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
@@ -53,6 +55,8 @@ constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 0x24;
 // Sent through WindowProc after RecreateWnd made the control a new window
 // (a subclass of the old window handle is gone with it).
 constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;
+constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 0x3C;
+constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 0x3D;
 constexpr UINT CM_SYNCHRONIZE = CM_BASE + 0x40;  // posted to the application: run synchronised calls
 
 constexpr UINT CN_BASE = 0xBC00;

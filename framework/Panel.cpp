@@ -18,6 +18,7 @@ void PublishPanel(TClassInfo& i) {
       .Int("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth, 0)
       .Bool("FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint, true)
       .Bool("Locked", &TCustomPanel::Locked, &TCustomPanel::SetLocked, false);
+  PublishConstraints(i, true);
 }
 }  // namespace
 

@@ -320,6 +320,22 @@ void TWinControl::WndProc(TMessage& m) {
       if (WmContextMenu(m)) return;
       break;
     case WM_WINDOWPOSCHANGED: WmWindowPosChanged(m); return;
+    case WM_WINDOWPOSCHANGING: WmWindowPosChanging(m); return;
+    case WM_GETMINMAXINFO: WmGetMinMaxInfo(m); return;
+    case CM_BIDIMODECHANGED:
+      TControl::WndProc(m);
+      for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTBIDIMODECHANGED);
+      return;
+    case CM_CTL3DCHANGED:
+      Ctl3DChanged();
+      for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTCTL3DCHANGED);
+      return;
+    case CM_PARENTCTL3DCHANGED:
+      if (parentCtl3d_ && Parent() && Parent()->Ctl3D() != ctl3d_) {
+        ctl3d_ = Parent()->Ctl3D();
+        Perform(CM_CTL3DCHANGED);
+      }
+      return;
     case CM_DIALOGCHAR:
     case CM_DIALOGKEY: OfferToChildren(m); return;
     default:
@@ -413,10 +429,15 @@ void TWinControl::WmMouseLeave(TMessage& m) {
 }
 
 bool TWinControl::WmContextMenu(TMessage& m) {
-  if (!PopupMenu()) return false;
   POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  const bool fromKeyboard = m.LParam == -1;
+  if (DoContextPopup(fromKeyboard ? POINT{-1, -1} : ScreenToClient(p))) {
+    m.Result = 0;
+    return true;  // the handler took it: no menu opens
+  }
+  if (!PopupMenu()) return false;
   // From the keyboard: the menu opens over the control's middle.
-  if (m.LParam == -1) p = ClientToScreen(POINT{width_ / 2, height_ / 2});
+  if (fromKeyboard) p = ClientToScreen(POINT{width_ / 2, height_ / 2});
   PopupMenu()->PopupComponent = this;
   PopupMenu()->Popup(p.x, p.y);
   m.Result = 0;
@@ -615,10 +636,12 @@ void TWinControl::ApplyBoundsFromWindow() {
   if (Parent() && Parent()->handle_) MapWindowPoints(nullptr, Parent()->handle_, reinterpret_cast<POINT*>(&r), 2);
   int w = r.right - r.left, h = r.bottom - r.top;
   bool resized = w != width_ || h != height_;
+  const bool moved = r.left != left_ || r.top != top_;
   left_ = r.left;
   top_ = r.top;
   width_ = w;
   height_ = h;
+  if (Parent() && (moved || resized)) Parent()->AdjustSizeToChildren();
   if (resized) {
     Realign();
     Resize();
@@ -628,6 +651,10 @@ void TWinControl::ApplyBoundsFromWindow() {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
+  if (!CheckNewSize(width, height)) {
+    width = width_;
+    height = height_;
+  }
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   bool resized = width != width_ || height != height_;
   left_ = left;
@@ -641,6 +668,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   }
   UpdateAnchorRules();
   if (Parent() && Align() != alNone && !Parent()->aligning_) Parent()->Realign();
+  if (Parent()) Parent()->AdjustSizeToChildren();
   if (resized) {
     Realign();
     Resize();
@@ -676,6 +704,7 @@ void TWinControl::Realign() {
   RECT r = ClientRect();
   AdjustClientRect(r);
   AlignControls(r);
+  AdjustSizeToChildren();
 }
 
 void TWinControl::AlignControls(RECT& rect) {
@@ -752,6 +781,7 @@ void TWinControl::InsertControl(TControl* control) {
   }
   if (control->Align() != alNone) Realign();
   control->Invalidate();
+  AdjustSizeToChildren();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -762,6 +792,7 @@ void TWinControl::RemoveControl(TControl* control) {
   control->parent_ = nullptr;
   if (auto* w = dynamic_cast<TWinControl*>(control); w && w->handle_ && !w->IsDestroying()) w->DestroyWnd();
   if (control->Align() != alNone && !IsDestroying()) Realign();
+  if (!IsDestroying()) AdjustSizeToChildren();
 }
 
 int TWinControl::TabOrder() const {
@@ -883,6 +914,113 @@ void TWinControl::ColorChanged() {
 }
 
 void TWinControl::Resize() { TControl::Resize(); }
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  AdjustSizeToChildren();
+}
+
+// ---- size limits for system sizing, 3-D look, sizing to the children ----
+
+void TWinControl::WmGetMinMaxInfo(TMessage& m) {
+  DefaultHandler(m);
+  auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+  if (!info) return;
+  const TSizeLimits l = SizeLimits();
+  if (l.minWidth > 0) info->ptMinTrackSize.x = l.minWidth;
+  if (l.minHeight > 0) info->ptMinTrackSize.y = l.minHeight;
+  // The minimum wins over a lower maximum.
+  if (l.maxWidth > 0) {
+    info->ptMaxTrackSize.x = std::max<LONG>(l.maxWidth, info->ptMinTrackSize.x);
+    info->ptMaxSize.x = std::min(info->ptMaxSize.x, info->ptMaxTrackSize.x);
+  }
+  if (l.maxHeight > 0) {
+    info->ptMaxTrackSize.y = std::max<LONG>(l.maxHeight, info->ptMinTrackSize.y);
+    info->ptMaxSize.y = std::min(info->ptMaxSize.y, info->ptMaxTrackSize.y);
+  }
+  m.Result = 0;
+}
+
+void TWinControl::WmWindowPosChanging(TMessage& m) {
+  DefaultHandler(m);
+  auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
+  // Only a top-level window is sized by the user; a child window is sized by
+  // SetBounds (held there already) or by its system class itself (a combo
+  // box's window holds its dropped-down list). A minimised window keeps its
+  // icon size.
+  if (!wp || settingBounds_ || creating_ || (wp->flags & SWP_NOSIZE) || !handle_ || IsIconic(handle_) ||
+      (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD))
+    return;
+  int w = wp->cx, h = wp->cy;
+  if (!CheckNewSize(w, h)) {
+    // Refused: the window keeps its place and size.
+    wp->flags |= SWP_NOSIZE | SWP_NOMOVE;
+    return;
+  }
+  if (w == wp->cx && h == wp->cy) return;
+  // A window sized from its left or top edge keeps its right or bottom edge.
+  RECT r;
+  GetWindowRect(handle_, &r);
+  if (Parent() && Parent()->handle_) MapWindowPoints(nullptr, Parent()->handle_, reinterpret_cast<POINT*>(&r), 2);
+  if (!(wp->flags & SWP_NOMOVE)) {
+    if (wp->x != r.left && wp->x + wp->cx == r.right) wp->x = r.right - w;
+    if (wp->y != r.top && wp->y + wp->cy == r.bottom) wp->y = r.bottom - h;
+  }
+  wp->cx = w;
+  wp->cy = h;
+}
+
+void TWinControl::SetCtl3D(bool value) {
+  parentCtl3d_ = false;
+  if (value == ctl3d_) return;
+  ctl3d_ = value;
+  Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool value) {
+  parentCtl3d_ = value;
+  if (value) Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::SetAutoSize(bool value) {
+  if (value == autoSize_) return;
+  autoSize_ = value;
+  AdjustSizeToChildren();
+}
+
+bool TWinControl::CanAutoSize(int& width, int& height) {
+  RECT client = ClientRect();
+  RECT inner = client;
+  AdjustClientRect(inner);
+  int right = 0, bottom = 0;
+  bool any = false;
+  for (const TControl* c : controls_) {
+    if (!c->Visible() || c->Align() != alNone) continue;
+    right = std::max(right, c->Left() + c->Width());
+    bottom = std::max(bottom, c->Top() + c->Height());
+    any = true;
+  }
+  if (!any) return false;
+  // What lies right of and below the children's area: the frame inside the
+  // client area and the non-client border.
+  width = right + (width_ - inner.right);
+  height = bottom + (height_ - inner.bottom);
+  return true;
+}
+
+void TWinControl::AdjustSizeToChildren() {
+  if (!autoSize_ || autoSizing_ || aligning_ || IsLoading() || IsDestroying()) return;
+  int w = width_, h = height_;
+  if (!CanAutoSize(w, h)) return;
+  autoSizing_ = true;
+  SetBounds(left_, top_, w, h);
+  autoSizing_ = false;
+}
+
+void PublishCtl3D(TClassInfo& info) {
+  info.Bool("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D, true)
+      .Bool("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D, true);
+}
 
 // ---- TCustomControl ----------------------------------------------------
 

@@ -38,7 +38,14 @@ add_wine_fonts() {
     [ -f "$fonts/$f" ] || [ ! -f "/usr/share/wine/fonts/$f" ] || cp "/usr/share/wine/fonts/$f" "$fonts/"
   done
 }
-if [ -f "$stamp" ] && [ ! "$fonts_reg" -nt "$stamp" ]; then add_wine_fonts; start_server; exit 0; fi
+# The settings reached the prefix's registry: a prefix made while Wine could
+# not run (its set-up failed silently) is made again rather than trusted.
+settings_in() { grep -qs '^"Managed"="N"' "$1/user.reg"; }
+if [ -f "$stamp" ] && [ ! "$fonts_reg" -nt "$stamp" ] && settings_in "$prefix"; then
+  add_wine_fonts
+  start_server
+  exit 0
+fi
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
@@ -57,5 +64,9 @@ wine regedit /S "$(winepath -w "$tmp")" >/dev/null 2>&1 || wine regedit "$(winep
 wineserver -w || true
 rm -f "$tmp"
 add_wine_fonts
-touch "$stamp"
+if settings_in "$prefix"; then
+  touch "$stamp"
+else
+  echo "wineprefix: the settings did not reach $prefix (does wine run here?)" >&2
+fi
 start_server
