@@ -160,6 +160,9 @@ void TKvPanelDockManager::PaintDockFrame(fw::TCanvas& c, fw::TControl* client, c
   c.Brush()->SetStyle(fw::bsClear);
   if (g.vertical) {
     HDC dc = c.Handle();
+    // A caption longer than the grabber stops short of the close box.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, g.grabber.left, g.closeBox.bottom, g.grabber.right, g.grabber.bottom);
     HFONT rotated = CreateRotatedFont(*captionFont_, 90);
     HGDIOBJ old = SelectObject(dc, rotated);
     const UINT oldAlign = SetTextAlign(dc, TA_BASELINE);
@@ -170,6 +173,7 @@ void TKvPanelDockManager::PaintDockFrame(fw::TCanvas& c, fw::TControl* client, c
     SetTextAlign(dc, oldAlign);
     SelectObject(dc, old);
     DeleteObject(rotated);
+    RestoreDC(dc, saved);
   } else {
     RECT text = ToRECT(Rect(g.caption.x, g.grabber.top, g.closeBox.left, g.grabber.bottom));
     c.DrawText(caption, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
