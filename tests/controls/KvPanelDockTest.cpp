@@ -92,17 +92,20 @@ TEST_F(PanelDockTest, GrabberDragsAClientToTheOtherSite) {
   MoveTo(ScreenAt(siteLeft, 40, 6));
   Button(true);
   GlideTo(ScreenAt(siteTop, 500, 40));  // over the right half of c1
+  const POINT o = ScreenAt(siteTop, 0, 0);
+  RECT r = {0, 0, 0, 0};
+  EXPECT_TRUE(PumpUntil([&] {
+    HWND h = fw::DragOutlineWindow();
+    return h && IsWindowVisible(h) && GetWindowRect(h, &r) && r.left - o.x == 320;
+  }));
   HWND outline = fw::DragOutlineWindow();
   ASSERT_NE(outline, nullptr);
-  EXPECT_TRUE(IsWindowVisible(outline));
-  RECT r;
-  GetWindowRect(outline, &r);
-  const POINT o = ScreenAt(siteTop, 0, 0);
   EXPECT_EQ(r.left - o.x, 320);
   EXPECT_EQ(r.top - o.y, 0);
   EXPECT_EQ(r.right - o.x, 640);
   EXPECT_EQ(r.bottom - o.y, 80);
   Button(false);
+  EXPECT_TRUE(PumpUntil([&] { return c2->Parent() == siteTop; }));
   EXPECT_FALSE(IsWindowVisible(outline));
   ASSERT_EQ(siteTop->DockClientCount(), 2);
   EXPECT_EQ(siteTop->DockClients(1), c2);
@@ -121,7 +124,7 @@ TEST_F(PanelDockTest, DroppedOutsideItFloatsAndItsCaptionDocksItBack) {
   Button(true);
   GlideTo(POINT{500, 300});  // the form itself, no dock site
   Button(false);
-  ASSERT_TRUE(c3->Floating());
+  ASSERT_TRUE(PumpUntil([&] { return c3->Floating(); }));
   EXPECT_EQ(endDocks, 1);
   HWND host = c3->HostDockSite()->Handle();
   EXPECT_TRUE(IsWindowVisible(host));
@@ -142,13 +145,12 @@ TEST_F(PanelDockTest, DroppedOutsideItFloatsAndItsCaptionDocksItBack) {
   Button(true);
   GlideTo(ScreenAt(siteLeft, 75, 50));  // the upper half of c2: before it
   Button(false);
-  EXPECT_FALSE(c3->Floating());
+  EXPECT_TRUE(PumpUntil([&] { return !c3->Floating(); }));
   EXPECT_EQ(endDocks, 2);
   ASSERT_EQ(siteLeft->DockClientCount(), 2);
   EXPECT_EQ(siteLeft->DockClients(0), c3);
   EXPECT_TRUE(Is(c3, RECT{0, 14, 150, 200})) << Text(c3);
-  Pump(30);
-  EXPECT_FALSE(IsWindow(host));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(host); }));
 }
 
 TEST_F(PanelDockTest, CloseBoxHidesItsClient) {
@@ -156,7 +158,7 @@ TEST_F(PanelDockTest, CloseBoxHidesItsClient) {
   MoveTo(ScreenAt(siteLeft, 140, 6));
   Button(true);
   Button(false);
-  EXPECT_FALSE(c2->Visible());
+  EXPECT_TRUE(PumpUntil([&] { return !c2->Visible(); }));
   EXPECT_EQ(c2->Parent(), siteLeft);  // hidden, not freed nor undocked
   EXPECT_TRUE(Is(c3, RECT{0, 14, 150, 400})) << Text(c3);
   c2->Show();
@@ -168,8 +170,9 @@ TEST_F(PanelDockTest, EscCancelsAGrabberDragAndNothingMoves) {
   MoveTo(ScreenAt(siteLeft, 40, 6));
   Button(true);
   GlideTo(ScreenAt(siteTop, 500, 40));
+  EXPECT_TRUE(PumpUntil([] { return fw::DragOutlineWindow() && IsWindowVisible(fw::DragOutlineWindow()); }));
   PressKey(VK_ESCAPE);
-  EXPECT_FALSE(IsWindowVisible(fw::DragOutlineWindow()));
+  EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(fw::DragOutlineWindow()); }));
   Button(false);
   EXPECT_EQ(c2->Parent(), siteLeft);
   EXPECT_EQ(siteLeft->DockClientCount(), 2);

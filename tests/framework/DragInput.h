@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "Application.h"
 
 namespace dragtest {
@@ -18,7 +20,19 @@ inline void Pump(int ms) {
   } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
-// Moves the pointer to a screen point (an absolute move, as a mouse gives it).
+// Runs the application's loop until done() says so (false after timeoutMs).
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+  while (!done()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    Pump(5);
+  }
+  return true;
+}
+
+// Moves the pointer to a screen point (an absolute move, as a mouse gives
+// it) and waits until the system has it there (under load the input comes
+// later than it was sent).
 inline void MoveTo(POINT p) {
   INPUT in = {};
   in.type = INPUT_MOUSE;
@@ -26,6 +40,11 @@ inline void MoveTo(POINT p) {
   in.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &in, sizeof in);
+  PumpUntil([p] {
+    POINT at;
+    GetCursorPos(&at);
+    return at.x == p.x && at.y == p.y;
+  }, 1000);
   Pump(20);
 }
 
@@ -43,6 +62,8 @@ inline void Button(bool down, bool right = false) {
   in.mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
                         : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
   SendInput(1, &in, sizeof in);
+  const int vk = right ? VK_RBUTTON : VK_LBUTTON;
+  PumpUntil([vk, down] { return (GetAsyncKeyState(vk) < 0) == down; }, 1000);
   Pump(30);
 }
 
