@@ -148,12 +148,12 @@ bool TDocking::DockOver(TWinControl* site, TDragDockObject* drag, POINT screen, 
 void TDocking::FloatRect(TDragDockObject* drag, POINT screen) {
   TControl* client = drag->Control();
   if (!client) return;
-  const RECT size = TFloatingHost::WindowRectFor(POINT{0, 0}, client->UndockWidth(), client->UndockHeight());
+  RECT r = TFloatingHost::WindowRectFor(POINT{0, 0}, client->UndockWidth(), client->UndockHeight());
   // The grabbed point stays within the floating window's caption.
-  const int dx = std::min<int>(drag->grabOffset_.x, std::max<int>(0, size.right - 16));
+  const int dx = std::min<int>(drag->grabOffset_.x, std::max<int>(0, r.right - 16));
   const int dy = std::min<int>(drag->grabOffset_.y, std::max<int>(0, GetSystemMetrics(SM_CYSMCAPTION) / 2));
-  drag->dockRect_ = TFloatingHost::WindowRectFor(POINT{screen.x - dx, screen.y - dy}, client->UndockWidth(),
-                                                 client->UndockHeight());
+  OffsetRect(&r, screen.x - dx, screen.y - dy);
+  drag->dockRect_ = r;
   drag->SetDropPlace(nullptr, alNone);
 }
 

@@ -183,7 +183,11 @@ class TDragOutline {
       DeleteObject(inner);
       SetWindowRgn(h, outer, FALSE);  // the window owns the region now
     }
-    SetWindowPos(h, HWND_TOPMOST, r.left, r.top, w, ht, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Shown once on top of everything; after that it only moves (and
+    // changes size when the place under the pointer does).
+    const UINT flags = shown_ ? SWP_NOACTIVATE | SWP_NOZORDER | (resized ? 0 : SWP_NOSIZE)
+                              : SWP_NOACTIVATE | SWP_SHOWWINDOW;
+    SetWindowPos(h, HWND_TOPMOST, r.left, r.top, w, ht, flags);
     if (resized) InvalidateRect(h, nullptr, TRUE);
     rect_ = r;
     frameWidth_ = frameWidth;
