@@ -538,18 +538,72 @@ void TWinControl::PaintContent(HDC dc) {
 }
 
 // ---- double buffering ----
+namespace {
+
+// The memory bitmap of double-buffered painting: one for the thread, kept
+// and grown as windows need (painting one window does not nest in painting
+// another; should it, the inner paint gets a bitmap of its own).
+class TPaintBuffer {
+ public:
+  ~TPaintBuffer() { Drop(); }
+  // A memory DC of at least w x h compatible with screen (nullptr: none).
+  HDC Acquire(HDC screen, int w, int h) {
+    if (busy_) return nullptr;
+    if (!dc_ || w > width_ || h > height_) {
+      Drop();
+      dc_ = CreateCompatibleDC(screen);
+      bitmap_ = CreateCompatibleBitmap(screen, w, h);
+      if (!dc_ || !bitmap_) {
+        Drop();
+        return nullptr;
+      }
+      old_ = SelectObject(dc_, bitmap_);
+      width_ = w;
+      height_ = h;
+    }
+    busy_ = true;
+    return dc_;
+  }
+  void Release() { busy_ = false; }
+
+ private:
+  void Drop() {
+    if (dc_) {
+      SelectObject(dc_, old_);
+      DeleteDC(dc_);
+    }
+    if (bitmap_) DeleteObject(bitmap_);
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    width_ = height_ = 0;
+  }
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  int width_ = 0, height_ = 0;
+  bool busy_ = false;
+};
+
+thread_local TPaintBuffer t_paintBuffer;
+
+}  // namespace
+
 void TWinControl::PaintBuffered(HDC screen, const RECT& area) {
   const int w = area.right - area.left, h = area.bottom - area.top;
   if (w <= 0 || h <= 0) return;
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ oldBitmap = SelectObject(mem, bitmap);
+  HDC mem = t_paintBuffer.Acquire(screen, w, h);
+  if (!mem) {
+    PaintContent(screen);  // no buffer to be had: straight onto the screen
+    return;
+  }
+  const int memSaved = SaveDC(mem);
   // The bitmap stands for the area: the window paints in its own
   // coordinates, erase first.
   SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
+  IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
   Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
   PaintContent(mem);
-  SetViewportOrgEx(mem, 0, 0, nullptr);
+  RestoreDC(mem, memSaved);
   // Child windows paint themselves: the copy leaves them alone.
   const int saved = SaveDC(screen);
   for (TControl* c : controls_) {
@@ -559,9 +613,7 @@ void TWinControl::PaintBuffered(HDC screen, const RECT& area) {
   }
   BitBlt(screen, area.left, area.top, w, h, mem, 0, 0, SRCCOPY);
   RestoreDC(screen, saved);
-  SelectObject(mem, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(mem);
+  t_paintBuffer.Release();
 }
 // ---- end of double buffering ----
 
