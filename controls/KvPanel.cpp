@@ -112,40 +112,41 @@ const char kCloseGlyph[] = "r";  // the close cross in the glyph font
 }  // namespace
 
 TKvPanelDockManager::TKvPanelDockManager(TKvCustomPanel* site)
-    : site_(site), captionFont_(new fw::TFont), glyphFont_(new fw::TFont) {
+    : fw::TDockTree(site), panel_(site), captionFont_(new fw::TFont), glyphFont_(new fw::TFont) {
+  SetGrabberSize(kDockGrabberSize);
   captionFont_->SetName(kDockCaptionFont);
   captionFont_->SetSize(kDockFontPoints);
   glyphFont_->SetName(kDockGlyphFont);
   glyphFont_->SetSize(kDockFontPoints);
   glyphFont_->SetCharset(SYMBOL_CHARSET);
-  savedWindowProc_ = site_->WindowProc;
-  site_->WindowProc = [this](fw::TMessage& m) {
-    if (m.Msg == WM_COMMAND || m.Msg == WM_MOUSEACTIVATE) site_->Invalidate();
-    savedWindowProc_(m);
-  };
+  siteHook_.Install(site, [this](fw::TMessage& m) { SiteMessage(m); });
 }
 
-TKvPanelDockManager::~TKvPanelDockManager() { site_->WindowProc = savedWindowProc_; }
+TKvPanelDockManager::~TKvPanelDockManager() { siteHook_.Remove(); }
 
-bool TKvPanelDockManager::SiteAlignedTopOrBottom() const {
-  return site_->Align() == fw::alTop || site_->Align() == fw::alBottom;
+void TKvPanelDockManager::SiteMessage(fw::TMessage& m) {
+  if (m.Msg == WM_COMMAND || m.Msg == WM_MOUSEACTIVATE) panel_->Invalidate();
+  siteHook_.CallPrevious(m);
 }
 
-void TKvPanelDockManager::AdjustDockRect(fw::TControl*, TRect& rect) const {
-  rect = DockClientArea(rect, SiteAlignedTopOrBottom());
+void TKvPanelDockManager::AdjustDockRect(fw::TControl*, RECT& rect) {
+  rect = ToRECT(DockClientArea(ToTRect(rect), SideBySide()));
 }
 
-TRect TKvPanelDockManager::DockFrame(fw::TControl* client) const {
-  TRect r = Rect(client->Left(), client->Top(), client->Left() + client->Width(), client->Top() + client->Height());
-  if (SiteAlignedTopOrBottom())
-    r.left -= kDockGrabberSize;
-  else
-    r.top -= kDockGrabberSize;
-  return r;
+RECT TKvPanelDockManager::GrabberRect(fw::TControl*, const RECT& frame) {
+  return ToRECT(DockClientGrabber(ToTRect(frame), SideBySide()).grabber);
 }
 
-void TKvPanelDockManager::PaintDockFrame(fw::TCanvas& c, fw::TControl* client, const TRect& frame) {
-  const TDockGrabber g = DockClientGrabber(frame, SiteAlignedTopOrBottom());
+RECT TKvPanelDockManager::CloseBoxRect(fw::TControl*, const RECT& frame) {
+  return ToRECT(DockClientGrabber(ToTRect(frame), SideBySide()).closeBox);
+}
+
+void TKvPanelDockManager::PaintDockFrame(fw::TCanvas& c, fw::TControl* client, const RECT& frame) {
+  if (!panel_->ShowDockClientCaptions()) {
+    fw::TDockTree::PaintDockFrame(c, client, frame);
+    return;
+  }
+  const TDockGrabber g = DockClientGrabber(ToTRect(frame), SideBySide());
   bool active = true;
   if (auto* w = dynamic_cast<fw::TWinControl*>(client)) {
     HWND focus = GetFocus();
@@ -160,6 +161,9 @@ void TKvPanelDockManager::PaintDockFrame(fw::TCanvas& c, fw::TControl* client, c
   c.Brush()->SetStyle(fw::bsClear);
   if (g.vertical) {
     HDC dc = c.Handle();
+    // A caption longer than the grabber stops short of the close box.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, g.grabber.left, g.closeBox.bottom, g.grabber.right, g.grabber.bottom);
     HFONT rotated = CreateRotatedFont(*captionFont_, 90);
     HGDIOBJ old = SelectObject(dc, rotated);
     const UINT oldAlign = SetTextAlign(dc, TA_BASELINE);
@@ -170,6 +174,7 @@ void TKvPanelDockManager::PaintDockFrame(fw::TCanvas& c, fw::TControl* client, c
     SetTextAlign(dc, oldAlign);
     SelectObject(dc, old);
     DeleteObject(rotated);
+    RestoreDC(dc, saved);
   } else {
     RECT text = ToRECT(Rect(g.caption.x, g.grabber.top, g.closeBox.left, g.grabber.bottom));
     c.DrawText(caption, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -200,10 +205,10 @@ const fw::TClassInfo& TKvPanel::StaticClass() {
 TKvCustomPanel::TKvCustomPanel(fw::TComponent* owner) : fw::TCustomPanel(owner) {
   SetBevelOuter(fw::bvNone);
   opaque_ = true;
+  SetUseDockManager(true);
 }
 
 void TKvCustomPanel::BeforeDestruction() {
-  dockManager_.reset();
   if (frameController_) {
     frameController_->UnregisterControl(this);
     RemoveFreeNotification(frameController_);
@@ -305,38 +310,16 @@ void TKvCustomPanel::Paint() {
   c->Brush()->SetStyle(fw::bsClear);
   PaintCaptionText(rect);
   c->Brush()->SetStyle(fw::bsSolid);
-  if (dockManager_ && showDockClientCaptions_) {
-    for (fw::TControl* client : Controls())
-      if (client->Visible()) dockManager_->PaintDockFrame(*c, client, dockManager_->DockFrame(client));
-  }
   if (OnPaint) OnPaint(this);
 }
 
-void TKvCustomPanel::UpdateDockManager() {
-  if (IsLoading()) return;
-  const bool wanted = dockSite_ && useDockManager_;
-  if (wanted && !dockManager_)
-    dockManager_.reset(new TKvPanelDockManager(this));
-  else if (!wanted && dockManager_)
-    dockManager_.reset();
-  Invalidate();
+TKvPanelDockManager* TKvCustomPanel::DockManager() const {
+  return dynamic_cast<TKvPanelDockManager*>(fw::TCustomPanel::DockManager());
 }
 
-void TKvCustomPanel::SetDockSite(bool v) {
-  if (v == dockSite_) return;
-  dockSite_ = v;
-  UpdateDockManager();
-}
-
-void TKvCustomPanel::SetUseDockManager(bool v) {
-  if (v == useDockManager_) return;
-  useDockManager_ = v;
-  UpdateDockManager();
-}
-
-void TKvCustomPanel::Loaded() {
-  fw::TCustomPanel::Loaded();
-  UpdateDockManager();
+fw::TDockTree* TKvCustomPanel::CreateDockManager() {
+  SetDoubleBuffered(true);
+  return new TKvPanelDockManager(this);
 }
 
 void TKvCustomPanel::AdjustClientRect(RECT& rect) {
@@ -406,7 +389,9 @@ void TKvCustomPanel::WndProc(fw::TMessage& m) {
     case WM_ERASEBKGND:
       // The fill is painted with the frame; a transparent panel shows its
       // parent here instead. Either way the platform erases nothing.
-      if (transparent_ && paintClientArea_) DrawParentBackground(this, reinterpret_cast<HDC>(m.WParam), true);
+      // Double-buffered, the erase happens in the buffer, not on the screen.
+      if (transparent_ && paintClientArea_ && !SkipsScreenErase())
+        DrawParentBackground(this, reinterpret_cast<HDC>(m.WParam), true);
       m.Result = 1;
       return;
     case WM_THEMECHANGED:
@@ -541,7 +526,8 @@ const fw::TClassInfo& TKvGroupBox::StaticClass() {
     fw::TClassInfo i = fw::TClassInfo::Make<TKvGroupBox>("TKvGroupBox", &TKvCustomGroupBox::StaticClass());
     PublishPanel(i, true);
     i.Enum("GroupStyle", GroupBoxStyleType(), &G::GroupStyle, &G::SetGroupStyle, gsFlat)
-        .Int("Height", &fw::TControl::Height, &fw::TControl::SetHeight, 105);
+        .Int("Height", &fw::TControl::Height, &fw::TControl::SetHeight, 105)
+        .Hide("UseDockManager");
     return i;
   }();
   return info;

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "DockTree.h"
 #include "Panel.h"
 #include "KvFrameController.h"
 #include "KvGrafx.h"
@@ -20,32 +21,30 @@ namespace kv {
 
 class TKvCustomPanel;
 
-// Draws the frames of the clients docked in a panel: a grabber with the
-// client's caption and a close box, at the top of each client (at its left
-// when the panel is aligned to the top or bottom). While it exists it sits
-// in front of the panel's window procedure to repaint the site on commands
-// and mouse activation.
-class TKvPanelDockManager {
+// The panel's dock manager: the framework's dock tree with a 14-pixel
+// grabber for each docked client (at its left in a panel aligned to the top
+// or bottom, at its top otherwise) that carries the client's caption and a
+// close box. Without ShowDockClientCaptions the tree's own frame is drawn.
+// While it exists it stands in front of the panel's window procedure and
+// repaints the site on commands and mouse activation.
+class TKvPanelDockManager : public fw::TDockTree {
  public:
   explicit TKvPanelDockManager(TKvCustomPanel* site);
-  ~TKvPanelDockManager();
-  TKvPanelDockManager(const TKvPanelDockManager&) = delete;
-  TKvPanelDockManager& operator=(const TKvPanelDockManager&) = delete;
+  ~TKvPanelDockManager() override;
 
-  // The rectangle of a docked client less its grabber.
-  void AdjustDockRect(fw::TControl* client, TRect& rect) const;
-  // The client's frame: its bounds with the grabber before them.
-  TRect DockFrame(fw::TControl* client) const;
-  // Paints the grabber, caption and close box of one client.
-  void PaintDockFrame(fw::TCanvas& canvas, fw::TControl* client, const TRect& frame);
+  void AdjustDockRect(fw::TControl* client, RECT& rect) override;
+  RECT GrabberRect(fw::TControl* client, const RECT& frame) override;
+  RECT CloseBoxRect(fw::TControl* client, const RECT& frame) override;
+  // The grabber, caption and close box of one client.
+  void PaintDockFrame(fw::TCanvas& canvas, fw::TControl* client, const RECT& frame) override;
   fw::TFont& CaptionFont() { return *captionFont_; }
   fw::TFont& GlyphFont() { return *glyphFont_; }
 
  private:
-  bool SiteAlignedTopOrBottom() const;
-  TKvCustomPanel* site_;
+  void SiteMessage(fw::TMessage& m);
+  TKvCustomPanel* panel_;
   std::unique_ptr<fw::TFont> captionFont_, glyphFont_;
-  fw::TWndMethod savedWindowProc_;
+  fw::TWindowProcHook siteHook_;
 };
 
 class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify {
@@ -120,17 +119,13 @@ class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify 
   virtual void SetVisualStyle(TKvVisualStyle v);
   bool ShowDockClientCaptions() const { return showDockClientCaptions_; }
   void SetShowDockClientCaptions(bool v) { showDockClientCaptions_ = v; }
-  bool DockSite() const { return dockSite_; }
-  void SetDockSite(bool v);
-  bool UseDockManager() const { return useDockManager_; }
-  void SetUseDockManager(bool v);
-  TKvPanelDockManager* DockManager() const { return dockManager_.get(); }
+  // The dock manager while the panel is a dock site with UseDockManager.
+  TKvPanelDockManager* DockManager() const;
 
   void AdjustClientRect(RECT& rect) override;
   void SetBounds(int left, int top, int width, int height) override;
   void DefineProperties(fw::TFiler& filer) override;
   void WndProc(fw::TMessage& m) override;
-  void Loaded() override;
 
   fw::TNotifyEvent OnMouseEnter;
   fw::TNotifyEvent OnMouseLeave;
@@ -142,6 +137,8 @@ class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify 
   void MouseEnter() override;
   void MouseLeave() override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
+  // A dock site gets the panel's dock manager, and paints double-buffered.
+  fw::TDockTree* CreateDockManager() override;
   // Repaints after a change of the fill that transparent children show.
   void FillChanged();
   // Realigns the children and repaints after a frame change.
@@ -174,10 +171,6 @@ class TKvCustomPanel : public fw::TCustomPanel, public IKvFrameControllerNotify 
   bool transparent_ = false;
   TKvVisualStyle visualStyle_ = vsWinXP;
   bool wordWrap_ = true;
-  bool dockSite_ = false, useDockManager_ = true;
-  // Makes or drops the dock manager as DockSite and UseDockManager say.
-  void UpdateDockManager();
-  std::unique_ptr<TKvPanelDockManager> dockManager_;
   // Each child's Enabled when the panel was disabled.
   std::vector<std::pair<fw::TControl*, bool>> savedChildStates_;
 };

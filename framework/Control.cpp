@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "DragDrop.h"
 #include "Internal.h"
 #include "Menus.h"
 #include "Text.h"
@@ -39,7 +40,9 @@ const TIdentMap& CursorIdents() {
                               {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"}, {crSizeWE, "crSizeWE"},
                               {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crNo, "crNo"},
                               {crAppStart, "crAppStart"}, {crHelp, "crHelp"},     {crHandPoint, "crHandPoint"},
-                              {crSizeAll, "crSizeAll"}}};
+                              {crSizeAll, "crSizeAll"},
+                              // the drag cursors
+                              {crDrag, "crDrag"}, {crNoDrop, "crNoDrop"}, {crMultiDrag, "crMultiDrag"}}};
   return map;
 }
 
@@ -60,6 +63,9 @@ HCURSOR CursorHandle(TCursor cursor) {
     case crHelp: id = MAKEINTRESOURCEW(32651); break;
     case crHandPoint: id = MAKEINTRESOURCEW(32649); break;
     case crSizeAll: id = MAKEINTRESOURCEW(32646); break;
+    case crDrag:
+    case crNoDrop:
+    case crMultiDrag: return DragCursorHandle(cursor);
     default: break;
   }
   return LoadCursorW(nullptr, id);
@@ -261,6 +267,17 @@ const TClassInfo& TControl::StaticClass() {
           .Str("HelpKeyword", &TControl::HelpKeyword, &TControl::SetHelpKeyword)
           .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
           .Event("OnContextPopup", &TControl::OnContextPopup)
+          // ---- dragging and docking ----
+          .Int("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, crDrag, &CursorIdents())
+          .Enum("DragKind", DragKindType(), &TControl::DragKind, &TControl::SetDragKind, dkDrag)
+          .Enum("DragMode", DragModeType(), &TControl::DragMode, &TControl::SetDragMode, dmManual)
+          .Event("OnDragDrop", &TControl::OnDragDrop)
+          .Event("OnDragOver", &TControl::OnDragOver)
+          .Event("OnEndDock", &TControl::OnEndDock)
+          .Event("OnEndDrag", &TControl::OnEndDrag)
+          .Event("OnStartDock", &TControl::OnStartDock)
+          .Event("OnStartDrag", &TControl::OnStartDrag)
+          // ---- end of dragging and docking ----
           .Event("OnClick", &TControl::OnClick)
           .Event("OnDblClick", &TControl::OnDblClick)
           .Event("OnMouseDown", &TControl::OnMouseDown)
@@ -386,6 +403,7 @@ void TControl::HandleMouse(TMessage& m) {
     case WM_LBUTTONDOWN:
       pressed_ = true;
       MouseDown(mbLeft, shift, x, y);
+      if (dragMode_ == dmAutomatic) BeginDrag(false);  // a release before the threshold is still a click
       break;
     case WM_LBUTTONUP: {
       bool wasPressed = pressed_;
@@ -526,7 +544,8 @@ void TControl::SetVisible(bool visible) {
   visible_ = visible;
   Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
   if (visible) Invalidate();
-  if (parent_ && align_ != alNone) parent_->Realign();
+  // A docked client's site lays its clients out anew.
+  if (parent_ && (align_ != alNone || hostDockSite_ == parent_)) parent_->Realign();
   if (parent_) parent_->AdjustSizeToChildren();
 }
 

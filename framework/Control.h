@@ -52,6 +52,33 @@ using TCursor = int32_t;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
                   crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
                   crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+// ---- dragging and docking: types (DragDrop.h has the drag objects) ----
+// The drag cursors are the framework's own images (DragDrop.cpp).
+constexpr TCursor crDrag = -12, crNoDrop = -13, crMultiDrag = -16;
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+const TEnumType& DragModeType();
+const TEnumType& DragKindType();
+class TControl;
+class TDragObject;
+class TDragDockObject;
+class TDockTree;
+using TStartDragEvent = std::function<void(TObject* sender, TDragObject*& dragObject)>;
+using TStartDockEvent = std::function<void(TObject* sender, TDragDockObject*& dragObject)>;
+// source: the dragged control, or the drag object a start handler gave.
+using TDragOverEvent =
+    std::function<void(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int x, int y)>;
+// target: what took the drop (nullptr when the drag was cancelled or refused).
+using TEndDragEvent = std::function<void(TObject* sender, TObject* target, int x, int y)>;
+using TDockOverEvent =
+    std::function<void(TObject* sender, TDragDockObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDockDropEvent = std::function<void(TObject* sender, TDragDockObject* source, int x, int y)>;
+using TGetSiteInfoEvent = std::function<void(TObject* sender, TControl* dockClient, RECT& influenceRect,
+                                             POINT mousePos, bool& canDock)>;
+using TUnDockEvent = std::function<void(TObject* sender, TControl* client, TWinControl* newTarget, bool& allow)>;
+// ---- end of dragging and docking types ----
 
 const TEnumType& AlignType();
 const TEnumType& AnchorKindType();
@@ -248,6 +275,46 @@ class TControl : public TComponent {
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
+  // ---- dragging and docking (DragDrop.cpp, Docking.cpp) ----
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode mode) { dragMode_ = mode; }
+  TDragKind DragKind() const { return dragKind_; }
+  void SetDragKind(TDragKind kind) { dragKind_ = kind; }
+  TCursor DragCursor() const { return dragCursor_; }
+  void SetDragCursor(TCursor cursor) { dragCursor_ = cursor; }
+  // Starts dragging this control (a drag or a dock drag, as DragKind
+  // says): at once, or once the pointer has moved threshold pixels (-1:
+  // the framework's threshold) with the button still down.
+  void BeginDrag(bool immediate, int threshold = -1);
+  // Ends this control's drag: dropped where the pointer is, or cancelled.
+  void EndDrag(bool drop);
+  bool Dragging() const;
+  // Docks the control in site, before or after dropControl (one of the
+  // site's docked clients) as align says (alTop/alLeft: before, else
+  // after); without dropControl alTop/alLeft put it first, anything else
+  // last. False (nothing changed) when the site refuses it: not a dock
+  // site, the control itself or inside it, or the old site's OnUnDock
+  // says no.
+  bool ManualDock(TWinControl* site, TControl* dropControl = nullptr, TAlign align = alNone);
+  // Puts the control in a floating tool window whose window takes the
+  // screen rectangle. False when its site's OnUnDock says no.
+  bool ManualFloat(const RECT& screenRect);
+  // The dock site or floating window the control is docked in (nullptr:
+  // not docked).
+  TWinControl* HostDockSite() const { return hostDockSite_; }
+  bool Floating() const;
+  // The client size the control takes when it floats.
+  int UndockWidth() const { return undockWidth_ > 0 ? undockWidth_ : width_; }
+  int UndockHeight() const { return undockHeight_ > 0 ? undockHeight_ : height_; }
+
+  TStartDragEvent OnStartDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
+  TStartDockEvent OnStartDock;
+  TEndDragEvent OnEndDock;
+  // ---- end of dragging and docking ----
+
  protected:
   // Hooks of the subclasses.
   virtual void Resize();
@@ -321,6 +388,16 @@ class TControl : public TComponent {
   // The hooks put in front of WindowProc; told when the control goes.
   friend class TWindowProcHook;
   std::vector<std::weak_ptr<TWindowProcLink>> hookLinks_;
+  // ---- dragging and docking ----
+  friend class TDockTree;
+  friend class TFloatingHost;
+  friend struct TDocking;
+  TDragMode dragMode_ = dmManual;
+  TDragKind dragKind_ = dkDrag;
+  TCursor dragCursor_ = crDrag;
+  TWinControl* hostDockSite_ = nullptr;
+  int undockWidth_ = 0, undockHeight_ = 0;
+  // ---- end of dragging and docking ----
 
  protected:
   void UpdateAnchorRules();
@@ -472,7 +549,38 @@ class TWinControl : public TControl {
   TKeyEvent OnKeyUp;
   TKeyPressEvent OnKeyPress;
 
+  // ---- docking and double buffering (Docking.cpp, DockTree.cpp) ----
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool value);
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool value);
+  // The dock tree that lays out, paints and hit-tests the docked clients
+  // (made when DockSite and UseDockManager are both on).
+  TDockTree* DockManager() const { return dockManager_.get(); }
+  int DockClientCount() const { return static_cast<int>(dockClients_.size()); }
+  TControl* DockClients(int index) const;
+  const std::vector<TControl*>& DockClientList() const { return dockClients_; }
+  // Paints into a memory bitmap first and puts it on the screen in one
+  // copy (only where the window paints itself, not into a given DC).
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+  void Loaded() override;
+
+  TDockOverEvent OnDockOver;
+  TDockDropEvent OnDockDrop;
+  TGetSiteInfoEvent OnGetSiteInfo;
+  TUnDockEvent OnUnDock;
+  // ---- end of docking and double buffering ----
+
  protected:
+  // ---- docking ----
+  // The dock manager this site gets; the framework's dock tree unless a
+  // class draws its dock site its own way.
+  virtual TDockTree* CreateDockManager();
+  // True while a double-buffered window begins painting on the screen:
+  // that erase is skipped (the buffered paint erases into its bitmap).
+  bool SkipsScreenErase() const { return skipScreenErase_; }
+  // ---- end of docking ----
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   virtual void DestroyWnd();
@@ -562,6 +670,19 @@ class TWinControl : public TControl {
   // ---- 3-D look, sizing to the children: state ----
   bool ctl3d_ = true, parentCtl3d_ = true;
   bool autoSize_ = false, autoSizing_ = false;
+  // ---- docking and double buffering ----
+  friend class TDockTree;
+  friend struct TDocking;
+  void UpdateDockManager();
+  void PaintBuffered(HDC screen, const RECT& area);
+  void PaintContent(HDC dc);
+  bool dockSite_ = false;
+  bool useDockManager_ = false;
+  bool doubleBuffered_ = false;
+  bool skipScreenErase_ = false;
+  std::vector<TControl*> dockClients_;
+  std::unique_ptr<TDockTree> dockManager_;
+  // ---- end of docking and double buffering ----
 };
 
 // A windowed control that paints itself on a canvas.

@@ -4,6 +4,8 @@
 #include <map>
 
 #include "Control.h"
+#include "DockTree.h"
+#include "Docking.h"
 #include "Internal.h"
 #include "Menus.h"
 #include "Text.h"
@@ -153,7 +155,16 @@ const TClassInfo& TWinControl::StaticClass() {
                                      .Event("OnExit", &TWinControl::OnExit)
                                      .Event("OnKeyDown", &TWinControl::OnKeyDown)
                                      .Event("OnKeyPress", &TWinControl::OnKeyPress)
-                                     .Event("OnKeyUp", &TWinControl::OnKeyUp);
+                                     .Event("OnKeyUp", &TWinControl::OnKeyUp)
+                                     // ---- docking ----
+                                     .Bool("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite, false)
+                                     .Bool("UseDockManager", &TWinControl::UseDockManager,
+                                           &TWinControl::SetUseDockManager, false)
+                                     .Event("OnDockDrop", &TWinControl::OnDockDrop)
+                                     .Event("OnDockOver", &TWinControl::OnDockOver)
+                                     .Event("OnGetSiteInfo", &TWinControl::OnGetSiteInfo)
+                                     .Event("OnUnDock", &TWinControl::OnUnDock);
+  // ---- end of docking ----
   return info;
 }
 
@@ -179,6 +190,9 @@ void TWinControl::BeforeDestruction() {
   // keep their texts and follow.
   SetDestroying();
   DestroyWnd();
+  // Docked clients outlive their site (hidden, for their owners to free).
+  dockManager_.reset();
+  TDocking::ReleaseClients(this);
   TComponent::BeforeDestruction();
   while (!controls_.empty()) {
     TControl* child = controls_.back();
@@ -319,6 +333,12 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CONTEXTMENU:
       if (WmContextMenu(m)) return;
       break;
+    // ---- docking ----
+    case WM_CAPTURECHANGED:
+      captureChild_ = nullptr;  // a drag took the pointer: no press is routed any more
+      if (dockManager_) dockManager_->MouseMessage(m);
+      break;
+    // ---- end of docking ----
     case WM_WINDOWPOSCHANGED: WmWindowPosChanged(m); return;
     case WM_WINDOWPOSCHANGING: WmWindowPosChanging(m); return;
     case WM_GETMINMAXINFO: WmGetMinMaxInfo(m); return;
@@ -339,6 +359,8 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_DIALOGCHAR:
     case CM_DIALOGKEY: OfferToChildren(m); return;
     default:
+      // A press on a docked client's grabber or close box is the dock manager's.
+      if (IsMouseMessage(m.Msg) && dockManager_ && dockManager_->MouseMessage(m)) return;
       if (IsMouseMessage(m.Msg) && WmMouse(m)) return;
       break;
   }
@@ -499,17 +521,29 @@ HBRUSH TWinControl::ControlColor(HDC dc) {
 
 void TWinControl::WmPaint(TMessage& m) {
   bool hasGraphicChildren = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !c->IsWindowed(); });
-  if (!ownPaint_ && !hasGraphicChildren) {
+  if (!ownPaint_ && !hasGraphicChildren && !dockManager_) {
     DefaultHandler(m);
     return;
   }
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
-  PAINTSTRUCT ps;
-  bool began = false;
-  if (!dc) {
-    dc = BeginPaint(handle_, &ps);
-    began = true;
+  if (HDC dc = reinterpret_cast<HDC>(m.WParam)) {
+    PaintContent(dc);
+    m.Result = 0;
+    return;
   }
+  PAINTSTRUCT ps;
+  const bool buffered = doubleBuffered_ && ownPaint_;
+  skipScreenErase_ = buffered;
+  HDC dc = BeginPaint(handle_, &ps);
+  skipScreenErase_ = false;
+  if (buffered)
+    PaintBuffered(dc, ps.rcPaint);
+  else
+    PaintContent(dc);
+  EndPaint(handle_, &ps);
+  m.Result = 0;
+}
+
+void TWinControl::PaintContent(HDC dc) {
   if (ownPaint_) {
     int saved = SaveDC(dc);
     PaintWindow(dc);
@@ -519,14 +553,98 @@ void TWinControl::WmPaint(TMessage& m) {
     TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
     DefaultHandler(inner);
   }
+  // ---- docking ----
+  if (dockManager_) dockManager_->PaintSite(dc);
   PaintControls(dc);
-  if (began) EndPaint(handle_, &ps);
-  m.Result = 0;
 }
+
+// ---- double buffering ----
+namespace {
+
+// The memory bitmap of double-buffered painting: one for the thread, kept
+// and grown as windows need (painting one window does not nest in painting
+// another; should it, the inner paint gets a bitmap of its own).
+class TPaintBuffer {
+ public:
+  ~TPaintBuffer() { Drop(); }
+  // A memory DC of at least w x h compatible with screen (nullptr: none).
+  HDC Acquire(HDC screen, int w, int h) {
+    if (busy_) return nullptr;
+    if (!dc_ || w > width_ || h > height_) {
+      Drop();
+      dc_ = CreateCompatibleDC(screen);
+      bitmap_ = CreateCompatibleBitmap(screen, w, h);
+      if (!dc_ || !bitmap_) {
+        Drop();
+        return nullptr;
+      }
+      old_ = SelectObject(dc_, bitmap_);
+      width_ = w;
+      height_ = h;
+    }
+    busy_ = true;
+    return dc_;
+  }
+  void Release() { busy_ = false; }
+
+ private:
+  void Drop() {
+    if (dc_) {
+      SelectObject(dc_, old_);
+      DeleteDC(dc_);
+    }
+    if (bitmap_) DeleteObject(bitmap_);
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    width_ = height_ = 0;
+  }
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  int width_ = 0, height_ = 0;
+  bool busy_ = false;
+};
+
+thread_local TPaintBuffer t_paintBuffer;
+
+}  // namespace
+
+void TWinControl::PaintBuffered(HDC screen, const RECT& area) {
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return;
+  HDC mem = t_paintBuffer.Acquire(screen, w, h);
+  if (!mem) {
+    PaintContent(screen);  // no buffer to be had: straight onto the screen
+    return;
+  }
+  const int memSaved = SaveDC(mem);
+  // The bitmap stands for the area: the window paints in its own
+  // coordinates, erase first.
+  SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
+  IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
+  PaintContent(mem);
+  RestoreDC(mem, memSaved);
+  // Child windows paint themselves: the copy leaves them alone.
+  const int saved = SaveDC(screen);
+  for (TControl* c : controls_) {
+    auto* child = dynamic_cast<TWinControl*>(c);
+    if (!child || !child->handle_ || !IsWindowVisible(child->handle_)) continue;
+    ExcludeClipRect(screen, c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height());
+  }
+  BitBlt(screen, area.left, area.top, w, h, mem, 0, 0, SRCCOPY);
+  RestoreDC(screen, saved);
+  t_paintBuffer.Release();
+}
+// ---- end of double buffering ----
 
 void TWinControl::WmEraseBkgnd(TMessage& m) {
   if (!ownPaint_) {
     DefaultHandler(m);
+    return;
+  }
+  if (SkipsScreenErase()) {
+    m.Result = 1;
     return;
   }
   if (Color() != clNone) {
@@ -710,10 +828,13 @@ void TWinControl::Realign() {
 void TWinControl::AlignControls(RECT& rect) {
   if (aligning_) return;
   aligning_ = true;
+  // ---- docking: the dock manager places the docked clients ----
+  if (dockManager_) dockManager_->ResetBounds();
+  const auto docked = [this](const TControl* c) { return TDocking::IsDockedIn(this, c); };
   auto place = [&](TAlign which) {
     std::vector<TControl*> list;
     for (TControl* c : controls_)
-      if (c->Visible() && c->Align() == which) list.push_back(c);
+      if (c->Visible() && c->Align() == which && !docked(c)) list.push_back(c);
     // Keep the designed order along the edge.
     std::stable_sort(list.begin(), list.end(), [which](TControl* a, TControl* b) {
       switch (which) {
@@ -756,7 +877,7 @@ void TWinControl::AlignControls(RECT& rect) {
   // Children anchored to the right or bottom keep their distance to it.
   RECT client = ClientRect();
   for (TControl* c : controls_) {
-    if (c->Align() != alNone || (c->anchorRight_ < 0 && c->anchorBottom_ < 0)) continue;
+    if (c->Align() != alNone || docked(c) || (c->anchorRight_ < 0 && c->anchorBottom_ < 0)) continue;
     TAnchors a = c->Anchors();
     int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
     if ((a & (1u << akRight)) && c->anchorRight_ >= 0) {
@@ -790,8 +911,9 @@ void TWinControl::RemoveControl(TControl* control) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
   control->parent_ = nullptr;
+  const bool wasDocked = TDocking::Forget(this, control);  // docking
   if (auto* w = dynamic_cast<TWinControl*>(control); w && w->handle_ && !w->IsDestroying()) w->DestroyWnd();
-  if (control->Align() != alNone && !IsDestroying()) Realign();
+  if ((control->Align() != alNone || wasDocked) && !IsDestroying()) Realign();
   if (!IsDestroying()) AdjustSizeToChildren();
 }
 

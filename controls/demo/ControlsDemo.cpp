@@ -1,5 +1,6 @@
 // The extended controls on one form, in every frame and group style, with
-// gradients, lines and checked combo boxes, read from form data.
+// gradients, lines and checked combo boxes, and two dock sites with three
+// dockable clients (one floating at start), read from form data.
 //
 //   controls-demo.exe          shows the form until it is closed
 //   controls-demo.exe --check  reads and paints the form once, then quits
@@ -11,6 +12,7 @@
 #include "Application.h"
 #include "Bitmap.h"
 #include "CheckedComboBox.h"
+#include "FloatingHost.h"
 #include "Form.h"
 #include "KvRegistration.h"
 
@@ -22,7 +24,8 @@ class TFmControlsDemo : public fw::TForm {
     static const fw::TClassInfo info =
         fw::TClassInfo::Make<TFmControlsDemo>("TFmControlsDemo", &fw::TForm::StaticClass())
             .Field("cbbAreaNumPW", &TFmControlsDemo::cbbAreaNumPW)
-            .Field("cbbCols", &TFmControlsDemo::cbbCols);
+            .Field("cbbCols", &TFmControlsDemo::cbbCols)
+            .Field("pnlDocked3", &TFmControlsDemo::pnlDocked3);
     return info;
   }
   const fw::TClassInfo& ClassInfo() const override { return StaticClass(); }
@@ -30,6 +33,7 @@ class TFmControlsDemo : public fw::TForm {
 
   kv::TCheckedComboBox* cbbAreaNumPW = nullptr;
   kv::TCheckedComboBox* cbbCols = nullptr;
+  fw::TControl* pnlDocked3 = nullptr;
 };
 
 }  // namespace
@@ -43,6 +47,11 @@ int main(int argc, char** argv) {
   if (!form) return 1;
   if (form->cbbAreaNumPW) form->cbbAreaNumPW->SetCheckedValues("08/09/10");
   if (form->cbbCols) form->cbbCols->SetCheckedValues("E/B");
+  // One of the dockable clients starts floating, beside the dock sites.
+  if (form->pnlDocked3) {
+    const POINT at = form->ClientToScreen(POINT{420, 630});
+    form->pnlDocked3->ManualFloat(fw::TFloatingHost::WindowRectFor(at, 200, 80));
+  }
   if (check) {
     form->Show();
     fw::Application().ProcessMessages();

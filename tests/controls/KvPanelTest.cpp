@@ -435,26 +435,41 @@ TEST_F(PanelTest, ThemeChangeRereadsTheColourScheme) {
 }
 
 TEST_F(PanelTest, DockSiteDrawsGrabbersOverItsClients) {
+  // The line is a plain child; the inner panel is a docked client (its
+  // DragKind is dkDock) and takes the site's area less its grabber.
   Load("object F: TForm\n  object dock: TKvPanel\n    Width = 200\n    Height = 120\n    BorderOuter = fsNone\n"
        "    DockSite = True\n    Color = clWhite\n"
        "    object ln: TKvLine\n      Left = 20\n      Top = 40\n      Width = 100\n      Height = 40\n    end\n"
        "    object inner: TKvPanel\n      Left = 130\n      Top = 40\n      Width = 60\n      Height = 40\n"
-       "      Caption = \"dock\"\n    end\n  end\nend\n");
+       "      Caption = \"dock\"\n      DragKind = dkDock\n    end\n  end\nend\n");
   TKvPanel* dock = Find<TKvPanel>("dock");
   ASSERT_NE(dock->DockManager(), nullptr);
+  ASSERT_EQ(dock->DockClientCount(), 1);
+  TKvPanel* inner = Find<TKvPanel>("inner");
+  EXPECT_EQ(inner->Top(), 14);
+  EXPECT_EQ(inner->Width(), 200);
   fw::TBitmap bmp(200, 120);
   PaintControl(dock, bmp);
-  // A windowless client counts as active; an unfocused windowed one not.
-  EXPECT_EQ(At(bmp, 60, 28), Sys(clActiveCaption));
-  EXPECT_EQ(At(bmp, 21, 26), Sys(clActiveCaption));
-  EXPECT_EQ(At(bmp, 60, 25), clWhite);  // above the 14-pixel grabber
-  EXPECT_EQ(At(bmp, 140, 37), Sys(clInactiveCaption));
-  // Aligned to the top, the grabber stands at the left of each client.
-  dock->SetAlign(fw::alTop);
-  Find<TKvLine>("ln")->SetBounds(40, 10, 100, 40);
+  // An unfocused windowed client's grabber is inactive; the plain child
+  // gets none.
+  EXPECT_EQ(At(bmp, 60, 7), Sys(clInactiveCaption));
+  EXPECT_EQ(At(bmp, 1, 1), Sys(clInactiveCaption));
+  EXPECT_EQ(At(bmp, 60, 28), clWhite);  // where a grabber over the line would be
+  // A windowless client counts as active.
+  Find<TKvLine>("ln")->SetDragKind(fw::dkDock);
+  dock->SetDockSite(false);
+  dock->SetDockSite(true);
+  ASSERT_EQ(dock->DockClientCount(), 2);
   PaintControl(dock, bmp);
-  EXPECT_EQ(At(bmp, 30, 45), Sys(clActiveCaption));
-  EXPECT_EQ(At(bmp, 25, 45), clWhite);
+  EXPECT_EQ(At(bmp, 60, 7), Sys(clActiveCaption));
+  EXPECT_EQ(At(bmp, 60, 67), Sys(clInactiveCaption));
+  // Aligned to the top, the grabber stands at the left of each client.
+  dock->SetAlign(fw::alTop);  // the form's width, 400
+  fw::TBitmap wide(400, 120);
+  PaintControl(dock, wide);
+  EXPECT_EQ(At(wide, 5, 45), Sys(clActiveCaption));
+  EXPECT_EQ(At(wide, 205, 45), Sys(clInactiveCaption));
+  EXPECT_EQ(inner->Left(), 214);
   // Commands to the site repaint it while the manager is in front; without
   // the manager the window procedure is the panel's own again.
   form->Show();
@@ -473,8 +488,8 @@ TEST_F(PanelTest, DockSiteDrawsGrabbersOverItsClients) {
 TEST_F(PanelTest, DockCloseBoxIsTheGlyphFontsCross) {
   Load("object F: TForm\n  object dock: TKvPanel\n    Width = 200\n    Height = 120\n    BorderOuter = fsNone\n"
        "    DockSite = True\n    Color = clWhite\n"
-       "    object ln: TKvLine\n      Left = 20\n      Top = 40\n      Width = 100\n      Height = 40\n    end\n"
-       "  end\nend\n");
+       "    object ln: TKvLine\n      Left = 20\n      Top = 40\n      Width = 100\n      Height = 40\n"
+       "      DragKind = dkDock\n    end\n  end\nend\n");
   TKvPanel* dock = Find<TKvPanel>("dock");
   ASSERT_NE(dock->DockManager(), nullptr);
   // The glyph font is the symbol font itself, not a stand-in for it.
@@ -486,14 +501,14 @@ TEST_F(PanelTest, DockCloseBoxIsTheGlyphFontsCross) {
   DeleteDC(dc);
   EXPECT_STREQ(face, L"Marlett");
   // Its "r" is a cross: ink at all four corners of the glyph's ink, where a
-  // letter r has none at its lower right. The close box of the client whose
-  // frame is (20, 26, 120, 80) is (105, 27, 118, 38).
+  // letter r has none at its lower right. The line, docked alone, has the
+  // frame (0, 0, 200, 120) and so the close box (185, 1, 198, 12).
   fw::TBitmap bmp(200, 120);
   PaintControl(dock, bmp);
   const TColor grabber = Sys(clActiveCaption);
   int left = 200, top = 120, right = -1, bottom = -1;
-  for (int y = 27; y < 38; ++y)
-    for (int x = 105; x < 118; ++x)
+  for (int y = 1; y < 12; ++y)
+    for (int x = 185; x < 198; ++x)
       if (At(bmp, x, y) != grabber) {
         left = std::min(left, x), right = std::max(right, x);
         top = std::min(top, y), bottom = std::max(bottom, y);
