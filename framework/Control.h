@@ -564,7 +564,6 @@ class TWinControl : public TControl {
   // copy (only where the window paints itself, not into a given DC).
   bool DoubleBuffered() const { return doubleBuffered_; }
   void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
-  void Loaded() override;
 
   TDockOverEvent OnDockOver;
   TDockDropEvent OnDockDrop;
@@ -674,6 +673,7 @@ class TWinControl : public TControl {
   friend class TDockTree;
   friend struct TDocking;
   void UpdateDockManager();
+  void LoadedDockSite();
   void PaintBuffered(HDC screen, const RECT& area);
   void PaintContent(HDC dc);
   bool dockSite_ = false;

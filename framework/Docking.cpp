@@ -259,8 +259,9 @@ void TWinControl::UpdateDockManager() {
   Invalidate();
 }
 
-void TWinControl::Loaded() {
-  TControl::Loaded();
+// After form data: the children that form data placed in a dock site
+// become its docked clients.
+void TWinControl::LoadedDockSite() {
   if (!dockSite_) return;
   TDocking::AdoptDockChildren(this);
   UpdateDockManager();

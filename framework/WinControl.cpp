@@ -1039,6 +1039,7 @@ void TWinControl::Resize() { TControl::Resize(); }
 
 void TWinControl::Loaded() {
   TControl::Loaded();
+  LoadedDockSite();
   AdjustSizeToChildren();
 }
 
