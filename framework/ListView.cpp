@@ -110,6 +110,14 @@ void TListItems::Clear() {
   owner_->ItemsChanged();
 }
 
+void TListItems::EndUpdate() {
+  if (updateCount_ > 0) --updateCount_;
+  if (updateCount_ == 0 && changedWhileUpdating_) {
+    changedWhileUpdating_ = false;
+    owner_->ItemsChanged();
+  }
+}
+
 int TListItems::IndexOf(const TListItem* item) const {
   for (size_t i = 0; i < items_.size(); ++i)
     if (items_[i].get() == item) return static_cast<int>(i);
@@ -187,6 +195,10 @@ void TListView::ColumnsChanged() {
 void TListView::ItemsChanged() {
   HWND h = HandleIfAllocated();
   if (!h) return;
+  if (items_.Updating()) {
+    items_.changedWhileUpdating_ = true;
+    return;
+  }
   int selected = ItemIndex();
   SendMessageW(h, WM_SETREDRAW, FALSE, 0);
   SendMessageW(h, LVM_DELETEALLITEMS, 0, 0);
@@ -205,8 +217,13 @@ void TListView::ItemsChanged() {
 
 void TListView::ItemChanged(const TListItem* item) {
   HWND h = HandleIfAllocated();
+  if (!h) return;
+  if (items_.Updating()) {
+    items_.changedWhileUpdating_ = true;
+    return;
+  }
   int index = items_.IndexOf(item);
-  if (h && index >= 0) SendMessageW(h, LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
+  if (index >= 0) SendMessageW(h, LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
 }
 
 TListItem* TListView::Selected() const { return items_.Items(ItemIndex()); }

@@ -73,11 +73,18 @@ class TListItems {
   void Delete(int index);
   void Clear();
   int IndexOf(const TListItem* item) const;
+  // Rows added, deleted or changed between these reach the window once, at
+  // the last EndUpdate (one refill instead of one per row).
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
+  bool Updating() const { return updateCount_ > 0; }
 
  private:
   friend class TListView;
   TListView* owner_;
   std::vector<std::unique_ptr<TListItem>> items_;
+  int updateCount_ = 0;
+  bool changedWhileUpdating_ = false;
 };
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };

@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <string>
+
 #include "Application.h"
 #include "Button.h"
 #include "Buttons.h"
@@ -338,6 +342,51 @@ TEST_F(ControlsTest, PicturesAndCustomDrawPaintExpectedPixels) {
   RECT row = {LVIR_BOUNDS, 0, 0, 0};
   SendMessageW(form->lvUsers->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
   EXPECT_EQ(GetPixel(ldc, row.left + 30, (row.top + row.bottom) / 2), RGB(51, 153, 255));
+}
+
+// Rows added in one update reach the window in one refill, not one refill
+// of all the rows per row added; so do the items of a combo box.
+int insertsSeen = 0;
+LRESULT CALLBACK CountInserts(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+  if (m == LVM_INSERTITEMW || m == CB_ADDSTRING) ++insertsSeen;
+  return DefSubclassProc(h, m, w, l);
+}
+
+TEST_F(ControlsTest, RowsAddedInAnUpdateReachTheWindowInOneRefill) {
+  HWND lv = form->lvUsers->Handle();
+  ASSERT_TRUE(SetWindowSubclass(lv, CountInserts, 1, 0));
+  insertsSeen = 0;
+  TListItems* rows = form->lvUsers->Items();
+  rows->BeginUpdate();
+  for (int i = 0; i < 300; ++i) {
+    TListItem* row = rows->Add();
+    row->SetCaption("u" + std::to_string(i));
+    row->SubItems()->Add("11223344556" + std::to_string(i % 10));
+  }
+  EXPECT_EQ(insertsSeen, 0);
+  rows->EndUpdate();
+  EXPECT_EQ(insertsSeen, 300);
+  EXPECT_EQ(SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0), 300);
+  wchar_t text[32] = {};
+  LVITEMW item = {};
+  item.iSubItem = 1;
+  item.pszText = text;
+  item.cchTextMax = 32;
+  SendMessageW(lv, LVM_GETITEMTEXTW, 299, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, L"112233445569");
+  RemoveWindowSubclass(lv, CountInserts, 1);
+
+  HWND combo = form->cbbType->Handle();
+  ASSERT_TRUE(SetWindowSubclass(combo, CountInserts, 1, 0));
+  insertsSeen = 0;
+  TStrings* items = form->cbbType->Items();
+  items->BeginUpdate();
+  items->Clear();
+  for (int i = 0; i < 300; ++i) items->Add("p" + std::to_string(i));
+  items->EndUpdate();
+  EXPECT_EQ(insertsSeen, 300);
+  EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 300);
+  RemoveWindowSubclass(combo, CountInserts, 1);
 }
 
 TEST_F(ControlsTest, TabMovesFocusInTabOrder) {
