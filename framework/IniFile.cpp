@@ -114,24 +114,39 @@ std::string TIniText::Text() const {
   return out;
 }
 
+namespace {
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+// text[begin, end) without the blanks and control characters at its ends
+// (the lines are taken apart in place: a large file has many).
+std::string TrimmedPart(const std::string& text, size_t begin, size_t end) {
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+}  // namespace
+
 bool TIniText::IsSection(const std::string& raw, std::string& name) {
-  std::string t = Trim(raw);
-  if (t.size() < 2 || t.front() != '[') return false;
+  size_t begin = 0, end = raw.size();
+  while (begin < end && IsBlank(raw[begin])) ++begin;
+  while (end > begin && IsBlank(raw[end - 1])) --end;
+  if (end - begin < 2 || raw[begin] != '[') return false;
   // The closing bracket is a character of its own, not the second byte of
   // a Chinese character in the name.
-  size_t close = FindSingleByte(t, ']', 1);
-  if (close == std::string::npos) return false;
-  name = Trim(t.substr(1, close - 1));
+  size_t close = FindSingleByte(raw, ']', begin + 1);
+  if (close == std::string::npos || close >= end) return false;
+  name = TrimmedPart(raw, begin + 1, close);
   return true;
 }
 
 bool TIniText::IsKey(const std::string& raw, std::string& key, std::string& value) {
-  std::string t = TrimLeft(raw);
-  if (t.empty() || t[0] == ';' || t[0] == '[') return false;
-  size_t eq = t.find('=');
+  size_t begin = 0;
+  while (begin < raw.size() && IsBlank(raw[begin])) ++begin;
+  if (begin == raw.size() || raw[begin] == ';' || raw[begin] == '[') return false;
+  size_t eq = raw.find('=', begin);
   if (eq == std::string::npos) return false;
-  key = Trim(t.substr(0, eq));
-  value = Trim(t.substr(eq + 1));
+  key = TrimmedPart(raw, begin, eq);
+  value = TrimmedPart(raw, eq + 1, raw.size());
   return !key.empty();
 }
 
