@@ -27,6 +27,10 @@ void TIniText::Parse(const std::string& text) {
     bom_ = kUtf8Mark;
     start = 3;
   }
+  // The lines first, then the sections they make up, each given room for
+  // all of its lines and keys at once.
+  std::vector<Line> lines;
+  lines.reserve(static_cast<size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), '\n')) + 1);
   while (start < text.size()) {
     size_t nl = text.find('\n', start);
     Line line;
@@ -44,7 +48,25 @@ void TIniText::Parse(const std::string& text) {
       line.raw = text.substr(start, end - start);
       start = nl + 1;
     }
-    Append(std::move(line));
+    lines.push_back(std::move(line));
+  }
+  std::vector<std::pair<size_t, std::string>> headers;
+  std::string name;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (IsSection(lines[i].raw, name)) headers.emplace_back(i, std::move(name));
+  const size_t firstHeader = headers.empty() ? lines.size() : headers.front().first;
+  head_.assign(std::make_move_iterator(lines.begin()),
+               std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(firstHeader)));
+  sections_.reserve(headers.size());
+  for (size_t h = 0; h < headers.size(); ++h) {
+    const size_t from = headers[h].first, to = h + 1 < headers.size() ? headers[h + 1].first : lines.size();
+    Section s{std::move(headers[h].second), std::move(lines[from]), {}, {}};
+    s.lines.assign(std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(from + 1)),
+                   std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(to)));
+    s.keys.reserve(s.lines.size());
+    IndexKeys(s);
+    index_.emplace(LowerCase(s.name), sections_.size());
+    sections_.push_back(std::move(s));
   }
 }
 
