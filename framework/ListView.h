@@ -1,6 +1,7 @@
 // The list view (system SysListView32) in report style: columns, items
 // with sub-items, selection, and custom drawing of items through a canvas
-// whose brush and font colours become the item's colours.
+// whose brush and font colours become the item's colours. The items live
+// here; the window knows only their number and asks for what it draws.
 #pragma once
 
 #include <windows.h>
@@ -138,6 +139,7 @@ class TListView : public TWinControl {
  private:
   void Notify(TMessage& m);
   LRESULT CustomDraw(NMLVCUSTOMDRAW* cd);
+  LRESULT FindItem(const NMLVFINDITEMW& find) const;
   void ApplyExStyle();
 
   std::unique_ptr<TListColumns> columns_;
