@@ -549,8 +549,12 @@ void TFmMain::lbl21Click(TObject*) {
 void TFmMain::LoadProfiles() {
   TStringVector names;
   LoadUserKeys(names, profileKeys_);
-  cbbUser->Items()->Clear();
-  for (const auto& name : names) cbbUser->Items()->Add(name);
+  // One refill of the box for the whole list.
+  TStrings* items = cbbUser->Items();
+  items->BeginUpdate();
+  items->Clear();
+  for (const auto& name : names) items->Add(name);
+  items->EndUpdate();
   cbbUser->SetItemIndex(-1);
 }
 

@@ -1,5 +1,7 @@
 #include "UserKeys.h"
 
+#include <algorithm>
+
 #include "FileIO.h"
 #include "IniFile.h"
 #include "TextUtils.h"
@@ -9,12 +11,49 @@ namespace {
 const char* const kSysSection = "SYSInfo";
 const char* const kCountKey = "UserCnt";
 const char* const kUserSection = "UserInfo";
-// A damaged count must not make the program read (and list) millions of
-// empty profiles.
-const int kMaxProfiles = 10000;
+const char* const kNamePrefix = "UserName";
+const char* const kKeyPrefix = "PassWord";
 
-std::string NameKey(size_t i) { return "UserName" + std::to_string(i); }
-std::string KeyKey(size_t i) { return "PassWord" + std::to_string(i); }
+std::string NameKey(size_t i) { return kNamePrefix + std::to_string(i); }
+std::string KeyKey(size_t i) { return kKeyPrefix + std::to_string(i); }
+
+// The number i of a key named prefix + i (i in decimal without leading
+// zeros, as the profiles are written), or 0.
+int32_t EntryIndex(const std::string& key, const std::string& prefix) {
+  if (key.size() <= prefix.size() || !fw::SameText(key.substr(0, prefix.size()), prefix)) return 0;
+  const std::string digits = key.substr(prefix.size());
+  if (digits[0] < '1' || digits[0] > '9' || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
+  int32_t i = 0;
+  return fw::TryStrToInt(digits, i) ? i : 0;
+}
+
+// The highest i that has a UserName or PassWord line.
+int32_t HighestEntry(const fw::TIniText& ini) {
+  int32_t highest = 0;
+  for (const std::string& key : ini.Keys(kUserSection))
+    highest = std::max({highest, EntryIndex(key, kNamePrefix), EntryIndex(key, kKeyPrefix)});
+  return highest;
+}
+
+// The number of profiles in the file. The file may have been edited by
+// hand, and a count that hid profiles would let the next save write new
+// ones over them unseen: a count that is not a number (or below zero)
+// reads as the number of names present from UserName1 on. A count that is
+// too high would invent empty profiles, which the next save writes into
+// the file: it is held to the highest number that has a name or a key line,
+// and to the file's length in bytes (numbers far apart would otherwise
+// make up millions of profiles from a few lines).
+size_t ProfileCount(const fw::TIniText& ini, size_t fileSize) {
+  std::string value;
+  if (!ini.Read(kSysSection, kCountKey, value)) return 0;
+  int32_t count = 0;
+  if (!fw::TryStrToInt(value, count) || count < 0) {
+    size_t present = 0;
+    while (ini.Read(kUserSection, NameKey(present + 1), value)) ++present;
+    return present;
+  }
+  return std::min({static_cast<size_t>(count), static_cast<size_t>(HighestEntry(ini)), fileSize});
+}
 
 }  // namespace
 
@@ -26,16 +65,15 @@ void LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& 
   std::string bytes;
   if (!fw::LoadFileBytes(file, bytes)) return;
   const fw::TIniText ini(bytes);
-  std::string value;
-  int32_t count = 0;
-  if (!ini.Read(kSysSection, kCountKey, value) || !fw::TryStrToInt(value, count)) count = 0;
-  if (count > kMaxProfiles) count = kMaxProfiles;
-  for (int32_t i = 1; i <= count; ++i) {
+  const size_t count = ProfileCount(ini, bytes.size());
+  names.reserve(count);
+  keys.reserve(count);
+  for (size_t i = 1; i <= count; ++i) {
     std::string name, key;
     if (!ini.Read(kUserSection, NameKey(i), name)) name.clear();
     if (!ini.Read(kUserSection, KeyKey(i), key)) key = kFactoryKey;
-    names.push_back(name);
-    keys.push_back(key);
+    names.push_back(std::move(name));
+    keys.push_back(std::move(key));
   }
 }
 
@@ -47,6 +85,8 @@ bool SaveUserKeys(const std::string& file, const TStringVector& names, const TSt
   std::string bytes;
   if (!fw::LoadFileBytes(file, bytes)) bytes.clear();
   fw::TIniText ini(bytes);
+  // A file in UTF-16 would come out in two encodings.
+  if (ini.IsUtf16()) return false;
   ini.Write(kSysSection, kCountKey, std::to_string(names.size()));
   for (size_t i = 0; i < names.size(); ++i) {
     ini.Write(kUserSection, NameKey(i + 1), names[i]);

@@ -18,12 +18,14 @@
 std::string UserKeysFile();
 
 // Reads the profiles of `file` (a missing file or section: none; a missing
-// key: the factory key).
+// key: the factory key). UserCnt gives their number; a count that is not a
+// number reads as the names present from UserName1 on, and a count above
+// the highest profile that has a line in the file is held to that one.
 void LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys);
 void LoadUserKeys(TStringVector& names, TStringVector& keys);
 
 // Writes UserCnt and the entries 1..n in one go: false (the file unchanged)
-// when it cannot be written. Entries above n that an earlier save wrote
+// when it cannot be written, is read-only or is in UTF-16. Entries above n that an earlier save wrote
 // stay in the file; they are never read.
 bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys);
 bool SaveUserKeys(const TStringVector& names, const TStringVector& keys);

@@ -56,7 +56,10 @@ void TFmUserMG::AddRow(const std::string& name, const std::string& key) {
 
 void TFmUserMG::FormCreate(TObject*) {
   LoadUserKeys(names_, keys_);
+  TListItems* rows = lvUserInfo->Items();
+  rows->BeginUpdate();
   for (size_t i = 0; i < names_.size(); ++i) AddRow(names_[i], keys_[i]);
+  rows->EndUpdate();
   // The key column fills the rest of the view from the start.
   lvUserInfoResize(this);
 }

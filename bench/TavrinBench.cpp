@@ -7,10 +7,16 @@
 //    the simulated reader pacing its line at the 9600 baud the program sets,
 //    and a new card presented as soon as the one before is keyed; for the
 //    checked sectors (08/09/10) and for all 16 sectors.
+//  - with "profiles": the start, and the key profile list opened (shown
+//    with all its rows) and closed (the file written and the main window's
+//    profile box filled again), with a profile file of N profiles (default
+//    10,000) against one of none, in turn, the median of RUNS (default 5).
 //
 // usage (under tools/with-reader-sim.sh --card-key A5C3E7B91D2F):
 //   TavrinBench [STARTS [CARDS]]
+//   TavrinBench profiles [RUNS [N]]   (needs no simulated reader)
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -149,6 +155,105 @@ class BatchRun {
   HWND main_ = nullptr;
 };
 
+// The program answers its messages (it is not busy).
+bool Answers(HWND window) {
+  DWORD_PTR r = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 60000, &r) != 0;
+}
+
+double Median(std::vector<double> t) {
+  std::sort(t.begin(), t.end());
+  return t[t.size() / 2];
+}
+
+// The start and the key profile list with a profile file of `count`
+// profiles.
+class ProfileRun {
+ public:
+  bool Load() {
+    std::string error;
+    if (!main_.Load(AppFormPath("Main.form"), error) || !list_.Load(AppFormPath("UserMG.form"), error)) {
+      std::printf("form data: %s\n", error.c_str());
+      return false;
+    }
+    return true;
+  }
+
+  // The milliseconds of the start, the list opened and the list closed.
+  bool Run(const std::string& folder, int count, double& start, double& open, double& close) {
+    if (!PutProfiles(folder, count)) return false;
+    Program program;
+    HWND main = nullptr;
+    start = StartProgram(program, folder, main);
+    if (start < 0) return false;
+    const bool ok = OpenAndClose(program, main, count, open, close);
+    return Close(program, main) && ok;
+  }
+
+ private:
+  static bool PutProfiles(const std::string& folder, int count) {
+    std::string text = "[SYSInfo]\r\nUserCnt=" + std::to_string(count) + "\r\n[UserInfo]\r\n";
+    for (int i = 1; i <= count; ++i)
+      text += "UserName" + std::to_string(i) + "=\xD3\xC3\xBB\xA7" + std::to_string(i) + "\r\nPassWord" +  // 用户
+              std::to_string(i) + "=A5C3E7B91D2F\r\n";
+    CreateDirectoryA((folder + "Data").c_str(), nullptr);
+    HANDLE f = CreateFileA((folder + "Data\\SysInfo.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    const bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
+    CloseHandle(f);
+    return ok;
+  }
+
+  bool OpenAndClose(Program& program, HWND main, int count, double& open, double& close) {
+    HWND users = main_.Window(main, "cbbUser");
+    if (SendMessageW(users, CB_GETCOUNT, 0, 0) != count) {
+      std::printf("the main window lists %d profiles, not %d\n", static_cast<int>(SendMessageW(users, CB_GETCOUNT, 0, 0)),
+                  count);
+      return false;
+    }
+    double t0 = NowMs();
+    main_.ClickAt(main, "lbl21");
+    HWND list = WaitTopWindow(program.Pid(), "\xD3\xC3\xBB\xA7\xB9\xDC\xC0\xED", 120000);  // 用户管理
+    if (!list) return false;
+    HWND rows = list_.Window(list, "lvUserInfo");
+    if (!WaitFor([&] { return SendMessageW(rows, LVM_GETITEMCOUNT, 0, 0) == count; }, 120000) || !Answers(list))
+      return false;
+    open = NowMs() - t0;
+    t0 = NowMs();
+    Click(list_.Window(list, "btnClose"));
+    if (!WaitFor([&] { return !IsWindow(list) && SendMessageW(users, CB_GETCOUNT, 0, 0) == count; }, 120000) ||
+        !Answers(main))
+      return false;
+    close = NowMs() - t0;
+    return true;
+  }
+
+  FormMap main_, list_;
+};
+
+int ProfileBench(const std::string& folder, int runs, int count) {
+  ProfileRun run;
+  if (!run.Load()) return 1;
+  std::vector<double> times[2][3];  // [none, count][start, open, close]
+  for (int i = 0; i < runs; ++i)
+    for (int large = 0; large < 2; ++large) {
+      double start = 0, open = 0, close = 0;
+      if (!run.Run(folder, large ? count : 0, start, open, close)) {
+        std::printf("the run with %d profiles failed\n", large ? count : 0);
+        return 1;
+      }
+      times[large][0].push_back(start);
+      times[large][1].push_back(open);
+      times[large][2].push_back(close);
+    }
+  for (int large = 0; large < 2; ++large)
+    std::printf("%d profiles: start %.0f ms, list opened %.0f ms, list closed %.0f ms (medians of %d runs)\n",
+                large ? count : 0, Median(times[large][0]), Median(times[large][1]), Median(times[large][2]), runs);
+  return 0;
+}
+
 void ListPort(int com, bool add) {
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr, REG_OPTION_VOLATILE,
@@ -168,6 +273,9 @@ void ListPort(int com, bool add) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "profiles")
+    return ProfileBench(InstallProgram(), argc > 2 ? std::max(1, std::atoi(argv[2])) : 5,
+                        argc > 3 ? std::max(1, std::atoi(argv[3])) : 10000);
   const int starts = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   const int cards = argc > 2 ? std::max(2, std::atoi(argv[2])) : 20;
   const std::string folder = InstallProgram();

@@ -70,16 +70,7 @@ void TCustomComboBox::WindowCreated() {
   height_ = r.bottom - r.top;
 }
 
-void TCustomComboBox::FillWindow() {
-  HWND h = HandleIfAllocated();
-  if (!h) return;
-  SendMessageW(h, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(h, CB_RESETCONTENT, 0, 0);
-  for (int i = 0; i < items_->Count(); ++i)
-    SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(items_->Strings(i)).c_str()));
-  SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(h, nullptr, TRUE);
-}
+void TCustomComboBox::FillWindow() { FillItems(*items_, CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRING); }
 
 int32_t TCustomComboBox::ItemIndex() const {
   if (HWND h = HandleIfAllocated()) return static_cast<int32_t>(SendMessageW(h, CB_GETCURSEL, 0, 0));

@@ -32,6 +32,7 @@ namespace fw {
 
 class TWinControl;
 class TPopupMenu;
+class TStrings;
 struct TWindowProcLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
@@ -583,6 +584,12 @@ class TWinControl : public TControl {
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   virtual void DestroyWnd();
+  // Fills the window of a list control (a combo box, a list box) with the
+  // texts of items anew: reset, room made for all, then each item handed
+  // with `add` straight to the class's own procedure (nothing above it has
+  // business with each item, and a message through the handlers above
+  // costs a look-up of the window's properties), painted once at the end.
+  void FillItems(const TStrings& items, UINT reset, UINT initStorage, UINT add);
   // Runs after the window exists (set texts, fonts, lists into it).
   virtual void CreateWindowHandle(const TCreateParams& params);
   virtual void WindowCreated() {}

@@ -29,14 +29,23 @@ bool LoadFileBytes(const std::string& path, std::string& data) {
 
 bool SaveFileBytes(const std::string& path, const std::string& data) {
   std::wstring target = ToWide(path);
+  // A read-only file keeps its contents. Replacing it by a rename is
+  // refused on most systems, but not on all, and the file would then lose
+  // its read-only mark with its contents: it is checked here first.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   std::wstring temp = target + L".tmp";
   HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = data.empty() ||
             (WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) && written == data.size());
+  // The new contents are on the disk before they take the old file's
+  // place, and the rename itself is on the disk when it returns: after a
+  // power cut the file holds the old contents or the new, never nothing.
+  ok = ok && FlushFileBuffers(h);
   ok = CloseHandle(h) && ok;
-  if (ok) ok = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  if (ok) ok = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!ok) DeleteFileW(temp.c_str());
   return ok;
 }

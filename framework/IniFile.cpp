@@ -1,13 +1,36 @@
 #include "IniFile.h"
 
+#include <algorithm>
+
 #include "FileIO.h"
 #include "StringList.h"
 #include "TextUtils.h"
 
 namespace fw {
 
-TIniText::TIniText(std::string text) {
+namespace {
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+bool StartsWith(const std::string& text, const char* prefix, size_t n) { return text.compare(0, n, prefix, n) == 0; }
+}  // namespace
+
+TIniText::TIniText(const std::string& text) { Parse(text); }
+
+void TIniText::Parse(const std::string& text) {
+  bom_.clear();
+  head_.clear();
+  sections_.clear();
+  index_.clear();
+  utf16_ = StartsWith(text, "\xFF\xFE", 2) || StartsWith(text, "\xFE\xFF", 2);
   size_t start = 0;
+  if (StartsWith(text, kUtf8Mark, 3)) {
+    bom_ = kUtf8Mark;
+    start = 3;
+  }
+  // The lines first, then the sections they make up, each given room for
+  // all of its lines and keys at once.
+  std::vector<Line> lines;
+  lines.reserve(static_cast<size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), '\n')) + 1);
   while (start < text.size()) {
     size_t nl = text.find('\n', start);
     Line line;
@@ -25,66 +48,137 @@ TIniText::TIniText(std::string text) {
       line.raw = text.substr(start, end - start);
       start = nl + 1;
     }
-    lines_.push_back(std::move(line));
+    lines.push_back(std::move(line));
+  }
+  std::vector<std::pair<size_t, std::string>> headers;
+  std::string name;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (IsSection(lines[i].raw, name)) headers.emplace_back(i, std::move(name));
+  const size_t firstHeader = headers.empty() ? lines.size() : headers.front().first;
+  head_.assign(std::make_move_iterator(lines.begin()),
+               std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(firstHeader)));
+  sections_.reserve(headers.size());
+  for (size_t h = 0; h < headers.size(); ++h) {
+    const size_t from = headers[h].first, to = h + 1 < headers.size() ? headers[h + 1].first : lines.size();
+    Section s{std::move(headers[h].second), std::move(lines[from]), {}, {}};
+    s.lines.assign(std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(from + 1)),
+                   std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(to)));
+    s.keys.reserve(s.lines.size());
+    IndexKeys(s);
+    index_.emplace(LowerCase(s.name), sections_.size());
+    sections_.push_back(std::move(s));
   }
 }
 
+void TIniText::Append(Line line) {
+  std::string name, value;
+  if (IsSection(line.raw, name)) {
+    index_.emplace(LowerCase(name), sections_.size());
+    sections_.push_back(Section{std::move(name), std::move(line), {}, {}});
+    return;
+  }
+  if (sections_.empty()) {
+    head_.push_back(std::move(line));
+    return;
+  }
+  Section& s = sections_.back();
+  if (IsKey(line.raw, name, value)) s.keys.emplace(LowerCase(name), s.lines.size());
+  s.lines.push_back(std::move(line));
+}
+
+void TIniText::IndexKeys(Section& section) {
+  section.keys.clear();
+  std::string key, value;
+  for (size_t i = 0; i < section.lines.size(); ++i)
+    if (IsKey(section.lines[i].raw, key, value)) section.keys.emplace(LowerCase(key), i);
+}
+
+void TIniText::IndexSections() {
+  index_.clear();
+  for (size_t i = 0; i < sections_.size(); ++i) index_.emplace(LowerCase(sections_[i].name), i);
+}
+
+const TIniText::Section* TIniText::Find(const std::string& section) const {
+  auto it = index_.find(LowerCase(section));
+  return it == index_.end() ? nullptr : &sections_[it->second];
+}
+
+TIniText::Section* TIniText::Find(const std::string& section) {
+  return const_cast<Section*>(static_cast<const TIniText*>(this)->Find(section));
+}
+
+TIniText::Line* TIniText::LastLine() {
+  if (sections_.empty()) return head_.empty() ? nullptr : &head_.back();
+  Section& s = sections_.back();
+  return s.lines.empty() ? &s.header : &s.lines.back();
+}
+
 std::string TIniText::Text() const {
+  size_t size = bom_.size();
+  auto measure = [&size](const Line& l) { size += l.raw.size() + l.eol.size(); };
+  for (const auto& l : head_) measure(l);
+  for (const auto& s : sections_) {
+    measure(s.header);
+    for (const auto& l : s.lines) measure(l);
+  }
   std::string out;
-  for (const auto& l : lines_) out += l.raw + l.eol;
+  out.reserve(size);
+  out += bom_;
+  auto put = [&out](const Line& l) {
+    out += l.raw;
+    out += l.eol;
+  };
+  for (const auto& l : head_) put(l);
+  for (const auto& s : sections_) {
+    put(s.header);
+    for (const auto& l : s.lines) put(l);
+  }
   return out;
 }
 
+namespace {
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+// text[begin, end) without the blanks and control characters at its ends
+// (the lines are taken apart in place: a large file has many).
+std::string TrimmedPart(const std::string& text, size_t begin, size_t end) {
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+}  // namespace
+
 bool TIniText::IsSection(const std::string& raw, std::string& name) {
-  std::string t = Trim(raw);
-  if (t.size() < 2 || t.front() != '[') return false;
+  size_t begin = 0, end = raw.size();
+  while (begin < end && IsBlank(raw[begin])) ++begin;
+  while (end > begin && IsBlank(raw[end - 1])) --end;
+  if (end - begin < 2 || raw[begin] != '[') return false;
   // The closing bracket is a character of its own, not the second byte of
   // a Chinese character in the name.
-  size_t close = FindSingleByte(t, ']', 1);
-  if (close == std::string::npos) return false;
-  name = Trim(t.substr(1, close - 1));
+  size_t close = FindSingleByte(raw, ']', begin + 1);
+  if (close == std::string::npos || close >= end) return false;
+  name = TrimmedPart(raw, begin + 1, close);
   return true;
 }
 
 bool TIniText::IsKey(const std::string& raw, std::string& key, std::string& value) {
-  std::string t = TrimLeft(raw);
-  if (t.empty() || t[0] == ';' || t[0] == '[') return false;
-  size_t eq = t.find('=');
+  size_t begin = 0;
+  while (begin < raw.size() && IsBlank(raw[begin])) ++begin;
+  if (begin == raw.size() || raw[begin] == ';' || raw[begin] == '[') return false;
+  size_t eq = raw.find('=', begin);
   if (eq == std::string::npos) return false;
-  key = Trim(t.substr(0, eq));
-  value = Trim(t.substr(eq + 1));
+  key = TrimmedPart(raw, begin, eq);
+  value = TrimmedPart(raw, eq + 1, raw.size());
   return !key.empty();
 }
 
-int TIniText::FindSection(const std::string& section) const {
-  std::string name;
-  for (size_t i = 0; i < lines_.size(); ++i)
-    if (IsSection(lines_[i].raw, name) && SameText(name, section)) return static_cast<int>(i);
-  return -1;
-}
-
-int TIniText::SectionEnd(int header) const {
-  std::string name;
-  size_t i = static_cast<size_t>(header) + 1;
-  while (i < lines_.size() && !IsSection(lines_[i].raw, name)) ++i;
-  return static_cast<int>(i);
-}
-
-int TIniText::FindKey(int header, const std::string& key) const {
-  std::string k, v;
-  int end = SectionEnd(header);
-  for (int i = header + 1; i < end; ++i)
-    if (IsKey(lines_[static_cast<size_t>(i)].raw, k, v) && SameText(k, key)) return i;
-  return -1;
-}
-
 bool TIniText::Read(const std::string& section, const std::string& key, std::string& value) const {
-  int header = FindSection(section);
-  if (header < 0) return false;
-  int line = FindKey(header, key);
-  if (line < 0) return false;
+  const Section* s = Find(section);
+  if (!s) return false;
+  auto it = s->keys.find(LowerCase(key));
+  if (it == s->keys.end()) return false;
   std::string k;
-  IsKey(lines_[static_cast<size_t>(line)].raw, k, value);
+  IsKey(s->lines[it->second].raw, k, value);
   // A value wholly enclosed in double quotes is given without them.
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
   return true;
@@ -102,58 +196,70 @@ std::string ValueText(const std::string& value) {
 
 void TIniText::Write(const std::string& section, const std::string& key, const std::string& value) {
   std::string entry = key + "=" + ValueText(value);
-  int header = FindSection(section);
-  if (header < 0) {
-    if (!lines_.empty() && lines_.back().eol.empty()) lines_.back().eol = "\r\n";
-    lines_.push_back(Line{"[" + section + "]", "\r\n"});
-    lines_.push_back(Line{entry, "\r\n"});
+  Section* s = Find(section);
+  if (!s) {
+    if (Line* last = LastLine(); last && last->eol.empty()) last->eol = "\r\n";
+    Append(Line{"[" + section + "]", "\r\n"});
+    Append(Line{std::move(entry), "\r\n"});
     return;
   }
-  int line = FindKey(header, key);
-  if (line >= 0) {
-    lines_[static_cast<size_t>(line)].raw = entry;
+  // The entry may read differently from what was asked for (a key that
+  // holds '=' or begins like a header): the text is then read anew, as a
+  // reader of the file would take it.
+  std::string name, v;
+  const bool header = IsSection(entry, name);
+  const bool isKey = !header && IsKey(entry, name, v);
+  auto it = s->keys.find(LowerCase(key));
+  if (it != s->keys.end()) {
+    s->lines[it->second].raw = std::move(entry);
+    if (!isKey || !SameText(name, key)) Parse(Text());
     return;
   }
-  // Append after the section's last non-blank line.
-  int end = SectionEnd(header);
-  int at = end;
-  while (at - 1 > header && Trim(lines_[static_cast<size_t>(at - 1)].raw).empty()) --at;
-  if (at > 0 && lines_[static_cast<size_t>(at - 1)].eol.empty()) lines_[static_cast<size_t>(at - 1)].eol = "\r\n";
-  lines_.insert(lines_.begin() + at, Line{entry, "\r\n"});
+  // Append after the section's last non-blank line (the blank lines after
+  // it hold no keys, so the indexed lines keep their places).
+  size_t at = s->lines.size();
+  while (at > 0 && Trim(s->lines[at - 1].raw).empty()) --at;
+  Line& before = at > 0 ? s->lines[at - 1] : s->header;
+  if (before.eol.empty()) before.eol = "\r\n";
+  s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(entry), "\r\n"});
+  if (header) Parse(Text());
+  else if (isKey) s->keys.emplace(LowerCase(name), at);
 }
 
-bool TIniText::SectionExists(const std::string& section) const { return FindSection(section) >= 0; }
+bool TIniText::SectionExists(const std::string& section) const { return Find(section) != nullptr; }
 
 std::vector<std::string> TIniText::Keys(const std::string& section) const {
   std::vector<std::string> out;
-  int header = FindSection(section);
-  if (header < 0) return out;
+  const Section* s = Find(section);
+  if (!s) return out;
   std::string k, v;
-  int end = SectionEnd(header);
-  for (int i = header + 1; i < end; ++i)
-    if (IsKey(lines_[static_cast<size_t>(i)].raw, k, v)) out.push_back(k);
+  for (const auto& l : s->lines)
+    if (IsKey(l.raw, k, v)) out.push_back(k);
   return out;
 }
 
 std::vector<std::string> TIniText::Sections() const {
   std::vector<std::string> out;
-  std::string name;
-  for (const auto& l : lines_)
-    if (IsSection(l.raw, name)) out.push_back(name);
+  out.reserve(sections_.size());
+  for (const auto& s : sections_) out.push_back(s.name);
   return out;
 }
 
 void TIniText::EraseSection(const std::string& section) {
-  int header;
-  while ((header = FindSection(section)) >= 0)
-    lines_.erase(lines_.begin() + header, lines_.begin() + SectionEnd(header));
+  if (!Find(section)) return;
+  sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
+                                 [&](const Section& s) { return SameText(s.name, section); }),
+                  sections_.end());
+  IndexSections();
 }
 
 void TIniText::DeleteKey(const std::string& section, const std::string& key) {
-  int header = FindSection(section);
-  if (header < 0) return;
-  int line = FindKey(header, key);
-  if (line >= 0) lines_.erase(lines_.begin() + line);
+  Section* s = Find(section);
+  if (!s) return;
+  auto it = s->keys.find(LowerCase(key));
+  if (it == s->keys.end()) return;
+  s->lines.erase(s->lines.begin() + static_cast<std::ptrdiff_t>(it->second));
+  IndexKeys(*s);
 }
 
 // ---- TIniFile ----------------------------------------------------------
@@ -166,7 +272,7 @@ TIniText TIniFile::Load() const {
   return TIniText(data);
 }
 
-bool TIniFile::Save(const TIniText& text) { return SaveFileBytes(fileName_, text.Text()); }
+bool TIniFile::Save(const TIniText& text) { return !text.IsUtf16() && SaveFileBytes(fileName_, text.Text()); }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {

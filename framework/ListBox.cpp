@@ -73,16 +73,7 @@ void TCustomListBox::WindowCreated() {
   SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
 }
 
-void TCustomListBox::FillWindow() {
-  HWND h = HandleIfAllocated();
-  if (!h) return;
-  SendMessageW(h, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(h, LB_RESETCONTENT, 0, 0);
-  for (int i = 0; i < items_->Count(); ++i)
-    SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(items_->Strings(i)).c_str()));
-  SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(h, nullptr, TRUE);
-}
+void TCustomListBox::FillWindow() { FillItems(*items_, LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING); }
 
 int32_t TCustomListBox::ItemIndex() const {
   if (HWND h = HandleIfAllocated()) return static_cast<int32_t>(SendMessageW(h, LB_GETCURSEL, 0, 0));

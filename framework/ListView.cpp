@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "FormData.h"
 #include "Text.h"
 
@@ -110,6 +112,14 @@ void TListItems::Clear() {
   owner_->ItemsChanged();
 }
 
+void TListItems::EndUpdate() {
+  if (updateCount_ > 0) --updateCount_;
+  if (updateCount_ == 0 && changedWhileUpdating_) {
+    changedWhileUpdating_ = false;
+    owner_->ItemsChanged();
+  }
+}
+
 int TListItems::IndexOf(const TListItem* item) const {
   for (size_t i = 0; i < items_.size(); ++i)
     if (items_[i].get() == item) return static_cast<int>(i);
@@ -146,7 +156,7 @@ void TListView::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.baseClass = WC_LISTVIEWW;
   static const DWORD kViews[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
-  p.style |= kViews[viewStyle_] | LVS_SHAREIMAGELISTS | LVS_SINGLESEL;
+  p.style |= kViews[viewStyle_] | LVS_SHAREIMAGELISTS | LVS_SINGLESEL | LVS_OWNERDATA;
   if (!readOnly_) p.style |= LVS_EDITLABELS;
   if (!hideSelection_) p.style |= LVS_SHOWSELALWAYS;
   p.exStyle |= WS_EX_CLIENTEDGE;
@@ -187,26 +197,28 @@ void TListView::ColumnsChanged() {
 void TListView::ItemsChanged() {
   HWND h = HandleIfAllocated();
   if (!h) return;
-  int selected = ItemIndex();
-  SendMessageW(h, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(h, LVM_DELETEALLITEMS, 0, 0);
-  for (int i = 0; i < items_.Count(); ++i) {
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = i;
-    item.pszText = LPSTR_TEXTCALLBACKW;  // texts come from the items when drawn
-    item.lParam = reinterpret_cast<LPARAM>(items_.Items(i));
-    SendMessageW(h, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  if (items_.Updating()) {
+    items_.changedWhileUpdating_ = true;
+    return;
   }
-  SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-  if (selected >= 0 && selected < items_.Count()) SetItemIndex(selected);
+  int selected = ItemIndex();
+  // The window keeps no rows of its own: it knows their number and asks
+  // for their texts when it draws them, so a refill takes the same time
+  // for ten thousand rows as for ten.
+  SendMessageW(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(items_.Count()), 0);
+  if (selected >= 0) SetItemIndex(selected < items_.Count() ? selected : -1);
   InvalidateRect(h, nullptr, TRUE);
 }
 
 void TListView::ItemChanged(const TListItem* item) {
   HWND h = HandleIfAllocated();
+  if (!h) return;
+  if (items_.Updating()) {
+    items_.changedWhileUpdating_ = true;
+    return;
+  }
   int index = items_.IndexOf(item);
-  if (h && index >= 0) SendMessageW(h, LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
+  if (index >= 0) SendMessageW(h, LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
 }
 
 TListItem* TListView::Selected() const { return items_.Items(ItemIndex()); }
@@ -261,7 +273,7 @@ LRESULT TListView::CustomDraw(NMLVCUSTOMDRAW* cd) {
   switch (cd->nmcd.dwDrawStage) {
     case CDDS_PREPAINT: return OnCustomDrawItem ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
     case CDDS_ITEMPREPAINT: {
-      auto* item = reinterpret_cast<TListItem*>(cd->nmcd.lItemlParam);
+      TListItem* item = items_.Items(static_cast<int>(cd->nmcd.dwItemSpec));
       if (!item) return CDRF_DODEFAULT;
       TCustomDrawState state = 0;
       if (cd->nmcd.uItemState & CDIS_SELECTED) state |= 1u << cdsSelected;
@@ -285,13 +297,32 @@ LRESULT TListView::CustomDraw(NMLVCUSTOMDRAW* cd) {
   }
 }
 
+// The row whose caption begins with (or is) the text typed, from the row
+// the window names on, letter case ignored, as the window finds rows it
+// holds itself; -1 when there is none.
+LRESULT TListView::FindItem(const NMLVFINDITEMW& find) const {
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  const std::wstring text = find.lvfi.psz;
+  const int count = items_.Count();
+  const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+  const int tries = find.lvfi.flags & LVFI_WRAP ? count : count - start;
+  for (int n = 0; n < tries; ++n) {
+    const int i = (start + n) % count;
+    const std::wstring caption = ToWide(items_.Items(i)->Caption());
+    const bool match = (find.lvfi.flags & LVFI_PARTIAL)
+                           ? caption.size() >= text.size() && _wcsnicmp(caption.c_str(), text.c_str(), text.size()) == 0
+                           : _wcsicmp(caption.c_str(), text.c_str()) == 0;
+    if (match) return i;
+  }
+  return -1;
+}
+
 void TListView::Notify(TMessage& m) {
   auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
   switch (hdr->code) {
     case LVN_GETDISPINFOW: {
       auto* di = reinterpret_cast<NMLVDISPINFOW*>(m.LParam);
-      auto* item = reinterpret_cast<TListItem*>(di->item.lParam);
-      if (!item) item = items_.Items(di->item.iItem);
+      TListItem* item = items_.Items(di->item.iItem);
       if ((di->item.mask & LVIF_TEXT) && item) {
         std::string text = di->item.iSubItem == 0 ? item->Caption() : item->SubItems()->Strings(di->item.iSubItem - 1);
         dispText_ = ToWide(text);
@@ -299,6 +330,9 @@ void TListView::Notify(TMessage& m) {
       }
       return;
     }
+    case LVN_ODFINDITEMW:
+      m.Result = FindItem(*reinterpret_cast<NMLVFINDITEMW*>(m.LParam));
+      return;
     case NM_CUSTOMDRAW:
       m.Result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam));
       return;

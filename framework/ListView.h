@@ -1,6 +1,7 @@
 // The list view (system SysListView32) in report style: columns, items
 // with sub-items, selection, and custom drawing of items through a canvas
-// whose brush and font colours become the item's colours.
+// whose brush and font colours become the item's colours. The items live
+// here; the window knows only their number and asks for what it draws.
 #pragma once
 
 #include <windows.h>
@@ -73,11 +74,18 @@ class TListItems {
   void Delete(int index);
   void Clear();
   int IndexOf(const TListItem* item) const;
+  // Rows added, deleted or changed between these reach the window once, at
+  // the last EndUpdate (one refill instead of one per row).
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
+  bool Updating() const { return updateCount_ > 0; }
 
  private:
   friend class TListView;
   TListView* owner_;
   std::vector<std::unique_ptr<TListItem>> items_;
+  int updateCount_ = 0;
+  bool changedWhileUpdating_ = false;
 };
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
@@ -131,6 +139,7 @@ class TListView : public TWinControl {
  private:
   void Notify(TMessage& m);
   LRESULT CustomDraw(NMLVCUSTOMDRAW* cd);
+  LRESULT FindItem(const NMLVFINDITEMW& find) const;
   void ApplyExStyle();
 
   std::unique_ptr<TListColumns> columns_;

@@ -8,6 +8,7 @@
 #include "Docking.h"
 #include "Internal.h"
 #include "Menus.h"
+#include "StringList.h"
 #include "Text.h"
 #include "TextUtils.h"
 
@@ -291,6 +292,26 @@ std::string TWinControl::GetText() const {
 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (handle_ && defWndProc_) m.Result = CallWindowProcW(defWndProc_, handle_, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::FillItems(const TStrings& items, UINT reset, UINT initStorage, UINT add) {
+  if (!handle_) return;
+  std::vector<std::wstring> texts;
+  texts.reserve(static_cast<size_t>(items.Count()));
+  size_t bytes = 0;
+  for (int i = 0; i < items.Count(); ++i) {
+    texts.push_back(ToWide(items.Strings(i)));
+    bytes += (texts.back().size() + 1) * sizeof(wchar_t);
+  }
+  SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(handle_, reset, 0, 0);
+  SendMessageW(handle_, initStorage, texts.size(), static_cast<LPARAM>(bytes));
+  for (const auto& text : texts) {
+    TMessage m{add, 0, reinterpret_cast<LPARAM>(text.c_str()), 0};
+    DefaultHandler(m);
+  }
+  SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TWinControl::WndProc(TMessage& m) {

@@ -670,6 +670,23 @@ class Profiles : public Tavrin {
     CloseHandle(f);
     return text;
   }
+  // Puts `text` into the profile file as it stands.
+  void PutIni(const std::string& text) {
+    HANDLE f = CreateFileA(IniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD put = 0;
+    ASSERT_TRUE(WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr));
+    CloseHandle(f);
+  }
+  std::string IniPath() const { return folder_ + "Data\\SysInfo.ini"; }
+  // Adds a profile through the add dialog and waits for its row.
+  void AddProfile(const std::string& name, const std::string& key) {
+    const int rows = Rows();
+    ASSERT_NE(OpenDialog("btnAdd", "新增用户信息"), nullptr);
+    FillDialog(name, key);
+    Click(D("btnSave"));
+    ASSERT_TRUE(WaitFor([&] { return Rows() == rows + 1; }, 5000));
+  }
   static bool Has(const std::string& text, const std::string& line) {
     return text.find(line + "\r\n") != std::string::npos || text.find(line + "\n") != std::string::npos ||
            (text.size() >= line.size() && text.compare(text.size() - line.size(), line.size(), line) == 0);
@@ -808,14 +825,92 @@ TEST_F(Profiles, AFileThatCannotBeWrittenIsReportedAndTheListStillCloses) {
 
 TEST_F(Profiles, AProfileWithADamagedKeyIsRefusedWhenChosen) {
   ASSERT_TRUE(CloseProgram());
-  const std::string ini = "[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=" + Gbk(kLi) + "\r\nPassWord1=12 34\r\n";
-  HANDLE f = CreateFileA((folder_ + "Data\\SysInfo.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE);
-  DWORD put = 0;
-  WriteFile(f, ini.data(), static_cast<DWORD>(ini.size()), &put, nullptr);
-  CloseHandle(f);
+  PutIni("[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=" + Gbk(kLi) + "\r\nPassWord1=12 34\r\n");
   ASSERT_TRUE(StartProgram());
   SelectComboItem(W("cbbUser"), 0);
   ExpectBox(Gbk("密码必须是12位十六进制数字"), BoxIcon::Warning);
   EXPECT_EQ(TextOf(W("medtNewPassWord")), "A5 C3 E7 B9 1D 2F");
+}
+
+// A count that is not a number, and a file saved with a UTF-8 byte-order
+// mark, list the profiles the file holds; a profile added after them is
+// written after them, over none of them.
+TEST_F(Profiles, ADamagedCountOrAByteOrderMarkLosesNoProfileOnAdd) {
+  PutIni("[SYSInfo]\r\nUserCnt=2x\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n"
+         "UserName2=bob\r\nPassWord2=AABBCCDDEEFF\r\n");
+  ASSERT_NE(OpenList(), nullptr);
+  EXPECT_EQ(Rows(), 2);
+  AddProfile("carol", "0A0B0C0D0E0F");
+  ASSERT_TRUE(CloseList());
+  std::string ini = IniText();
+  EXPECT_TRUE(Has(ini, "UserCnt=3")) << ini;
+  EXPECT_TRUE(Has(ini, "UserName1=alice")) << ini;
+  EXPECT_TRUE(Has(ini, "UserName2=bob")) << ini;
+  EXPECT_TRUE(Has(ini, "UserName3=carol")) << ini;
+  EXPECT_TRUE(Has(ini, "PassWord3=0A0B0C0D0E0F")) << ini;
+
+  const std::string mark = "\xEF\xBB\xBF";
+  PutIni(mark + "[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n");
+  ASSERT_NE(OpenList(), nullptr);
+  EXPECT_EQ(Rows(), 1);
+  AddProfile("carol", "0A0B0C0D0E0F");
+  ASSERT_TRUE(CloseList());
+  EXPECT_EQ(IniText(), mark + "[SYSInfo]\r\nUserCnt=2\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n"
+                              "UserName2=carol\r\nPassWord2=0A0B0C0D0E0F\r\n");
+  ASSERT_TRUE(WaitFor([&] { return ComboItems(W("cbbUser")) == std::vector<std::string>{"alice", "carol"}; }, 5000));
+}
+
+// A count far above the profiles in the file lists only those, and writes
+// back no empty ones; a file of 10,005 profiles is listed whole, at once,
+// and written back whole.
+TEST_F(Profiles, ACountAboveTheProfilesInventsNoneAndALargeFileSurvivesWhole) {
+  PutIni("[SYSInfo]\r\nUserCnt=99999\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n"
+         "UserName2=bob\r\nPassWord2=AABBCCDDEEFF\r\n");
+  ASSERT_NE(OpenList(), nullptr);
+  EXPECT_EQ(Rows(), 2);
+  ASSERT_TRUE(CloseList());
+  std::string ini = IniText();
+  EXPECT_TRUE(Has(ini, "UserCnt=2")) << ini;
+  EXPECT_EQ(ini.find("UserName3"), std::string::npos) << ini;
+
+  const int n = 10005;
+  std::string large = "[SYSInfo]\r\nUserCnt=" + std::to_string(n) + "\r\n[UserInfo]\r\n";
+  for (int i = 1; i <= n; ++i)
+    large += "UserName" + std::to_string(i) + "=u" + std::to_string(i) + "\r\nPassWord" + std::to_string(i) +
+             "=112233445566\r\n";
+  PutIni(large);
+  ASSERT_NE(OpenList(), nullptr);
+  EXPECT_EQ(Rows(), n);
+  ASSERT_TRUE(CloseList());
+  EXPECT_TRUE(IniText() == large) << "the file changed";
+  HWND users = W("cbbUser");
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(users, CB_GETCOUNT, 0, 0) == n; }, 10000));
+}
+
+// A read-only file, and a file in UTF-16, are not written: closing the list
+// shows the write error, and the file keeps its bytes (and its mark).
+TEST_F(Profiles, AReadOnlyOrUtf16FileIsRefusedWithTheWriteError) {
+  const std::string text = "[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n";
+  const std::string wide("\xFF\xFE[\0S\0Y\0S\0I\0n\0f\0o\0]\0\r\0\n\0", 22);
+  for (const std::string& contents : {text, wide}) {
+    PutIni(contents);
+    const bool readOnly = contents == text;
+    if (readOnly) {
+      ASSERT_TRUE(SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+    ASSERT_NE(OpenList(), nullptr);
+    AddProfile("carol", "0A0B0C0D0E0F");
+    Click(L("btnClose"));
+    MessageBoxSeen box = Box();
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.text, Gbk("无法写入文件 ") + IniPath() + Gbk("，用户信息未保存。"));
+    EXPECT_EQ(box.icon, BoxIcon::Warning);
+    Answer(box, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(list_); }, 5000));
+    EXPECT_TRUE(IniText() == contents) << "the file changed";
+    if (readOnly) {
+      EXPECT_TRUE(GetFileAttributesA(IniPath().c_str()) & FILE_ATTRIBUTE_READONLY);
+      SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+  }
 }

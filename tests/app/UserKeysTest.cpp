@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -54,13 +56,97 @@ TEST_F(ProfileFile, ReadsAsManyAsTheCountSays) {
   EXPECT_EQ(keys, (TStringVector{"112233445566", "A5C3E7B91D2F"}));
 }
 
-TEST_F(ProfileFile, DamagedCountReadsAsNone) {
-  for (const char* count : {"abc", "-3", ""}) {
-    Write(std::string("[SYSInfo]\nUserCnt=") + count + "\n[UserInfo]\nUserName1=a\n");
+// A count that is not a number reads as the names present from UserName1
+// on, so that adding a profile and saving writes it after them, not over
+// the first.
+TEST_F(ProfileFile, DamagedCountReadsAsTheNamesPresent) {
+  for (const char* count : {"2x", "abc", "-3", ""}) {
+    Write(std::string("[SYSInfo]\nUserCnt=") + count +
+          "\n[UserInfo]\nUserName1=alice\nPassWord1=112233445566\nUserName2=bob\nUserName4=dave\n");
     TStringVector names, keys;
     LoadUserKeys(file_, names, keys);
-    EXPECT_TRUE(names.empty()) << count;
+    EXPECT_EQ(names, (TStringVector{"alice", "bob"})) << count;
+    EXPECT_EQ(keys, (TStringVector{"112233445566", "A5C3E7B91D2F"})) << count;
+    names.push_back("carol");
+    keys.push_back("AABBCCDDEEFF");
+    ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+    LoadUserKeys(file_, names, keys);
+    EXPECT_EQ(names, (TStringVector{"alice", "bob", "carol"})) << count;
+    EXPECT_NE(Read().find("UserCnt=3\n"), std::string::npos) << count;
   }
+}
+
+// A file saved with a UTF-8 byte-order mark reads like one without, and
+// keeps its mark and its one [SYSInfo] section when saved.
+TEST_F(ProfileFile, ByteOrderMarkIsSkippedAndKept) {
+  const std::string mark = "\xEF\xBB\xBF";
+  Write(mark + "[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n");
+  TStringVector names, keys;
+  LoadUserKeys(file_, names, keys);
+  ASSERT_EQ(names, (TStringVector{"alice"}));
+  names.push_back("carol");
+  keys.push_back("AABBCCDDEEFF");
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  EXPECT_EQ(Read(), mark +
+                        "[SYSInfo]\r\nUserCnt=2\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n"
+                        "UserName2=carol\r\nPassWord2=AABBCCDDEEFF\r\n");
+}
+
+// A count above the last profile in the file invents none; a gap in the
+// numbering stays a profile of its own, as the count says.
+TEST_F(ProfileFile, CountAboveTheLastProfileIsHeldToIt) {
+  Write("[SYSInfo]\r\nUserCnt=99999\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord2=AABBCCDDEEFF\r\n");
+  TStringVector names, keys;
+  LoadUserKeys(file_, names, keys);
+  EXPECT_EQ(names, (TStringVector{"alice", ""}));
+  EXPECT_EQ(keys, (TStringVector{"A5C3E7B91D2F", "AABBCCDDEEFF"}));
+
+  Write("[SYSInfo]\nUserCnt=5\n[UserInfo]\nUserName1=a\nUserName2=b\nusername4=d\nUserName05=e\n");
+  LoadUserKeys(file_, names, keys);
+  EXPECT_EQ(names, (TStringVector{"a", "b", "", "d"}));
+
+  // Numbers far apart make up no millions of profiles from two lines.
+  Write("[SYSInfo]\nUserCnt=2000000000\n[UserInfo]\nUserName1=a\nUserName1999999999=z\n");
+  LoadUserKeys(file_, names, keys);
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names[0], "a");
+  EXPECT_LE(names.size(), Read().size());
+}
+
+// No fixed limit: every profile of a large file is read, and a save keeps
+// them all.
+TEST_F(ProfileFile, TenThousandAndFiveProfilesAllSurviveASave) {
+  const int n = 10005;
+  std::string text = "[SYSInfo]\r\nUserCnt=" + std::to_string(n) + "\r\n[UserInfo]\r\n";
+  for (int i = 1; i <= n; ++i)
+    text += "UserName" + std::to_string(i) + "=u" + std::to_string(i) + "\r\nPassWord" + std::to_string(i) +
+            "=112233445566\r\n";
+  Write(text);
+  TStringVector names, keys;
+  LoadUserKeys(file_, names, keys);
+  ASSERT_EQ(names.size(), static_cast<size_t>(n));
+  EXPECT_EQ(names.back(), "u10005");
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  EXPECT_EQ(Read(), text);
+}
+
+// A file in UTF-16 is not written into in GBK; a read-only file is not
+// replaced. Both are refused and keep their bytes.
+TEST_F(ProfileFile, Utf16AndReadOnlyFilesAreRefusedAndKeepTheirBytes) {
+  const std::string wide("\xFF\xFE[\0S\0Y\0S\0]\0\r\0\n\0", 16);
+  Write(wide);
+  EXPECT_FALSE(SaveUserKeys(file_, {"a"}, {"112233445566"}));
+  EXPECT_EQ(Read(), wide);
+
+  const std::string text = "[SYSInfo]\r\nUserCnt=0\r\n";
+  Write(text);
+  ASSERT_EQ(chmod(file_.c_str(), 0444), 0);
+  EXPECT_FALSE(SaveUserKeys(file_, {"a"}, {"112233445566"}));
+  EXPECT_EQ(Read(), text);
+  struct stat st;
+  ASSERT_EQ(stat(file_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0444u);
+  chmod(file_.c_str(), 0644);
 }
 
 TEST_F(ProfileFile, SaveAfterDeletingTheLastLeavesItsLines) {

@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <string>
+
 #include "Application.h"
 #include "Button.h"
 #include "Buttons.h"
@@ -338,6 +342,58 @@ TEST_F(ControlsTest, PicturesAndCustomDrawPaintExpectedPixels) {
   RECT row = {LVIR_BOUNDS, 0, 0, 0};
   SendMessageW(form->lvUsers->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
   EXPECT_EQ(GetPixel(ldc, row.left + 30, (row.top + row.bottom) / 2), RGB(51, 153, 255));
+}
+
+// Rows added in one update reach the window in one refill, not one refill
+// of all the rows per row added; so do the items of a combo box. The rows
+// show their texts, and typing finds a row by its caption.
+int refillsSeen = 0, addsSeen = 0;
+LRESULT CALLBACK CountRefills(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+  if (m == LVM_SETITEMCOUNT || m == LVM_INSERTITEMW || m == CB_RESETCONTENT) ++refillsSeen;
+  if (m == CB_ADDSTRING) ++addsSeen;
+  return DefSubclassProc(h, m, w, l);
+}
+
+TEST_F(ControlsTest, RowsAddedInAnUpdateReachTheWindowInOneRefill) {
+  HWND lv = form->lvUsers->Handle();
+  ASSERT_TRUE(SetWindowSubclass(lv, CountRefills, 1, 0));
+  refillsSeen = 0;
+  TListItems* rows = form->lvUsers->Items();
+  rows->BeginUpdate();
+  for (int i = 0; i < 300; ++i) {
+    TListItem* row = rows->Add();
+    row->SetCaption("u" + std::to_string(i));
+    row->SubItems()->Add("11223344556" + std::to_string(i % 10));
+  }
+  EXPECT_EQ(refillsSeen, 0);
+  rows->EndUpdate();
+  EXPECT_EQ(refillsSeen, 1);
+  RemoveWindowSubclass(lv, CountRefills, 1);
+  EXPECT_EQ(SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0), 300);
+  wchar_t text[32] = {};
+  LVITEMW item = {};
+  item.iSubItem = 1;
+  item.pszText = text;
+  item.cchTextMax = 32;
+  SendMessageW(lv, LVM_GETITEMTEXTW, 299, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, L"112233445569");
+  for (wchar_t c : {L'U', L'2', L'9'}) SendMessageW(lv, WM_CHAR, c, 1);
+  ASSERT_NE(form->lvUsers->Selected(), nullptr);
+  EXPECT_EQ(form->lvUsers->Selected()->Caption().substr(0, 3), "u29");
+
+  HWND combo = form->cbbType->Handle();
+  ASSERT_TRUE(SetWindowSubclass(combo, CountRefills, 1, 0));
+  refillsSeen = 0;
+  TStrings* items = form->cbbType->Items();
+  items->BeginUpdate();
+  items->Clear();
+  for (int i = 0; i < 300; ++i) items->Add("p" + std::to_string(i));
+  items->EndUpdate();
+  RemoveWindowSubclass(combo, CountRefills, 1);
+  EXPECT_EQ(refillsSeen, 1);
+  EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 300);
+  // The items go to the box's own procedure, past the handlers above it.
+  EXPECT_EQ(addsSeen, 0);
 }
 
 TEST_F(ControlsTest, TabMovesFocusInTabOrder) {

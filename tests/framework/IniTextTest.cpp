@@ -2,6 +2,12 @@
 // program does not touch stay as they were.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 #include <cstdio>
 
 #include "FileIO.h"
@@ -131,6 +137,53 @@ TEST(IniText, NewSectionsAndKeysAppendCleanly) {
   t.DeleteKey("a", "X");
   t.EraseSection("B");
   EXPECT_EQ(t.Text(), "[A]\ny=2\r\n");
+}
+
+// A UTF-8 byte-order mark before the first section is skipped when reading
+// and kept when writing.
+TEST(IniText, ByteOrderMarkIsSkippedAndKept) {
+  TIniText t("\xEF\xBB\xBF[A]\r\nk=1\r\n");
+  std::string value;
+  ASSERT_TRUE(t.Read("A", "k", value));
+  EXPECT_EQ(value, "1");
+  EXPECT_EQ(t.Sections(), std::vector<std::string>{"A"});
+  t.Write("A", "j", "2");
+  EXPECT_EQ(t.Text(), "\xEF\xBB\xBF[A]\r\nk=1\r\nj=2\r\n");
+  // A mark alone: the first section follows it directly.
+  TIniText mark("\xEF\xBB\xBF");
+  mark.Write("A", "k", "1");
+  EXPECT_EQ(mark.Text(), "\xEF\xBB\xBF[A]\r\nk=1\r\n");
+}
+
+// A file in UTF-16 and a read-only file are never written: every write is
+// refused and the bytes stay.
+TEST(IniFile, Utf16AndReadOnlyFilesAreNotWritten) {
+  std::string path = TempPath("fw_ini_wide.ini");
+  const std::string wide("\xFF\xFE[\0A\0]\0\r\0\n\0", 12);
+  ASSERT_TRUE(SaveFileBytes(path, wide));
+  TIniFile ini(path);
+  EXPECT_FALSE(ini.WriteString("A", "k", "1"));
+  EXPECT_FALSE(ini.EraseSection("A"));
+  std::string bytes;
+  ASSERT_TRUE(LoadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, wide);
+
+  ASSERT_TRUE(SaveFileBytes(path, "[A]\r\nk=1\r\n"));
+#ifdef _WIN32
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+#endif
+  EXPECT_FALSE(ini.WriteString("A", "k", "2"));
+  EXPECT_FALSE(SaveFileBytes(path, "x"));
+  EXPECT_EQ(ini.ReadString("A", "k", ""), "1");
+#ifdef _WIN32
+  EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+#else
+  chmod(path.c_str(), 0644);
+#endif
+  std::remove(path.c_str());
 }
 
 TEST(Numbers, SafeParsing) {

@@ -10,7 +10,8 @@
 //  - a write that is accepted reads back exactly as written, and every other
 //    entry the file held reads as before; a write that is refused leaves the
 //    file's bytes as they were;
-//  - key profiles read from the file, saved and read again are the same.
+//  - key profiles read from the file, saved and read again are the same;
+//  - a file in UTF-16 is never written.
 #include <unistd.h>
 
 #include <cstddef>
@@ -98,11 +99,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!fw::SaveFileBytes(path, text)) abort();
   }
 
-  // The key profiles: what is read, saved and read again is the same.
+  // The key profiles: what is read, saved and read again is the same; no
+  // more profiles than the file has bytes; a file in UTF-16 is refused and
+  // keeps its bytes.
   TStringVector names, keys;
   LoadUserKeys(path, names, keys);
-  if (names.size() != keys.size() || names.size() > 10000) abort();
-  if (names.size() <= 64) {
+  if (names.size() != keys.size() || names.size() > text.size()) abort();
+  if (before.IsUtf16()) {
+    std::string now;
+    if (SaveUserKeys(path, names, keys) || !fw::LoadFileBytes(path, now) || now != text) abort();
+  } else if (names.size() <= 64) {
     if (!SaveUserKeys(path, names, keys)) abort();
     TStringVector names2, keys2;
     LoadUserKeys(path, names2, keys2);
