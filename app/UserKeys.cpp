@@ -37,15 +37,15 @@ int32_t HighestEntry(const fw::TIniText& ini) {
 
 // The number of profiles in the file. The file may have been edited by
 // hand, and a count that hid profiles would let the next save write new
-// ones over them unseen: a count that is not a number (or below zero)
-// reads as the number of names present from UserName1 on. A count that is
+// ones over them unseen: a count that is missing, not a number or below
+// zero reads as the number of names present from UserName1 on. A count that is
 // too high would invent empty profiles, which the next save writes into
 // the file: it is held to the highest number that has a name or a key line,
 // and to the file's length in bytes (numbers far apart would otherwise
 // make up millions of profiles from a few lines).
 size_t ProfileCount(const fw::TIniText& ini, size_t fileSize) {
   std::string value;
-  if (!ini.Read(kSysSection, kCountKey, value)) return 0;
+  if (!ini.Read(kSysSection, kCountKey, value)) value.clear();
   int32_t count = 0;
   if (!fw::TryStrToInt(value, count) || count < 0) {
     size_t present = 0;

@@ -76,6 +76,19 @@ TEST_F(ProfileFile, DamagedCountReadsAsTheNamesPresent) {
   }
 }
 
+// A file without a count line (made by hand) keeps its profiles too.
+TEST_F(ProfileFile, MissingCountReadsAsTheNamesPresent) {
+  Write("[UserInfo]\nUserName1=alice\nPassWord1=112233445566\nUserName2=bob\n");
+  TStringVector names, keys;
+  LoadUserKeys(file_, names, keys);
+  EXPECT_EQ(names, (TStringVector{"alice", "bob"}));
+  names.push_back("carol");
+  keys.push_back("AABBCCDDEEFF");
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  LoadUserKeys(file_, names, keys);
+  EXPECT_EQ(names, (TStringVector{"alice", "bob", "carol"}));
+}
+
 // A file saved with a UTF-8 byte-order mark reads like one without, and
 // keeps its mark and its one [SYSInfo] section when saved.
 TEST_F(ProfileFile, ByteOrderMarkIsSkippedAndKept) {
