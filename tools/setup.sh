@@ -5,6 +5,20 @@
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 
+# A mirror in the middle of a sync fails the update now and then: try again,
+# and at worst go on with the package lists apt already has.
+update_package_lists() {
+  tries=0
+  until apt-get update -q; do
+    tries=$((tries + 1))
+    if [ "$tries" -ge 3 ]; then
+      echo "setup: apt-get update failed; going on with the package lists apt has" >&2
+      break
+    fi
+    sleep 10
+  done
+}
+
 packages="cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb
           fonts-wqy-microhei fonts-wine dpkg-dev x11-apps imagemagick clang libclang-rt-14-dev"
 
@@ -30,17 +44,7 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
     fi
-    # A mirror in the middle of a sync fails the update now and then: try
-    # again, and at worst go on with the package lists apt already has.
-    tries=0
-    until apt-get update -q; do
-      tries=$((tries + 1))
-      if [ "$tries" -ge 3 ]; then
-        echo "setup: apt-get update failed; going on with the package lists apt has" >&2
-        break
-      fi
-      sleep 10
-    done
+    update_package_lists
     [ -z "$missing" ] || apt-get install -y -q $missing
   elif [ -n "$missing" ]; then
     echo "setup: missing packages:$missing (run tools/setup.sh as root once)" >&2
@@ -81,15 +85,7 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 BPO
     fi
-    tries=0
-    until apt-get update -q; do
-      tries=$((tries + 1))
-      if [ "$tries" -ge 3 ]; then
-        echo "setup: apt-get update failed; going on with the package lists apt has" >&2
-        break
-      fi
-      sleep 10
-    done
+    update_package_lists
     apt-get install -y -q -t bookworm-backports qemu-user-static
   fi
   binfmt=/proc/sys/fs/binfmt_misc
