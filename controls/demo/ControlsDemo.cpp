@@ -47,9 +47,10 @@ int main(int argc, char** argv) {
   if (!form) return 1;
   if (form->cbbAreaNumPW) form->cbbAreaNumPW->SetCheckedValues("08/09/10");
   if (form->cbbCols) form->cbbCols->SetCheckedValues("E/B");
-  // One of the dockable clients starts floating, beside the dock sites.
+  // One of the dockable clients starts floating, beside the window (over
+  // it, it could be hidden when the window comes to the front).
   if (form->pnlDocked3) {
-    const POINT at = form->ClientToScreen(POINT{420, 630});
+    const POINT at = {form->Left() + form->Width() + 8, form->Top() + 560};
     form->pnlDocked3->ManualFloat(fw::TFloatingHost::WindowRectFor(at, 200, 80));
   }
   if (check) {
