@@ -36,11 +36,12 @@ TDockBox DockGrabberBand(const TDockBox& frame, bool sideBySide, int grabberSize
 }
 
 TDockBox DockClientArea(const TDockBox& frame, bool sideBySide, int grabberSize) {
+  const TDockBox band = DockGrabberBand(frame, sideBySide, grabberSize);
   TDockBox b = frame;
   if (sideBySide)
-    b.left = std::min(frame.right, frame.left + grabberSize);
+    b.left = band.right;
   else
-    b.top = std::min(frame.bottom, frame.top + grabberSize);
+    b.top = band.bottom;
   return b;
 }
 

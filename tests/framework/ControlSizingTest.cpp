@@ -12,57 +12,31 @@
 #include <vector>
 
 #include "Application.h"
+#include "BareForm.h"
 #include "FormReader.h"
 #include "Menus.h"
 #include "Panel.h"
 #include "PropertyText.h"
 #include "Registration.h"
+#include "SendInputs.h"
 #include "Timer.h"
 
 using namespace fw;
 
 namespace {
 
-// Handles the waiting messages for about ms milliseconds.
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(1);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
-}
+using realinput::MoveToScreen;
+using realinput::PressButton;
 
-// The pointer moved to a screen point through the input queue.
-void MoveToScreen(POINT p) {
-  SetCursorPos(p.x, p.y);
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXSCREEN));
-  in.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYSCREEN));
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
-  Pump(40);
-}
-
-void MouseButton(DWORD flag) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flag;
-  SendInput(1, &in, sizeof in);
-  Pump(40);
-}
+void Pump(int ms) { realinput::PumpMessages(ms); }
 
 // A right click at a point of a window's client area.
 void RightClick(HWND window, int x, int y) {
   POINT p = {x, y};
   ClientToScreen(window, &p);
   MoveToScreen(p);
-  MouseButton(MOUSEEVENTF_RIGHTDOWN);
-  MouseButton(MOUSEEVENTF_RIGHTUP);
+  PressButton(MOUSEEVENTF_RIGHTDOWN);
+  PressButton(MOUSEEVENTF_RIGHTUP);
   Pump(60);
 }
 
@@ -94,17 +68,7 @@ class TFmSizing : public TForm {
 
 class SizingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Application();
-    static bool registered = false;
-    if (!registered) {
-      RegisterStandardClasses();
-      registered = true;
-    }
-    form = new TFmSizing(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, 400, 300);
-  }
+  void SetUp() override { form = fwtest::NewBareForm<TFmSizing>(400, 300); }
   void TearDown() override { form->Free(); }
   void Load(const std::string& text) {
     std::string error;
@@ -211,19 +175,11 @@ void DragFromThread(POINT from, POINT to) {
   const DWORD uiThread = GetCurrentThreadId();
   std::thread input([from, to, uiThread, &done] {
     const auto move = [](POINT p) {
-      INPUT in = {};
-      in.type = INPUT_MOUSE;
-      in.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXSCREEN));
-      in.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYSCREEN));
-      in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-      SendInput(1, &in, sizeof in);
+      realinput::SendMove(p);
       Sleep(50);
     };
     const auto button = [](DWORD flag) {
-      INPUT in = {};
-      in.type = INPUT_MOUSE;
-      in.mi.dwFlags = flag;
-      SendInput(1, &in, sizeof in);
+      realinput::SendButton(flag);
       Sleep(80);
     };
     move(from);
@@ -247,13 +203,7 @@ void DragFromThread(POINT from, POINT to) {
     button(MOUSEEVENTF_LEFTUP);
     // A loop that missed the release is ended with Esc: the test then fails
     // on its checks instead of hanging.
-    if (waitForSizing(false)) {
-      INPUT esc[2] = {};
-      esc[0].type = esc[1].type = INPUT_KEYBOARD;
-      esc[0].ki.wVk = esc[1].ki.wVk = VK_ESCAPE;
-      esc[1].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(2, esc, sizeof esc[0]);
-    }
+    if (waitForSizing(false)) realinput::SendKey(VK_ESCAPE);
     done = true;
   });
   // Messages are handled meanwhile (the sizing loop among them).

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "BareForm.h"
 #include "DockTree.h"
 #include "DragDrop.h"
 #include "DragInput.h"
@@ -27,17 +28,7 @@ namespace {
 
 class DragDockTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Application();
-    static bool registered = false;
-    if (!registered) {
-      RegisterStandardClasses();
-      registered = true;
-    }
-    form = new TForm(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, 600, 400);
-  }
+  void SetUp() override { form = fwtest::NewBareForm<TForm>(600, 400); }
   void TearDown() override {
     if (form) form->Free();
     Pump(20);

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "Application.h"
+#include "SendInputs.h"
 
 namespace dragtest {
 
@@ -34,12 +35,7 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000) {
 // it) and waits until the system has it there (under load the input comes
 // later than it was sent).
 inline void MoveTo(POINT p) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-  in.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
+  realinput::SendMove(p, 1);
   PumpUntil([p] {
     POINT at;
     GetCursorPos(&at);
@@ -57,22 +53,15 @@ inline void GlideTo(POINT p, int steps = 6) {
 }
 
 inline void Button(bool down, bool right = false) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
-                        : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-  SendInput(1, &in, sizeof in);
+  realinput::SendButton(right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                              : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP));
   const int vk = right ? VK_RBUTTON : VK_LBUTTON;
   PumpUntil([vk, down] { return (GetAsyncKeyState(vk) < 0) == down; }, 1000);
   Pump(30);
 }
 
 inline void PressKey(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof in[0]);
+  realinput::SendKey(vk);
   Pump(30);
 }
 

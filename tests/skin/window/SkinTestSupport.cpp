@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "FileIO.h"
 #include "SkinDraw.h"
+#include "SendInputs.h"
 #include "SkinManager.h"
 #include "WinSkinForm.h"
 
@@ -48,17 +49,7 @@ void StopSkin(TSkinData*& skin) {
   Pump(20);
 }
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(1);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
-}
+void Pump(int ms) { realinput::PumpMessages(ms); }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
