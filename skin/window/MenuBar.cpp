@@ -75,8 +75,12 @@ bool ParentIsRightToLeft(TMenuItem* item) {
 LRESULT CALLBACK MenuFilterHookProc(int code, WPARAM wParam, LPARAM lParam) {
   auto* msg = reinterpret_cast<MSG*>(lParam);
   try {
-    if (msg && code >= 0 && g_track.selectedItem && ParentIsRightToLeft(g_track.selectedItem) &&
-        msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
+    // Left and right trade places in a right-to-left menu: in key presses
+    // and releases only, whose wParam is a virtual key (a character
+    // message's is a character: '%' and '\'' share the arrows' values).
+    const bool keyMessage = msg && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP ||
+                                    msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP);
+    if (keyMessage && code >= 0 && g_track.selectedItem && ParentIsRightToLeft(g_track.selectedItem)) {
       if (msg->wParam == VK_LEFT) msg->wParam = VK_RIGHT;
       else if (msg->wParam == VK_RIGHT) msg->wParam = VK_LEFT;
     }

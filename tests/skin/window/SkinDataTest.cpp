@@ -18,6 +18,7 @@
 #include "FormReader.h"
 #include "Menus.h"
 #include "PropertyText.h"
+#include "SendInputs.h"
 #include "SkinDraw.h"
 #include "SkinManager.h"
 #include "SkinMessages.h"
@@ -414,6 +415,99 @@ TEST_F(Manager, ContextMenusStayPlainWithoutThePopupMenuSwitch) {
     DestroyWindow(menu);
     EXPECT_EQ(SkinManager()->PopupKind, 0) << "back to 0 once the last menu window went";
   }
+  form->Free();
+}
+
+// In a right-to-left menu the arrow keys trade places, and only they: a
+// character typed into the open pop-up reaches the menu as typed, also '%'
+// and '\'', whose values are those of the left and right arrow keys. (The
+// skinned items are owner-drawn, so the menu asks its owner for the item
+// of a typed character with WM_MENUCHAR, which is where it is seen.)
+std::vector<WPARAM> gMenuChars;
+
+LRESULT CALLBACK RecordMenuChar(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_MENUCHAR) gMenuChars.push_back(LOWORD(sent->wParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct TRightToLeftProbe {
+  static TRightToLeftProbe* current;
+  TMenuItem* item = nullptr;  // the item the pop-up selects
+  bool open = false;
+  WPARAM arrow = 0;           // VK_LEFT after the menu's filter saw it
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    TRightToLeftProbe* p = current;
+    HWND m = FindWindowW(L"#32768", nullptr);
+    if (!p || !m || !IsWindowVisible(m)) return;
+    KillTimer(nullptr, id);
+    p->open = true;
+    // The selection as the system tells it, through the menu's filter.
+    MSG select = {};
+    select.hwnd = m;
+    select.message = WM_MENUSELECT;
+    select.wParam = MAKEWPARAM(p->item->Command(), MF_HILITE);
+    select.lParam = reinterpret_cast<LPARAM>(p->item->Parent()->Handle());
+    CallMsgFilterW(&select, MSGF_MENU);
+    MSG arrow = {};
+    arrow.hwnd = m;
+    arrow.message = WM_KEYDOWN;
+    arrow.wParam = VK_LEFT;
+    CallMsgFilterW(&arrow, MSGF_MENU);
+    p->arrow = arrow.wParam;
+    realinput::SendChar(L'%');
+    realinput::SendChar(L'\'');
+    SetTimer(nullptr, 0, 500, Close);
+  }
+  static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+  }
+};
+TRightToLeftProbe* TRightToLeftProbe::current = nullptr;
+
+TEST_F(Manager, ARightToLeftMenuTradesTheArrowKeysNotTheCharacters) {
+  TForm* form = new TForm(nullptr);
+  std::string error;
+  ASSERT_TRUE(form->LoadFromText(R"(object FmRtl: TForm
+  ClientWidth = 300
+  ClientHeight = 160
+  Menu = MainMenu1
+  object MainMenu1: TMainMenu
+    BiDiMode = bdRightToLeft
+    object miEdit: TMenuItem
+      Caption = "&Edit"
+      object miPercent: TMenuItem
+        Caption = "Percent"
+      end
+      object miQuote: TMenuItem
+        Caption = "Quote"
+      end
+    end
+  end
+end
+)",
+                                 error))
+      << error;
+  form->Show();
+  Activate(form->Handle());
+  ASSERT_TRUE(WaitSkinned(form->Handle()));
+  TWinSkinForm* f = SkinManager()->FindSkinnedForm(form->Handle());
+  ASSERT_NE(f->FMenuBar, nullptr);
+  ASSERT_EQ(f->FMenuBar->Buttons.size(), 1u);
+  TRightToLeftProbe probe;
+  probe.item = dynamic_cast<TMenuItem*>(form->FindComponent("miPercent"));
+  ASSERT_NE(probe.item, nullptr);
+  TRightToLeftProbe::current = &probe;
+  gMenuChars.clear();
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordMenuChar, nullptr, GetCurrentThreadId());
+  SetTimer(nullptr, 0, 300, TRightToLeftProbe::Tick);
+  f->OpenMenuButton(f->FMenuBar->Buttons[0].get());
+  UnhookWindowsHookEx(hook);
+  TRightToLeftProbe::current = nullptr;
+  ASSERT_TRUE(probe.open);
+  EXPECT_EQ(probe.arrow, static_cast<WPARAM>(VK_RIGHT));
+  EXPECT_EQ(gMenuChars, (std::vector<WPARAM>{L'%', L'\''}));
   form->Free();
 }
 
