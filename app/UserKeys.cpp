@@ -1,6 +1,7 @@
 #include "UserKeys.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "FileIO.h"
 #include "IniFile.h"
@@ -27,32 +28,39 @@ int32_t EntryIndex(const std::string& key, const std::string& prefix) {
   return fw::TryStrToInt(digits, i) ? i : 0;
 }
 
-// The highest i that has a UserName or PassWord line.
-int32_t HighestEntry(const fw::TIniText& ini) {
-  int32_t highest = 0;
-  for (const std::string& key : ini.Keys(kUserSection))
-    highest = std::max({highest, EntryIndex(key, kNamePrefix), EntryIndex(key, kKeyPrefix)});
-  return highest;
-}
-
-// The number of profiles in the file. The file may have been edited by
-// hand, and a count that hid profiles would let the next save write new
-// ones over them unseen: a count that is missing, not a number or below
-// zero reads as the number of names present from UserName1 on. A count that is
-// too high would invent empty profiles, which the next save writes into
-// the file: it is held to the highest number that has a name or a key line,
-// and to the file's length in bytes (numbers far apart would otherwise
-// make up millions of profiles from a few lines).
-size_t ProfileCount(const fw::TIniText& ini, size_t fileSize) {
-  std::string value;
-  if (!ini.Read(kSysSection, kCountKey, value)) value.clear();
-  int32_t count = 0;
-  if (!fw::TryStrToInt(value, count) || count < 0) {
-    size_t present = 0;
-    while (ini.Read(kUserSection, NameKey(present + 1), value)) ++present;
-    return present;
+// The file's numbers of the profiles listed, in list order: 1 to the count.
+// The file may have been edited by hand. A count that hid profiles would
+// let the next save write new ones over them unseen: a count that is
+// missing, not a number or below zero reads as the highest number that has
+// a name or a key line, the gaps listed as empty profiles. A count above
+// that number would invent empty profiles, which the next save writes into
+// the file: it is held to it. And the profiles listed never outnumber the
+// name and key lines the file holds: when numbers far apart would make up
+// more (millions from a few lines), the numbers up to the count that have
+// a line are listed, without the gaps, and the next save numbers them
+// afresh from 1.
+std::vector<int32_t> ListedNumbers(const fw::TIniText& ini) {
+  std::vector<int32_t> present;  // the number of each name or key line
+  for (const std::string& key : ini.Keys(kUserSection)) {
+    const int32_t i = std::max(EntryIndex(key, kNamePrefix), EntryIndex(key, kKeyPrefix));
+    if (i > 0) present.push_back(i);
   }
-  return std::min({static_cast<size_t>(count), static_cast<size_t>(HighestEntry(ini)), fileSize});
+  const int32_t highest = present.empty() ? 0 : *std::max_element(present.begin(), present.end());
+  std::string value;
+  int32_t count = 0;
+  if (!ini.Read(kSysSection, kCountKey, value) || !fw::TryStrToInt(value, count) || count < 0) count = highest;
+  count = std::min(count, highest);
+  std::vector<int32_t> numbers;
+  if (static_cast<size_t>(count) <= present.size()) {
+    numbers.resize(static_cast<size_t>(count));
+    std::iota(numbers.begin(), numbers.end(), 1);
+    return numbers;
+  }
+  for (int32_t i : present)
+    if (i <= count) numbers.push_back(i);
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  return numbers;
 }
 
 }  // namespace
@@ -65,13 +73,13 @@ void LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& 
   std::string bytes;
   if (!fw::LoadFileBytes(file, bytes)) return;
   const fw::TIniText ini(bytes);
-  const size_t count = ProfileCount(ini, bytes.size());
-  names.reserve(count);
-  keys.reserve(count);
-  for (size_t i = 1; i <= count; ++i) {
+  const std::vector<int32_t> numbers = ListedNumbers(ini);
+  names.reserve(numbers.size());
+  keys.reserve(numbers.size());
+  for (int32_t i : numbers) {
     std::string name, key;
-    if (!ini.Read(kUserSection, NameKey(i), name)) name.clear();
-    if (!ini.Read(kUserSection, KeyKey(i), key)) key = kFactoryKey;
+    if (!ini.Read(kUserSection, NameKey(static_cast<size_t>(i)), name)) name.clear();
+    if (!ini.Read(kUserSection, KeyKey(static_cast<size_t>(i)), key)) key = kFactoryKey;
     names.push_back(std::move(name));
     keys.push_back(std::move(key));
   }

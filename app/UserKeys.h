@@ -18,9 +18,11 @@
 std::string UserKeysFile();
 
 // Reads the profiles of `file` (a missing file or section: none; a missing
-// key: the factory key). UserCnt gives their number; a count that is not a
-// number reads as the names present from UserName1 on, and a count above
-// the highest profile that has a line in the file is held to that one.
+// key: the factory key). UserCnt gives their number; a count that is
+// missing, not a number or below zero reads as the highest profile that has
+// a line in the file (gaps as empty profiles), and a count above that one is
+// held to it; there are never more profiles than name and key lines in the
+// file (numbers far apart: the profiles present, without the gaps).
 void LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys);
 void LoadUserKeys(TStringVector& names, TStringVector& keys);
 

@@ -56,23 +56,27 @@ TEST_F(ProfileFile, ReadsAsManyAsTheCountSays) {
   EXPECT_EQ(keys, (TStringVector{"112233445566", "A5C3E7B91D2F"}));
 }
 
-// A count that is not a number reads as the names present from UserName1
-// on, so that adding a profile and saving writes it after them, not over
-// the first.
-TEST_F(ProfileFile, DamagedCountReadsAsTheNamesPresent) {
-  for (const char* count : {"2x", "abc", "-3", ""}) {
+// A count that is not a number or below zero reads as the highest profile
+// present, the gaps listed as empty profiles, so that adding profiles and
+// saving writes them after all of them, over none.
+TEST_F(ProfileFile, DamagedCountReadsAsTheHighestProfilePresent) {
+  for (const char* count : {"x", "2x", "abc", "-3", ""}) {
     Write(std::string("[SYSInfo]\nUserCnt=") + count +
-          "\n[UserInfo]\nUserName1=alice\nPassWord1=112233445566\nUserName2=bob\nUserName4=dave\n");
+          "\n[UserInfo]\nUserName1=alice\nPassWord1=112233445566\nUserName3=carol\nPassWord3=AABBCCDDEEFF\n");
     TStringVector names, keys;
     LoadUserKeys(file_, names, keys);
-    EXPECT_EQ(names, (TStringVector{"alice", "bob"})) << count;
-    EXPECT_EQ(keys, (TStringVector{"112233445566", "A5C3E7B91D2F"})) << count;
-    names.push_back("carol");
-    keys.push_back("AABBCCDDEEFF");
+    EXPECT_EQ(names, (TStringVector{"alice", "", "carol"})) << count;
+    EXPECT_EQ(keys, (TStringVector{"112233445566", "A5C3E7B91D2F", "AABBCCDDEEFF"})) << count;
+    names.insert(names.end(), {"dave", "erin"});
+    keys.insert(keys.end(), {"010203040506", "0A0B0C0D0E0F"});
     ASSERT_TRUE(SaveUserKeys(file_, names, keys));
-    LoadUserKeys(file_, names, keys);
-    EXPECT_EQ(names, (TStringVector{"alice", "bob", "carol"})) << count;
-    EXPECT_NE(Read().find("UserCnt=3\n"), std::string::npos) << count;
+    const std::string text = Read();
+    EXPECT_NE(text.find("UserCnt=5\n"), std::string::npos) << count;
+    EXPECT_NE(text.find("UserName3=carol\nPassWord3=AABBCCDDEEFF\n"), std::string::npos) << text;
+    TStringVector again, againKeys;
+    LoadUserKeys(file_, again, againKeys);
+    EXPECT_EQ(again, names) << count;
+    EXPECT_EQ(againKeys, keys) << count;
   }
 }
 
@@ -106,7 +110,8 @@ TEST_F(ProfileFile, ByteOrderMarkIsSkippedAndKept) {
 }
 
 // A count above the last profile in the file invents none; a gap in the
-// numbering stays a profile of its own, as the count says.
+// numbering stays a profile of its own, as the count says, while the name
+// and key lines outnumber the profiles.
 TEST_F(ProfileFile, CountAboveTheLastProfileIsHeldToIt) {
   Write("[SYSInfo]\r\nUserCnt=99999\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord2=AABBCCDDEEFF\r\n");
   TStringVector names, keys;
@@ -114,16 +119,47 @@ TEST_F(ProfileFile, CountAboveTheLastProfileIsHeldToIt) {
   EXPECT_EQ(names, (TStringVector{"alice", ""}));
   EXPECT_EQ(keys, (TStringVector{"A5C3E7B91D2F", "AABBCCDDEEFF"}));
 
-  Write("[SYSInfo]\nUserCnt=5\n[UserInfo]\nUserName1=a\nUserName2=b\nusername4=d\nUserName05=e\n");
+  Write("[SYSInfo]\nUserCnt=5\n[UserInfo]\nUserName1=a\nUserName2=b\nusername4=d\nPassWord4=AABBCCDDEEFF\n"
+        "UserName05=e\n");
   LoadUserKeys(file_, names, keys);
   EXPECT_EQ(names, (TStringVector{"a", "b", "", "d"}));
+}
 
-  // Numbers far apart make up no millions of profiles from two lines.
-  Write("[SYSInfo]\nUserCnt=2000000000\n[UserInfo]\nUserName1=a\nUserName1999999999=z\n");
+// Numbers far apart make up no profiles: there are never more profiles
+// than name and key lines in the file. Where the numbers up to the count
+// would outnumber those lines, the profiles present are listed without the
+// gaps (a save numbers them afresh), and none is lost when profiles are
+// added, whatever the count.
+TEST_F(ProfileFile, FarNumbersListNoMoreProfilesThanTheFileHasLines) {
+  const std::string padding = "; " + std::string(1 << 20, 'x') + "\r\n";
+  Write("[SYSInfo]\r\nUserCnt=2000000000\r\n" + padding +
+        "[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\nUserName1999999999=zed\r\n");
+  TStringVector names, keys;
   LoadUserKeys(file_, names, keys);
-  ASSERT_FALSE(names.empty());
-  EXPECT_EQ(names[0], "a");
-  EXPECT_LE(names.size(), Read().size());
+  EXPECT_EQ(names, (TStringVector{"alice", "zed"}));
+  EXPECT_EQ(keys, (TStringVector{"112233445566", "A5C3E7B91D2F"}));
+  const size_t size = Read().size();
+  names.push_back("carol");
+  keys.push_back("AABBCCDDEEFF");
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  EXPECT_LT(Read().size(), size + 200);
+  TStringVector again, againKeys;
+  LoadUserKeys(file_, again, againKeys);
+  EXPECT_EQ(again, names);
+  EXPECT_EQ(againKeys, keys);
+
+  // Names without keys, one number left out: three names, and the gap
+  // would make a fourth profile. With a count, a broken count or none.
+  for (const char* count : {"UserCnt=4\n", "UserCnt=x\n", ""}) {
+    Write(std::string("[SYSInfo]\n") + count + "[UserInfo]\nUserName1=a\nUserName2=b\nUserName4=d\n");
+    LoadUserKeys(file_, names, keys);
+    EXPECT_EQ(names, (TStringVector{"a", "b", "d"})) << count;
+    names.insert(names.end(), {"e", "f"});
+    keys.insert(keys.end(), {"010203040506", "0A0B0C0D0E0F"});
+    ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+    LoadUserKeys(file_, names, keys);
+    EXPECT_EQ(names, (TStringVector{"a", "b", "d", "e", "f"})) << count;
+  }
 }
 
 // No fixed limit: every profile of a large file is read, and a save keeps
