@@ -35,6 +35,13 @@ const DefaultText kDefaults[] = {
     {kMsgChooseSectors, "\xC7\xEB\xD1\xA1\xD4\xF1\xB2\xD9\xD7\xF7\xC9\xC8\xC7\xF8"},  // 请选择操作扇区
     {kMsgBadKey, "\xC3\xDC\xC2\xEB\xB1\xD8\xD0\xEB\xCA\xC7" "12\xCE\xBB\xCA\xAE\xC1\xF9\xBD\xF8\xD6\xC6\xCA\xFD\xD7\xD6"},  // 密码必须是12位十六进制数字
     {kMsgBatchRunning, "\xC5\xFA\xC1\xBF\xB3\xF5\xCA\xBC\xBB\xAF\xD5\xFD\xD4\xDA\xD4\xCB\xD0\xD0\xA3\xAC\xC7\xEB\xCF\xC8\xCD\xA3\xD6\xB9\xC5\xFA\xC1\xBF\xB3\xF5\xCA\xBC\xBB\xAF"},  // 批量初始化正在运行，请先停止批量初始化
+    {kMsgProfilesUnreadable,
+     "\xCE\xDE\xB7\xA8\xB6\xC1\xC8\xA1\xCE\xC4\xBC\xFE %s"
+     "\xA3\xAC\xD3\xC3\xBB\xA7\xD0\xC5\xCF\xA2\xCE\xB4\xD4\xD8\xC8\xEB\xA1\xA3"},  // 无法读取文件 %s，用户信息未载入。
+    {kMsgProfilesUnreadableNotSaved,
+     "\xCE\xDE\xB7\xA8\xB6\xC1\xC8\xA1\xCE\xC4\xBC\xFE %s"
+     "\xA3\xAC\xD3\xC3\xBB\xA7\xD0\xC5\xCF\xA2\xCE\xB4\xD4\xD8\xC8\xEB\xA3\xAC"
+     "\xB1\xBE\xB4\xCE\xD0\xDE\xB8\xC4\xB2\xBB\xBB\xE1\xB1\xA3\xB4\xE6\xA1\xA3"},  // 无法读取文件 %s，用户信息未载入，本次修改不会保存。
     {kMsgYes, "\xCA\xC7"},  // 是
 };
 
@@ -46,12 +53,14 @@ const std::string& Msg(int index) {
   return gMessages[index];
 }
 
-std::string FormatMsg(int index, int number) {
+namespace {
+// The entry with each %<mark> replaced by `text`.
+std::string Replaced(int index, char mark, const std::string& text) {
   const std::string& pattern = Msg(index);
   std::string out;
   for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 'd') {
-      out += std::to_string(number);
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == mark) {
+      out += text;
       ++i;
     } else {
       out += pattern[i];
@@ -59,6 +68,11 @@ std::string FormatMsg(int index, int number) {
   }
   return out;
 }
+}  // namespace
+
+std::string FormatMsg(int index, int number) { return Replaced(index, 'd', std::to_string(number)); }
+
+std::string FormatMsg(int index, const std::string& text) { return Replaced(index, 's', text); }
 
 void InitMessageCatalogue() {
   for (auto& m : gMessages) m.clear();

@@ -30,6 +30,8 @@ enum MessageIndex : int {
   kMsgChooseSectors = 156,
   kMsgBadKey = 157,
   kMsgBatchRunning = 158,
+  kMsgProfilesUnreadable = 159,
+  kMsgProfilesUnreadableNotSaved = 160,
   kMsgYes = 177,
 };
 
@@ -38,6 +40,8 @@ enum MessageIndex : int {
 const std::string& Msg(int index);
 // Entry `index` with its %d replaced by `number` (entry 132: the port).
 std::string FormatMsg(int index, int number);
+// Entry `index` with its %s replaced by `text` (entries 159, 160: the file).
+std::string FormatMsg(int index, const std::string& text);
 
 // Puts every entry to its default text. Runs once at start-up, before the
 // first window.

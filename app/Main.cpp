@@ -284,7 +284,7 @@ void TFmMain::FormCreate(TObject*) {
 
   chkOldPWNoEny->SetChecked(false);
   chkNewNoEny->SetChecked(true);
-  LoadProfiles();
+  LoadProfiles(true);
 
   worker_ = new TSetCardPassWordThr(Handle(), [this](int batch, bool ok) { OnBatchResult(batch, ok); });
   btnAbort->SetEnabled(false);
@@ -543,12 +543,14 @@ void TFmMain::lbl21Click(TObject*) {
   if (!userMG) userMG = CreateForm<TFmUserMG>(this);
   if (!userMG) return;
   userMG->ShowModal();
-  LoadProfiles();
+  // A file the list could not read was told when the list opened.
+  LoadProfiles(false);
 }
 
-void TFmMain::LoadProfiles() {
+void TFmMain::LoadProfiles(bool report) {
   TStringVector names;
-  LoadUserKeys(names, profileKeys_);
+  if (!LoadUserKeys(names, profileKeys_) && report)
+    ShowText(FormatMsg(kMsgProfilesUnreadable, UserKeysFile()), MB_ICONWARNING);
   // One refill of the box for the whole list.
   TStrings* items = cbbUser->Items();
   items->BeginUpdate();

@@ -169,7 +169,9 @@ class TFmMain : public fw::TForm {
   void EndOperation();
   void SyncBatchButtons();
   void OnBatchResult(int batch, bool success);
-  void LoadProfiles();
+  // Fills the profile box from the profile file; a file that is there but
+  // cannot be read leaves it empty, told in a box when `report` is set.
+  void LoadProfiles(bool report);
   void AddToCounter(fw::TLabel* label);
 
   TStringVector profileKeys_;

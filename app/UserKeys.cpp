@@ -67,11 +67,12 @@ std::vector<int32_t> ListedNumbers(const fw::TIniText& ini) {
 
 std::string UserKeysFile() { return AppPath + "Data\\SysInfo.ini"; }
 
-void LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys) {
+bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys) {
   names.clear();
   keys.clear();
   std::string bytes;
-  if (!fw::LoadFileBytes(file, bytes)) return;
+  const fw::TReadResult read = fw::ReadFileBytes(file, bytes);
+  if (read != fw::TReadResult::Read) return read == fw::TReadResult::Missing;
   const fw::TIniText ini(bytes);
   const std::vector<int32_t> numbers = ListedNumbers(ini);
   names.reserve(numbers.size());
@@ -83,15 +84,16 @@ void LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& 
     names.push_back(std::move(name));
     keys.push_back(std::move(key));
   }
+  return true;
 }
 
-void LoadUserKeys(TStringVector& names, TStringVector& keys) {
-  LoadUserKeys(UserKeysFile(), names, keys);
-}
+bool LoadUserKeys(TStringVector& names, TStringVector& keys) { return LoadUserKeys(UserKeysFile(), names, keys); }
 
 bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys) {
   std::string bytes;
-  if (!fw::LoadFileBytes(file, bytes)) bytes.clear();
+  // A file that is there but cannot be read is never replaced by one that
+  // holds only these profiles.
+  if (fw::ReadFileBytes(file, bytes) == fw::TReadResult::Unreadable) return false;
   fw::TIniText ini(bytes);
   // A file in UTF-16 would come out in two encodings.
   if (ini.IsUtf16()) return false;

@@ -22,12 +22,13 @@ std::string UserKeysFile();
 // missing, not a number or below zero reads as the highest profile that has
 // a line in the file (gaps as empty profiles), and a count above that one is
 // held to it; there are never more profiles than name and key lines in the
-// file (numbers far apart: the profiles present, without the gaps).
-void LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys);
-void LoadUserKeys(TStringVector& names, TStringVector& keys);
+// file (numbers far apart: the profiles present, without the gaps). False,
+// with no profiles, when the file is there but cannot be read.
+bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys);
+bool LoadUserKeys(TStringVector& names, TStringVector& keys);
 
 // Writes UserCnt and the entries 1..n in one go: false (the file unchanged)
-// when it cannot be written, is read-only or is in UTF-16. Entries above n that an earlier save wrote
-// stay in the file; they are never read.
+// when it cannot be read or written, is read-only or is in UTF-16. Entries
+// above n that an earlier save wrote stay in the file; they are never read.
 bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys);
 bool SaveUserKeys(const TStringVector& names, const TStringVector& keys);

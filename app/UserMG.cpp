@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "Edit.h"
 #include "Image.h"
+#include "Language.h"
 #include "Main.h"
 #include "MaskEdit.h"
 #include "UserEdit.h"
@@ -55,7 +56,14 @@ void TFmUserMG::AddRow(const std::string& name, const std::string& key) {
 }
 
 void TFmUserMG::FormCreate(TObject*) {
-  LoadUserKeys(names_, keys_);
+  unread_ = !LoadUserKeys(names_, keys_);
+  if (unread_) {
+    // Told before the list shows, over the main window; the list then opens
+    // empty and can be closed as ever.
+    auto* owner = dynamic_cast<TWinControl*>(Owner());
+    ShowMessageBox(owner ? owner->Handle() : Handle(), FormatMsg(kMsgProfilesUnreadableNotSaved, UserKeysFile()),
+                   kHint, MB_OK | MB_ICONWARNING);
+  }
   TListItems* rows = lvUserInfo->Items();
   rows->BeginUpdate();
   for (size_t i = 0; i < names_.size(); ++i) AddRow(names_[i], keys_[i]);
@@ -78,8 +86,9 @@ void TFmUserMG::FormClose(TObject*, TCloseAction& action) {
     keys_.push_back(rows->Items(i)->SubItems()->Strings(0));
   }
   // The window closes in any case; a file that cannot be written is
-  // reported, and the file keeps what it held.
-  if (!SaveUserKeys(names_, keys_))
+  // reported, and the file keeps what it held. A file that could not be
+  // read when the list opened is left as it is (told then).
+  if (!unread_ && !SaveUserKeys(names_, keys_))
     ShowMessageBox(Handle(), kCannotWrite + UserKeysFile() + kNotSaved, kHint, MB_OK | MB_ICONWARNING);
   if (auto* main = dynamic_cast<TFmMain*>(Owner())) main->userMG = nullptr;
   action = caFree;

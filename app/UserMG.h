@@ -38,4 +38,6 @@ class TFmUserMG : public fw::TForm {
   void AddRow(const std::string& name, const std::string& key);
   TStringVector names_;
   TStringVector keys_;
+  // The file was there but could not be read: closing must not replace it.
+  bool unread_ = false;
 };

@@ -10,17 +10,23 @@
 
 namespace fw {
 
-bool LoadFileBytes(const std::string& path, std::string& data) {
+TReadResult ReadFileBytes(const std::string& path, std::string& data) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
+  if (!f) return errno == ENOENT ? TReadResult::Missing : TReadResult::Unreadable;
   std::string out;
   char buffer[4096];
   size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
-  bool ok = !std::ferror(f);
+  // (a folder opens, and its reading fails here)
+  const bool ok = !std::ferror(f);
   std::fclose(f);
-  if (ok) data.swap(out);
-  return ok;
+  if (!ok) return TReadResult::Unreadable;
+  data.swap(out);
+  return TReadResult::Read;
+}
+
+bool LoadFileBytes(const std::string& path, std::string& data) {
+  return ReadFileBytes(path, data) == TReadResult::Read;
 }
 
 namespace {

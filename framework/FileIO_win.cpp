@@ -6,10 +6,14 @@
 
 namespace fw {
 
-bool LoadFileBytes(const std::string& path, std::string& data) {
+TReadResult ReadFileBytes(const std::string& path, std::string& data) {
   HANDLE h = CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? TReadResult::Missing
+                                                                          : TReadResult::Unreadable;
+  }
   std::string out;
   char buffer[4096];
   DWORD n = 0;
@@ -23,8 +27,13 @@ bool LoadFileBytes(const std::string& path, std::string& data) {
     out.append(buffer, n);
   }
   CloseHandle(h);
-  if (ok) data.swap(out);
-  return ok;
+  if (!ok) return TReadResult::Unreadable;
+  data.swap(out);
+  return TReadResult::Read;
+}
+
+bool LoadFileBytes(const std::string& path, std::string& data) {
+  return ReadFileBytes(path, data) == TReadResult::Read;
 }
 
 bool SaveFileBytes(const std::string& path, const std::string& data) {

@@ -805,8 +805,8 @@ TEST_F(Profiles, TheDialogRefusesAnEmptyNameOrAnIncompleteKey) {
 }
 
 TEST_F(Profiles, AFileThatCannotBeWrittenIsReportedAndTheListStillCloses) {
-  // A folder where the file should be: nothing can be written there.
-  ASSERT_TRUE(CreateDirectoryA((folder_ + "Data\\SysInfo.ini").c_str(), nullptr));
+  // The folder Data gone after the start: nothing can be written there.
+  ASSERT_TRUE(RemoveDirectoryA((folder_ + "Data").c_str()));
   ASSERT_NE(OpenList(), nullptr);
   ASSERT_NE(OpenDialog("btnAdd", "新增用户信息"), nullptr);
   FillDialog(Gbk(kZhang), "112233445566");
@@ -821,6 +821,39 @@ TEST_F(Profiles, AFileThatCannotBeWrittenIsReportedAndTheListStillCloses) {
   Answer(box, IDOK);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(list_); }, 5000));
   EXPECT_TRUE(ComboItems(W("cbbUser")).empty());
+}
+
+// A file that is there but cannot be read (held by another program that
+// shares it with no one) is told at the start and again when the list
+// opens; the list opens empty and closes as ever, and its close leaves the
+// file as it is, even once it can be read again.
+TEST_F(Profiles, AFileThatCannotBeReadIsToldAndNeverReplaced) {
+  ASSERT_TRUE(CloseProgram());
+  const std::string text = "[SYSInfo]\r\nUserCnt=2\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n"
+                           "UserName2=bob\r\nPassWord2=AABBCCDDEEFF\r\n";
+  PutIni(text);
+  HANDLE held = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  ASSERT_TRUE(program_.Start(folder_ + "Tavrin.exe", temp));
+  ExpectBox(Gbk("无法读取文件 ") + IniPath() + Gbk("，用户信息未载入。"), BoxIcon::Warning);
+  main_ = WaitTopWindow(program_.Pid(), "Tavrin", 20000);
+  ASSERT_NE(main_, nullptr);
+  EXPECT_TRUE(ComboItems(W("cbbUser")).empty());
+
+  mainMap_.ClickAt(main_, "lbl21");
+  ExpectBox(Gbk("无法读取文件 ") + IniPath() + Gbk("，用户信息未载入，本次修改不会保存。"), BoxIcon::Warning);
+  list_ = WaitTopWindow(program_.Pid(), Gbk("用户管理"), 10000);
+  ASSERT_NE(list_, nullptr);
+  EXPECT_EQ(Rows(), 0);
+  AddProfile("carol", "0A0B0C0D0E0F");
+  CloseHandle(held);
+  ASSERT_TRUE(CloseList());
+  EXPECT_TRUE(NoMessageBox(program_.Pid(), 1000));
+  EXPECT_TRUE(IniText() == text) << IniText();
+  // Readable again, the file lists its profiles in the main window.
+  EXPECT_TRUE(WaitFor([&] { return ComboItems(W("cbbUser")) == std::vector<std::string>{"alice", "bob"}; }, 5000));
 }
 
 TEST_F(Profiles, AProfileWithADamagedKeyIsRefusedWhenChosen) {

@@ -5,9 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -36,13 +44,86 @@ class ProfileFile : public ::testing::Test {
   std::string file_;
 };
 
+// Runs `check` while the file `path` in the folder `folder` is there but
+// cannot be read, by one who may write the file and the folder: held open
+// by another program that shares it with no one (Windows), or of mode 0200
+// (where this process runs as root, who reads every file, the check runs
+// in a child process as nobody, to whom the folder and the file are
+// given). The check's result (0 to 254), or -1 when it could not run.
+int WhileUnreadable(const std::string& folder, const std::string& path, const std::function<int()>& check) {
+#ifdef _WIN32
+  (void)folder;
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (held == INVALID_HANDLE_VALUE) return -1;
+  const int result = check();
+  CloseHandle(held);
+  return result;
+#else
+  if (chmod(path.c_str(), 0200) != 0) return -1;
+  int result = -1;
+  if (geteuid() != 0) {
+    result = check();
+  } else {
+    const uid_t nobody = 65534;
+    pid_t child = -1;
+    if (chown(folder.c_str(), nobody, nobody) == 0 && chown(path.c_str(), nobody, nobody) == 0) child = fork();
+    if (child == 0) {
+      if (setgid(nobody) != 0 || setuid(nobody) != 0) _exit(255);
+      _exit(check());
+    }
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) != 255)
+      result = WEXITSTATUS(status);
+  }
+  chmod(path.c_str(), 0600);
+  return result;
+#endif
+}
+
 }  // namespace
 
 TEST_F(ProfileFile, MissingFileHasNoProfiles) {
   TStringVector names = {"x"}, keys = {"y"};
-  LoadUserKeys(file_, names, keys);
+  EXPECT_TRUE(LoadUserKeys(file_, names, keys));
   EXPECT_TRUE(names.empty());
   EXPECT_TRUE(keys.empty());
+}
+
+// Only a missing file reads as no profiles. One that is there but cannot be
+// read gives none and false, and is never replaced by a save of what was
+// listed (it would lose every profile it holds).
+TEST_F(ProfileFile, AFileThatCannotBeReadIsToldAndNeverReplaced) {
+  // A folder where the file should be.
+  ASSERT_TRUE(std::filesystem::create_directory(file_));
+  TStringVector names = {"x"}, keys = {"y"};
+  EXPECT_FALSE(LoadUserKeys(file_, names, keys));
+  EXPECT_TRUE(names.empty());
+  EXPECT_TRUE(keys.empty());
+  EXPECT_FALSE(SaveUserKeys(file_, {"a"}, {"112233445566"}));
+  std::filesystem::remove(file_);
+
+  // A file that its reader may write, in a folder it may write, but not read.
+  const std::string folder = file_ + ".d";
+  const std::string path = folder + "/SysInfo.ini";
+  const std::string text = "[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=alice\r\nPassWord1=112233445566\r\n";
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  std::ofstream(path, std::ios::binary) << text;
+  const int seen = WhileUnreadable(folder, path, [&] {
+    TStringVector n = {"x"}, k = {"y"};
+    const bool loaded = LoadUserKeys(path, n, k);
+    const bool saved = SaveUserKeys(path, {"mallory"}, {"000000000000"});
+    return (loaded ? 1 : 0) | (saved ? 2 : 0) | (n.empty() && k.empty() ? 4 : 0);
+  });
+  ASSERT_NE(seen, -1) << "the file could not be made unreadable";
+  EXPECT_EQ(seen & 1, 0) << "read as if it were not there";
+  EXPECT_EQ(seen & 2, 0) << "replaced";
+  EXPECT_EQ(seen & 4, 4);
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  in.close();
+  EXPECT_EQ(bytes.str(), text);
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(ProfileFile, ReadsAsManyAsTheCountSays) {

@@ -6,9 +6,11 @@
 #include <windows.h>
 #else
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <cstdio>
+#include <filesystem>
 
 #include "FileIO.h"
 #include "IniFile.h"
@@ -183,6 +185,42 @@ TEST(IniFile, Utf16AndReadOnlyFilesAreNotWritten) {
 #else
   chmod(path.c_str(), 0644);
 #endif
+  std::remove(path.c_str());
+}
+
+// Reading a whole file tells a file that is not there from one that is
+// there but cannot be read.
+TEST(FileRead, MissingIsToldFromUnreadable) {
+  const std::string path = TempPath("fw_read_test.ini");
+  std::remove(path.c_str());
+  std::string data = "kept";
+  EXPECT_EQ(ReadFileBytes(path, data), TReadResult::Missing);
+  EXPECT_EQ(ReadFileBytes(TempPath("fw_no_such_folder") + "/x.ini", data), TReadResult::Missing);
+  // A folder where the file should be.
+  ASSERT_TRUE(std::filesystem::create_directory(path));
+  EXPECT_EQ(ReadFileBytes(path, data), TReadResult::Unreadable);
+  EXPECT_FALSE(LoadFileBytes(path, data));
+  std::filesystem::remove(path);
+  EXPECT_EQ(data, "kept");
+
+  ASSERT_TRUE(SaveFileBytes(path, "[A]\r\nb=c\r\n"));
+  EXPECT_EQ(ReadFileBytes(path, data), TReadResult::Read);
+  EXPECT_EQ(data, "[A]\r\nb=c\r\n");
+#ifdef _WIN32
+  // Held open by another program that shares it with no one.
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ReadFileBytes(path, data), TReadResult::Unreadable);
+  CloseHandle(held);
+#else
+  // Without read permission (which root does not need).
+  if (geteuid() != 0) {
+    ASSERT_EQ(chmod(path.c_str(), 0200), 0);
+    EXPECT_EQ(ReadFileBytes(path, data), TReadResult::Unreadable);
+    chmod(path.c_str(), 0600);
+  }
+#endif
+  EXPECT_EQ(data, "[A]\r\nb=c\r\n");
   std::remove(path.c_str());
 }
 
