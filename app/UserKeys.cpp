@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 
 #include "FileIO.h"
 #include "IniFile.h"
+#include "Text.h"
 #include "TextUtils.h"
 
 namespace {
@@ -14,9 +16,12 @@ const char* const kCountKey = "UserCnt";
 const char* const kUserSection = "UserInfo";
 const char* const kNamePrefix = "UserName";
 const char* const kKeyPrefix = "PassWord";
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 std::string NameKey(size_t i) { return kNamePrefix + std::to_string(i); }
 std::string KeyKey(size_t i) { return kKeyPrefix + std::to_string(i); }
+
+bool IsUtf8(const std::string& bytes) { return bytes.compare(0, 3, kUtf8Mark) == 0; }
 
 // The number i of a key named prefix + i (i in decimal without leading
 // zeros, as the profiles are written), or 0.
@@ -63,6 +68,105 @@ std::vector<int32_t> ListedNumbers(const fw::TIniText& ini) {
   return numbers;
 }
 
+// The profiles listed, their values as the file holds them (a missing name:
+// empty, a missing key: the factory key).
+void ReadProfiles(const fw::TIniText& ini, TStringVector& names, TStringVector& keys) {
+  const std::vector<int32_t> numbers = ListedNumbers(ini);
+  names.clear();
+  keys.clear();
+  names.reserve(numbers.size());
+  keys.reserve(numbers.size());
+  for (int32_t i : numbers) {
+    std::string name, key;
+    if (!ini.Read(kUserSection, NameKey(static_cast<size_t>(i)), name)) name.clear();
+    if (!ini.Read(kUserSection, KeyKey(static_cast<size_t>(i)), key)) key = kFactoryKey;
+    names.push_back(std::move(name));
+    keys.push_back(std::move(key));
+  }
+}
+
+// A value of a UTF-8 file as the program shows it, in GBK (a character GBK
+// lacks as its substitute). Bytes that are not UTF-8 were written in GBK
+// into the file (by an earlier version of the program): they stand as they
+// are.
+std::string Shown(const std::string& held) {
+  // ASCII (every key) is the same in both.
+  if (std::all_of(held.begin(), held.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return held;
+  std::string gbk;
+  return fw::Utf8ToGbk(held, gbk) ? gbk : held;
+}
+
+TStringVector Shown(const TStringVector& held) {
+  TStringVector shown;
+  shown.reserve(held.size());
+  for (const std::string& value : held) shown.push_back(Shown(value));
+  return shown;
+}
+
+// The values of one column (the names or the keys) as they go back into a
+// UTF-8 file, so that a character GBK lacks, or bytes that are not UTF-8,
+// go back as they were and are never replaced by the substitute the
+// program shows. A profile that reads as before at its place keeps the
+// file's texts. Another value that reads as one text the file holds (a
+// profile moved by a deletion) is written as the file holds it; other
+// values are converted to UTF-8 (bytes that are not GBK stay as they are).
+// A value that reads as several texts the file holds (they differ only in
+// characters GBK lacks) cannot be told: the save is refused (false) rather
+// than write the wrong one.
+bool HeldColumn(const TStringVector& held, const TStringVector& shown, const TStringVector& values,
+                const std::vector<bool>& unchanged, TStringVector& out) {
+  // The held texts that read as each value not unchanged at its place.
+  std::unordered_map<std::string, std::vector<const std::string*>> readAs;
+  for (size_t i = 0; i < values.size(); ++i)
+    if (!unchanged[i]) readAs.emplace(values[i], std::vector<const std::string*>());
+  if (!readAs.empty()) {
+    for (size_t i = 0; i < held.size(); ++i) {
+      auto it = readAs.find(shown[i]);
+      if (it == readAs.end()) continue;
+      auto& texts = it->second;
+      if (std::none_of(texts.begin(), texts.end(), [&](const std::string* t) { return *t == held[i]; }))
+        texts.push_back(&held[i]);
+    }
+  }
+  out.clear();
+  out.reserve(values.size());
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (unchanged[i]) {
+      out.push_back(held[i]);
+      continue;
+    }
+    const auto& texts = readAs[values[i]];
+    if (texts.empty()) {
+      std::string utf8;
+      out.push_back(fw::GbkToUtf8(values[i], utf8) ? utf8 : values[i]);
+    } else if (texts.size() == 1) {
+      out.push_back(*texts.front());
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The names and keys as they go back into the UTF-8 file `ini`; false when
+// one cannot be told (see HeldColumn).
+bool HeldValues(const fw::TIniText& ini, TStringVector& names, TStringVector& keys) {
+  TStringVector heldNames, heldKeys;
+  ReadProfiles(ini, heldNames, heldKeys);
+  const TStringVector shownNames = Shown(heldNames), shownKeys = Shown(heldKeys);
+  std::vector<bool> unchanged(names.size(), false);
+  for (size_t i = 0; i < names.size() && i < heldNames.size(); ++i)
+    unchanged[i] = shownNames[i] == names[i] && shownKeys[i] == keys[i];
+  TStringVector outNames, outKeys;
+  if (!HeldColumn(heldNames, shownNames, names, unchanged, outNames) ||
+      !HeldColumn(heldKeys, shownKeys, keys, unchanged, outKeys))
+    return false;
+  names.swap(outNames);
+  keys.swap(outKeys);
+  return true;
+}
+
 }  // namespace
 
 std::string UserKeysFile() { return AppPath + "Data\\SysInfo.ini"; }
@@ -73,16 +177,10 @@ bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& 
   std::string bytes;
   const fw::TReadResult read = fw::ReadFileBytes(file, bytes);
   if (read != fw::TReadResult::Read) return read == fw::TReadResult::Missing;
-  const fw::TIniText ini(bytes);
-  const std::vector<int32_t> numbers = ListedNumbers(ini);
-  names.reserve(numbers.size());
-  keys.reserve(numbers.size());
-  for (int32_t i : numbers) {
-    std::string name, key;
-    if (!ini.Read(kUserSection, NameKey(static_cast<size_t>(i)), name)) name.clear();
-    if (!ini.Read(kUserSection, KeyKey(static_cast<size_t>(i)), key)) key = kFactoryKey;
-    names.push_back(std::move(name));
-    keys.push_back(std::move(key));
+  ReadProfiles(fw::TIniText(bytes), names, keys);
+  if (IsUtf8(bytes)) {
+    for (std::string& name : names) name = Shown(name);
+    for (std::string& key : keys) key = Shown(key);
   }
   return true;
 }
@@ -97,10 +195,21 @@ bool SaveUserKeys(const std::string& file, const TStringVector& names, const TSt
   fw::TIniText ini(bytes);
   // A file in UTF-16 would come out in two encodings.
   if (ini.IsUtf16()) return false;
-  ini.Write(kSysSection, kCountKey, std::to_string(names.size()));
-  for (size_t i = 0; i < names.size(); ++i) {
-    ini.Write(kUserSection, NameKey(i + 1), names[i]);
-    ini.Write(kUserSection, KeyKey(i + 1), i < keys.size() ? keys[i] : std::string(kFactoryKey));
+  // A UTF-8 file takes the values in UTF-8.
+  const bool utf8 = IsUtf8(bytes);
+  TStringVector utf8Names, utf8Keys;
+  if (utf8) {
+    utf8Names = names;
+    utf8Keys = keys;
+    utf8Keys.resize(names.size(), kFactoryKey);
+    if (!HeldValues(ini, utf8Names, utf8Keys)) return false;
+  }
+  const TStringVector& outNames = utf8 ? utf8Names : names;
+  const TStringVector& outKeys = utf8 ? utf8Keys : keys;
+  ini.Write(kSysSection, kCountKey, std::to_string(outNames.size()));
+  for (size_t i = 0; i < outNames.size(); ++i) {
+    ini.Write(kUserSection, NameKey(i + 1), outNames[i]);
+    ini.Write(kUserSection, KeyKey(i + 1), i < outKeys.size() ? outKeys[i] : std::string(kFactoryKey));
   }
   return fw::SaveFileBytes(file, ini.Text());
 }

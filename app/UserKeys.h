@@ -22,13 +22,17 @@ std::string UserKeysFile();
 // missing, not a number or below zero reads as the highest profile that has
 // a line in the file (gaps as empty profiles), and a count above that one is
 // held to it; there are never more profiles than name and key lines in the
-// file (numbers far apart: the profiles present, without the gaps). False,
-// with no profiles, when the file is there but cannot be read.
+// file (numbers far apart: the profiles present, without the gaps). A file
+// that begins with the UTF-8 byte-order mark is in UTF-8: its values are
+// read into GBK. False, with no profiles, when the file is there but cannot
+// be read.
 bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys);
 bool LoadUserKeys(TStringVector& names, TStringVector& keys);
 
-// Writes UserCnt and the entries 1..n in one go: false (the file unchanged)
-// when it cannot be read or written, is read-only or is in UTF-16. Entries
-// above n that an earlier save wrote stay in the file; they are never read.
+// Writes UserCnt and the entries 1..n in one go, into a UTF-8 file in
+// UTF-8 (values it holds that GBK cannot show go back as they were): false
+// (the file unchanged) when it cannot be read or written, is read-only or
+// is in UTF-16. Entries above n that an earlier save wrote stay in the
+// file; they are never read.
 bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys);
 bool SaveUserKeys(const TStringVector& names, const TStringVector& keys);

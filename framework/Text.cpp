@@ -6,28 +6,56 @@ namespace fw {
 
 namespace {
 constexpr UINT kGbk = 936;
+
+// `text` of code page `cp` in UTF-16; with MB_ERR_INVALID_CHARS in `flags`,
+// false for bytes that are not of that code page.
+bool Widen(UINT cp, DWORD flags, const std::string& text, std::wstring& wide) {
+  wide.clear();
+  if (text.empty()) return true;
+  const int size = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(cp, flags, text.data(), size, nullptr, 0);
+  if (n <= 0) return false;
+  wide.resize(static_cast<size_t>(n));
+  MultiByteToWideChar(cp, flags, text.data(), size, &wide[0], n);
+  return true;
 }
 
-std::wstring ToWide(const std::string& gbk) {
-  if (gbk.empty()) return std::wstring();
-  int n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  if (n <= 0) return std::wstring();
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), &out[0], n);
-  return out;
-}
-
-std::string FromWide(const wchar_t* text, int length) {
+// UTF-16 text in code page `cp` (a character the code page lacks as its
+// substitute).
+std::string Narrow(UINT cp, const wchar_t* text, int length) {
   if (!text || length <= 0) return std::string();
-  int n = WideCharToMultiByte(kGbk, 0, text, length, nullptr, 0, nullptr, nullptr);
+  int n = WideCharToMultiByte(cp, 0, text, length, nullptr, 0, nullptr, nullptr);
   if (n <= 0) return std::string();
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(kGbk, 0, text, length, &out[0], n, nullptr, nullptr);
+  WideCharToMultiByte(cp, 0, text, length, &out[0], n, nullptr, nullptr);
   return out;
 }
+}  // namespace
+
+std::wstring ToWide(const std::string& gbk) {
+  std::wstring out;
+  Widen(kGbk, 0, gbk, out);
+  return out;
+}
+
+std::string FromWide(const wchar_t* text, int length) { return Narrow(kGbk, text, length); }
 
 std::string FromWide(const std::wstring& text) {
   return FromWide(text.data(), static_cast<int>(text.size()));
+}
+
+bool Utf8ToGbk(const std::string& utf8, std::string& gbk) {
+  std::wstring wide;
+  if (!Widen(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, wide)) return false;
+  gbk = FromWide(wide);
+  return true;
+}
+
+bool GbkToUtf8(const std::string& gbk, std::string& utf8) {
+  std::wstring wide;
+  if (!Widen(kGbk, MB_ERR_INVALID_CHARS, gbk, wide)) return false;
+  utf8 = Narrow(CP_UTF8, wide.data(), static_cast<int>(wide.size()));
+  return true;
 }
 
 char FirstGbkByte(wchar_t typed) {

@@ -856,6 +856,23 @@ TEST_F(Profiles, AFileThatCannotBeReadIsToldAndNeverReplaced) {
   EXPECT_TRUE(WaitFor([&] { return ComboItems(W("cbbUser")) == std::vector<std::string>{"alice", "bob"}; }, 5000));
 }
 
+// A file in UTF-8 (behind its mark) lists its Chinese names as they are,
+// and a profile added in the list goes into it in UTF-8 too.
+TEST_F(Profiles, AUtf8FileIsListedAndWrittenInUtf8) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::string first = "UserName1=" + std::string(kZhang) + "\r\nPassWord1=112233445566\r\n";  // UTF-8 here
+  PutIni(mark + "[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\n" + first);
+  ASSERT_NE(OpenList(), nullptr);
+  EXPECT_EQ(Rows(), 1);
+  AddProfile(Gbk(kLi), "AABBCCDDEEFF");
+  ASSERT_TRUE(CloseList());
+  EXPECT_TRUE(IniText() == mark + "[SYSInfo]\r\nUserCnt=2\r\n[UserInfo]\r\n" + first + "UserName2=" + kLi +
+                               "\r\nPassWord2=AABBCCDDEEFF\r\n")
+      << IniText();
+  EXPECT_TRUE(WaitFor(
+      [&] { return ComboItems(W("cbbUser")) == std::vector<std::string>{Gbk(kZhang), Gbk(kLi)}; }, 5000));
+}
+
 TEST_F(Profiles, AProfileWithADamagedKeyIsRefusedWhenChosen) {
   ASSERT_TRUE(CloseProgram());
   PutIni("[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=" + Gbk(kLi) + "\r\nPassWord1=12 34\r\n");

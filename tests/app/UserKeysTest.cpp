@@ -190,6 +190,60 @@ TEST_F(ProfileFile, ByteOrderMarkIsSkippedAndKept) {
                         "UserName2=carol\r\nPassWord2=AABBCCDDEEFF\r\n");
 }
 
+// A file that begins with the UTF-8 mark is in UTF-8: its names are read
+// into GBK and written back in UTF-8 behind the mark. A name with a
+// character GBK lacks shows GBK's substitute and goes back into the file
+// as it was, where it stands or moved by a deletion; so do bytes that are
+// not UTF-8 (a GBK name an earlier version wrote into the file). Two names
+// that differ only in such characters cannot be told apart once moved: the
+// save is refused and the file keeps its bytes.
+TEST_F(ProfileFile, AUtf8FileIsReadAndWrittenInUtf8) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::string zhang = "\xE5\xBC\xA0\xE4\xB8\x89";  // 张三 in UTF-8
+  const std::string li = "\xE6\x9D\x8E\xE5\x9B\x9B";     // 李四 in UTF-8
+  const std::string smile = "a\xF0\x9F\x98\x80";           // 'a' and a character GBK lacks
+  const std::string head = mark + "[SYSInfo]\r\nUserCnt=";
+  const std::string first = "[UserInfo]\r\nUserName1=" + zhang + "\r\nPassWord1=112233445566\r\n";
+  const std::string second = "UserName2=" + smile + "\r\nPassWord2=AABBCCDDEEFF\r\n";
+  Write(head + "2\r\n" + first + second);
+  TStringVector names, keys;
+  LoadUserKeys(file_, names, keys);
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(names[0], kZhang);
+  EXPECT_EQ(names[1].substr(0, 2), "a?");
+  names.push_back(kLi);
+  keys.push_back("010203040506");
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  EXPECT_EQ(Read(), head + "3\r\n" + first + second + "UserName3=" + li + "\r\nPassWord3=010203040506\r\n");
+  TStringVector again, againKeys;
+  LoadUserKeys(file_, again, againKeys);
+  EXPECT_EQ(again, names);
+
+  // The first deleted: the second moves up as it was.
+  ASSERT_TRUE(SaveUserKeys(file_, {names[1], names[2]}, {keys[1], keys[2]}));
+  EXPECT_EQ(Read().find(head + "2\r\n[UserInfo]\r\nUserName1=" + smile + "\r\nPassWord1=AABBCCDDEEFF\r\n"
+                        "UserName2=" + li + "\r\nPassWord2=010203040506\r\n"), 0u) << Read();
+
+  // A GBK name in the UTF-8 file shows as it stands and stays as it was.
+  Write(head + "1\r\n[UserInfo]\r\nUserName1=" + kZhang + "\r\nPassWord1=112233445566\r\n");
+  LoadUserKeys(file_, names, keys);
+  EXPECT_EQ(names, TStringVector{kZhang});
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  EXPECT_EQ(Read(), head + "1\r\n[UserInfo]\r\nUserName1=" + kZhang + "\r\nPassWord1=112233445566\r\n");
+
+  // Two names that read the same: kept where they stand, refused once moved.
+  const std::string other = "a\xF0\x9F\x98\x81";
+  const std::string twins = head + "3\r\n" + first + second + "UserName3=" + other + "\r\nPassWord3=0A0B0C0D0E0F\r\n";
+  Write(twins);
+  LoadUserKeys(file_, names, keys);
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[1], names[2]);
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  EXPECT_EQ(Read(), twins);
+  EXPECT_FALSE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}));
+  EXPECT_EQ(Read(), twins);
+}
+
 // A count above the last profile in the file invents none; a gap in the
 // numbering stays a profile of its own, as the count says, while the name
 // and key lines outnumber the profiles.
