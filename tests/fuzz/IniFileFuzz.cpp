@@ -10,10 +10,12 @@
 //  - a write that is accepted reads back exactly as written, and every other
 //    entry the file held reads as before; a write that is refused leaves the
 //    file's bytes as they were;
-//  - key profiles read from the file, saved and read again are the same;
+//  - key profiles read from the file, saved and read again are the same,
+//    and never more than the file has lines;
 //  - a file in UTF-16 is never written.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -99,12 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!fw::SaveFileBytes(path, text)) abort();
   }
 
-  // The key profiles: what is read, saved and read again is the same; no
-  // more profiles than the file has bytes; a file in UTF-16 is refused and
-  // keeps its bytes.
+  // The key profiles: what is read, saved and read again is the same (in
+  // UTF-8 files too); no more profiles than the file has lines; a file in
+  // UTF-16 is refused and keeps its bytes.
   TStringVector names, keys;
   LoadUserKeys(path, names, keys);
-  if (names.size() != keys.size() || names.size() > text.size()) abort();
+  const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  if (names.size() != keys.size() || names.size() > lines) abort();
   if (before.IsUtf16()) {
     std::string now;
     if (SaveUserKeys(path, names, keys) || !fw::LoadFileBytes(path, now) || now != text) abort();
