@@ -312,6 +312,9 @@ TModalResult TForm::ShowModal() {
   EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   disabled.erase(std::remove(disabled.begin(), disabled.end(), self), disabled.end());
   for (HWND w : disabled) EnableWindow(w, FALSE);
+  // A window of this thread that holds the pointer (a press whose release
+  // opened this form) would keep every click from the modal window.
+  if (GetCapture()) ReleaseCapture();
   modal_ = true;
   modalResult_ = mrNone;
   SetVisible(true);

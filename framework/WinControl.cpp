@@ -733,13 +733,17 @@ bool TWinControl::RouteMouseToChild(TMessage& m) {
     captureChild_ = target;
     SetCapture(handle_);
   }
-  {
-    TMessageScope scope(target);
-    target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
-  }
+  // The pointer is free again before the child hears of the release: its
+  // click may open a modal window (a form, a message box), whose loop would
+  // otherwise run with the pointer captured by this disabled window, and
+  // no click would reach the modal window.
   if (up && captureChild_) {
     captureChild_ = nullptr;
     if (GetCapture() == handle_) ReleaseCapture();
+  }
+  {
+    TMessageScope scope(target);
+    target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
   }
   m.Result = 0;
   return true;

@@ -1,0 +1,225 @@
+// Modal windows opened from the click of a windowless control, driven with
+// the real mouse (SendInput) under Wine: the press is taken by the control's
+// windowed container, and the modal window that the release opens must
+// still take the clicks that follow. The test's thread runs the modal loops;
+// a second thread is the operator's hand, which waits for each window and
+// clicks it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Application.h"
+#include "BareForm.h"
+#include "Button.h"
+#include "Dialogs.h"
+#include "DragInput.h"
+#include "Label.h"
+#include "Panel.h"
+
+using namespace fw;
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+// Waits (from the hand's thread) until pred holds; false after ms.
+bool WaitUntil(const std::function<bool()>& pred, int ms = kWaitMs) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  while (!pred()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+// A click of the real left button at a screen point, from the hand's
+// thread: the pointer is moved there first and the press and release are
+// waited for.
+void ClickAt(POINT p) {
+  realinput::SendMove(p, 1);
+  WaitUntil([p] {
+    POINT at;
+    GetCursorPos(&at);
+    return at.x == p.x && at.y == p.y;
+  }, 1000);
+  Sleep(30);
+  realinput::SendButton(MOUSEEVENTF_LEFTDOWN);
+  WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) < 0; }, 1000);
+  Sleep(30);
+  realinput::SendButton(MOUSEEVENTF_LEFTUP);
+  WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) >= 0; }, 1000);
+  Sleep(30);
+}
+
+POINT CentreOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+POINT CentreOf(TControl* control) {
+  return control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2});
+}
+
+bool Showing(HWND window) { return window && IsWindow(window) && IsWindowVisible(window); }
+
+BOOL CALLBACK FindBoxOfProcess(HWND h, LPARAM p) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  wchar_t cls[16] = {};
+  GetClassNameW(h, cls, 16);
+  if (pid != GetCurrentProcessId() || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h)) return TRUE;
+  *reinterpret_cast<HWND*>(p) = h;
+  return FALSE;
+}
+
+// The message box that this process shows (class #32770), or nullptr.
+HWND FindBox() {
+  HWND found = nullptr;
+  EnumWindows(FindBoxOfProcess, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// A dialog form with a button that ends it with mrOk and a panel holding a
+// label (for the next level's click).
+struct TModalLevel {
+  TForm* form = nullptr;
+  TButton* ok = nullptr;
+  TPanel* panel = nullptr;
+  TLabel* label = nullptr;
+  TModalResult result = mrNone;
+  bool shown = false;
+};
+
+void MakeLevel(TModalLevel& level, TComponent* owner, int left, int top) {
+  level.form = new TForm(owner);
+  level.form->SetBorderStyle(bsDialog);
+  level.form->SetBounds(left, top, 300, 200);
+  level.form->SetCaption("Level");
+  level.ok = new TButton(level.form);
+  level.ok->SetParent(level.form);
+  level.ok->SetBounds(20, 20, 100, 30);
+  level.ok->SetCaption("OK");
+  level.ok->SetModalResult(mrOk);
+  level.panel = new TPanel(level.form);
+  level.panel->SetParent(level.form);
+  level.panel->SetBounds(20, 70, 200, 60);
+  level.label = new TLabel(level.form);
+  level.label->SetParent(level.panel);
+  level.label->SetBounds(20, 20, 120, 20);
+  level.label->SetCaption("Open");
+}
+
+class ModalInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    main = fwtest::NewBareForm<TForm>(400, 300);
+    Application().SetMainForm(main);
+    panel = new TPanel(main);
+    panel->SetParent(main);
+    panel->SetBounds(20, 20, 300, 100);
+    label = new TLabel(main);
+    label->SetParent(panel);
+    label->SetBounds(20, 30, 150, 24);
+    label->SetCaption("Open");
+    main->SetVisible(true);
+    SetForegroundWindow(main->Handle());
+    dragtest::Pump(100);
+  }
+  void TearDown() override {
+    if (hand.joinable()) hand.join();
+    Application().SetMainForm(nullptr);
+    main->Free();
+    dragtest::Pump(50);
+  }
+  // Runs the hand's script on its own thread and this thread's loop (the
+  // modal loops nest inside) until the script is over.
+  void Run(std::function<void()> script) {
+    done = false;
+    hand = std::thread([this, script] {
+      script();
+      done = true;
+    });
+    ASSERT_TRUE(dragtest::PumpUntil([this] { return done.load(); }, 60000));
+    hand.join();
+  }
+  // A script step that failed: the windows it left open are closed, so
+  // that the loops of the test's thread end.
+  static void CloseAll(std::initializer_list<TModalLevel*> levels) {
+    if (HWND box = FindBox()) PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    for (TModalLevel* level : levels)
+      if (level->form && Showing(level->form->HandleIfAllocated()))
+        PostMessageW(level->form->HandleIfAllocated(), WM_CLOSE, 0, 0);
+  }
+
+  TForm* main = nullptr;
+  TPanel* panel = nullptr;
+  TLabel* label = nullptr;
+  std::thread hand;
+  std::atomic<bool> done{false};
+};
+
+}  // namespace
+
+TEST_F(ModalInput, FormsOpenedFromLabelsInPanelsTakeRealClicks) {
+  TModalLevel first, second;
+  MakeLevel(first, main, 450, 40);
+  MakeLevel(second, first.form, 480, 300);
+  label->OnClick = [&](TObject*) {
+    first.shown = true;
+    first.result = first.form->ShowModal();
+  };
+  first.label->OnClick = [&](TObject*) {
+    second.shown = true;
+    second.result = second.form->ShowModal();
+  };
+  const HWND firstWindow = first.form->Handle(), secondWindow = second.form->Handle();
+  const POINT mainLabel = CentreOf(label), firstLabel = CentreOf(first.label);
+  std::atomic<bool> secondOkAnswered{false}, firstOkAnswered{false};
+
+  Run([&] {
+    ClickAt(mainLabel);
+    if (!WaitUntil([&] { return Showing(firstWindow); })) return CloseAll({&second, &first});
+    // The first modal form: its label opens the second.
+    ClickAt(firstLabel);
+    if (!WaitUntil([&] { return Showing(secondWindow); })) return CloseAll({&second, &first});
+    ClickAt(CentreOf(second.ok->Handle()));
+    secondOkAnswered = WaitUntil([&] { return !Showing(secondWindow); });
+    if (!secondOkAnswered) return CloseAll({&second, &first});
+    ClickAt(CentreOf(first.ok->Handle()));
+    firstOkAnswered = WaitUntil([&] { return !Showing(firstWindow); });
+    if (!firstOkAnswered) CloseAll({&second, &first});
+  });
+  EXPECT_TRUE(first.shown);
+  EXPECT_TRUE(second.shown);
+  EXPECT_TRUE(secondOkAnswered) << "the second modal form took no click";
+  EXPECT_TRUE(firstOkAnswered) << "the first modal form took no click";
+  EXPECT_EQ(second.result, mrOk);
+  EXPECT_EQ(first.result, mrOk);
+  // The main window takes clicks again.
+  EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ModalInput, AMessageBoxOpenedFromALabelInAPanelTakesARealClick) {
+  int answer = 0;
+  label->OnClick = [&](TObject*) { answer = ShowMessageBox(main->Handle(), "Go on?", "Test", MB_OKCANCEL); };
+  const POINT mainLabel = CentreOf(label);
+  std::atomic<bool> answered{false};
+  Run([&] {
+    ClickAt(mainLabel);
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindBox()) != nullptr; })) return;
+    ClickAt(CentreOf(GetDlgItem(box, IDOK)));
+    answered = WaitUntil([&] { return !IsWindow(box); });
+    if (!answered) CloseAll({});
+  });
+  EXPECT_TRUE(answered) << "the box took no click";
+  EXPECT_EQ(answer, IDOK);
+}
