@@ -392,15 +392,24 @@ void TForm::WndProc(TMessage& m) {
       m.Result = 0;
       return;
     case WM_ACTIVATE:
-      DefaultHandler(m);
       if (LOWORD(m.WParam) != WA_INACTIVE) {
-        if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
-        else if (!activeControl_) {
-          if (TWinControl* first = FindNextControl(nullptr, true, true)) first->SetFocus();
+        // The focus goes back to the control that had it when the form
+        // was left (for a message box, say), else to the first control.
+        // The default handling, which focuses the form's own window, runs
+        // only when no control takes the focus: it would make the form
+        // forget its control first.
+        TWinControl* target = activeControl_;
+        if (!target) target = FindNextControl(nullptr, true, true);
+        if (target && target->CanFocus()) {
+          target->SetFocus();
+          m.Result = 0;
+        } else {
+          DefaultHandler(m);
         }
         if (OnActivate) OnActivate(this);
-      } else if (OnDeactivate) {
-        OnDeactivate(this);
+      } else {
+        DefaultHandler(m);
+        if (OnDeactivate) OnDeactivate(this);
       }
       return;
     case CM_FOCUSCHANGED:

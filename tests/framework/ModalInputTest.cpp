@@ -19,6 +19,7 @@
 #include "Button.h"
 #include "Dialogs.h"
 #include "DragInput.h"
+#include "Edit.h"
 #include "Label.h"
 #include "Panel.h"
 
@@ -140,14 +141,32 @@ class ModalInput : public ::testing::Test {
   }
   // Runs the hand's script on its own thread and this thread's loop (the
   // modal loops nest inside) until the script is over.
-  void Run(std::function<void()> script) {
+  // body runs on this thread after the hand has started (a modal loop it
+  // opens runs while the hand works).
+  void Run(std::function<void()> script, const std::function<void()>& body = nullptr) {
     done = false;
     hand = std::thread([this, script] {
       script();
       done = true;
     });
+    if (body) body();
     ASSERT_TRUE(dragtest::PumpUntil([this] { return done.load(); }, 60000));
     hand.join();
+  }
+  // Focus goes where the keyboard input of the test goes: the main form
+  // must be the foreground window.
+  TEdit* AddEdit(int top) {
+    auto* edit = new TEdit(main);
+    edit->SetParent(main);
+    edit->SetBounds(20, top, 150, 22);
+    return edit;
+  }
+  TButton* AddButton(int top) {
+    auto* button = new TButton(main);
+    button->SetParent(main);
+    button->SetBounds(200, top, 100, 26);
+    button->SetCaption("Button");
+    return button;
   }
   // A script step that failed: the windows it left open are closed, so
   // that the loops of the test's thread end.
@@ -222,4 +241,58 @@ TEST_F(ModalInput, AMessageBoxOpenedFromALabelInAPanelTakesARealClick) {
   });
   EXPECT_TRUE(answered) << "the box took no click";
   EXPECT_EQ(answer, IDOK);
+}
+
+TEST_F(ModalInput, FocusLeavesADisabledOrHiddenControlForItsFormAndTabGoesOnFromThere) {
+  TEdit* first = AddEdit(150);
+  TButton* hides = AddButton(150);
+  TButton* disables = AddButton(190);
+  disables->OnClick = [&](TObject*) { disables->SetEnabled(false); };
+  main->Handle();
+  SetForegroundWindow(main->Handle());
+  disables->SetFocus();
+  dragtest::Pump(50);
+  ASSERT_EQ(GetFocus(), disables->Handle());
+  // Space presses the focused button, which disables itself.
+  dragtest::PressKey(VK_SPACE);
+  ASSERT_TRUE(dragtest::PumpUntil([&] { return !disables->Enabled(); }));
+  EXPECT_EQ(GetFocus(), main->Handle()) << "the focus went to no window";
+  dragtest::PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), first->Handle()) << "Tab from the form reached no control";
+
+  hides->SetFocus();
+  dragtest::Pump(20);
+  ASSERT_EQ(GetFocus(), hides->Handle());
+  hides->SetVisible(false);
+  EXPECT_EQ(GetFocus(), main->Handle());
+  dragtest::PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), first->Handle());
+}
+
+TEST_F(ModalInput, TheFocusGoesBackToItsControlWhenAMessageBoxCloses) {
+  TEdit* first = AddEdit(150);
+  TEdit* second = AddEdit(190);
+  first->SetText("first");
+  second->SetText("second");
+  main->Handle();
+  SetForegroundWindow(main->Handle());
+  second->SetFocus();
+  dragtest::Pump(50);
+  ASSERT_EQ(GetFocus(), second->Handle());
+  int answer = 0;
+  std::atomic<bool> closed{false};
+  Run(
+      [&] {
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = FindBox()) != nullptr && GetForegroundWindow() == box; })) return CloseAll({});
+        realinput::SendKey(VK_RETURN);
+        closed = WaitUntil([&] { return !IsWindow(box); });
+        if (!closed) CloseAll({});
+      },
+      [&] { answer = ShowMessageBox(main->Handle(), "Checked.", "Test", MB_OK); });
+  EXPECT_TRUE(closed) << "Enter did not close the box";
+  EXPECT_EQ(answer, IDOK);
+  dragtest::Pump(50);
+  EXPECT_EQ(GetActiveWindow(), main->Handle());
+  EXPECT_EQ(GetFocus(), second->Handle()) << "the focus did not come back to the control that had it";
 }
