@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -295,4 +296,182 @@ TEST_F(ModalInput, TheFocusGoesBackToItsControlWhenAMessageBoxCloses) {
   dragtest::Pump(50);
   EXPECT_EQ(GetActiveWindow(), main->Handle());
   EXPECT_EQ(GetFocus(), second->Handle()) << "the focus did not come back to the control that had it";
+}
+
+// ---- a message box of another thread (the batch worker's failure box) ----
+
+namespace {
+
+// The message boxes of this process, by caption.
+struct BoxFinder {
+  std::wstring caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindBoxByCaption(HWND h, LPARAM p) {
+  auto* f = reinterpret_cast<BoxFinder*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  wchar_t cls[16] = {}, text[64] = {};
+  GetClassNameW(h, cls, 16);
+  GetWindowTextW(h, text, 64);
+  if (pid != GetCurrentProcessId() || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h) || f->caption != text)
+    return TRUE;
+  f->found = h;
+  return FALSE;
+}
+
+HWND FindBoxCaptioned(const wchar_t* caption) {
+  BoxFinder f{caption, nullptr};
+  EnumWindows(FindBoxByCaption, reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+// A box of its own thread, owned by the main window, as the batch worker
+// shows its failure box.
+class WorkerBox {
+ public:
+  explicit WorkerBox(HWND owner)
+      : thread_([this, owner] { answer = ShowMessageBox(owner, "The card failed.", "Worker", MB_OK | MB_ICONERROR); }) {}
+  ~WorkerBox() {
+    if (thread_.joinable()) thread_.join();
+  }
+  HWND Window() const { return FindBoxCaptioned(L"Worker"); }
+  std::atomic<int> answer{0};
+
+ private:
+  std::thread thread_;
+};
+
+}  // namespace
+
+TEST_F(ModalInput, AnotherThreadsBoxClosedOverAModalFormLeavesTheMainWindowDisabledUnderIt) {
+  TModalLevel level;
+  MakeLevel(level, main, 450, 40);
+  const HWND mainWindow = main->Handle(), modal = level.form->Handle();
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> boxClosed{false}, mainHeld{false}, modalActive{false}, formClosed{false};
+  Run(
+      [&] {
+        if (!WaitUntil([&] { return Showing(modal); })) return CloseAll({&level});
+        worker = std::make_unique<WorkerBox>(mainWindow);
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return CloseAll({&level});
+        ClickAt(CentreOf(GetDlgItem(box, IDOK)));
+        boxClosed = WaitUntil([&] { return !IsWindow(box); });
+        Sleep(200);
+        // The modal form is still open: the main window takes no click.
+        mainHeld = !IsWindowEnabled(mainWindow);
+        modalActive = WaitUntil([&] { return GetForegroundWindow() == modal; }, 1000);
+        ClickAt(CentreOf(level.ok->Handle()));
+        formClosed = WaitUntil([&] { return !Showing(modal); });
+        if (!formClosed) CloseAll({&level});
+      },
+      [&] { level.result = level.form->ShowModal(); });
+  worker.reset();
+  EXPECT_TRUE(boxClosed);
+  EXPECT_TRUE(mainHeld) << "the worker's box enabled the main window under the modal form";
+  EXPECT_TRUE(modalActive) << "the modal form is not the active window again";
+  EXPECT_TRUE(formClosed);
+  EXPECT_EQ(level.result, mrOk);
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+  dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 1000);
+  EXPECT_EQ(GetActiveWindow(), mainWindow);
+}
+
+TEST_F(ModalInput, TheMainWindowStaysDisabledUntilTheLastModalWindowOfAnyThreadCloses) {
+  // A modal form closes while another thread's box is open, then a box of
+  // this thread closes while the other thread's box is open.
+  TModalLevel level;
+  MakeLevel(level, main, 450, 40);
+  const HWND mainWindow = main->Handle(), modal = level.form->Handle();
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> formClosed{false}, heldAfterForm{false}, boxActive{false}, enterClosed{false};
+  Run(
+      [&] {
+        if (!WaitUntil([&] { return Showing(modal); })) return CloseAll({&level});
+        worker = std::make_unique<WorkerBox>(mainWindow);
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return CloseAll({&level});
+        // The modal form is answered (the worker's box does not hold it).
+        ClickAt(CentreOf(level.ok->Handle()));
+        formClosed = WaitUntil([&] { return !Showing(modal); });
+        if (!formClosed) return CloseAll({&level});
+        Sleep(200);
+        heldAfterForm = !IsWindowEnabled(mainWindow);
+        // The box is the window the keyboard reaches: Enter closes it.
+        boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 1000);
+        realinput::SendKey(VK_RETURN);
+        enterClosed = WaitUntil([&] { return !IsWindow(box); });
+        if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+      },
+      [&] { level.result = level.form->ShowModal(); });
+  worker.reset();
+  EXPECT_TRUE(formClosed);
+  EXPECT_TRUE(heldAfterForm) << "the main window was enabled under the other thread's box";
+  EXPECT_TRUE(boxActive) << "the other thread's box is not the active window";
+  EXPECT_TRUE(enterClosed) << "Enter did not close the other thread's box";
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+  dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 1000);
+  EXPECT_EQ(GetActiveWindow(), mainWindow);
+}
+
+TEST_F(ModalInput, ABoxOfThisThreadStaysModalWhenAnotherThreadsBoxOverItCloses) {
+  const HWND mainWindow = main->Handle();
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> workerClosed{false}, held{false}, ownActive{false}, ownClosed{false};
+  int answer = 0;
+  Run(
+      [&] {
+        HWND own = nullptr;
+        if (!WaitUntil([&] { return (own = FindBoxCaptioned(L"Own")) != nullptr; })) return;
+        worker = std::make_unique<WorkerBox>(mainWindow);
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return CloseAll({});
+        ClickAt(CentreOf(GetDlgItem(box, IDOK)));
+        workerClosed = WaitUntil([&] { return !IsWindow(box); });
+        Sleep(200);
+        held = !IsWindowEnabled(mainWindow);
+        ownActive = WaitUntil([&] { return GetForegroundWindow() == own; }, 1000);
+        ClickAt(CentreOf(GetDlgItem(own, IDOK)));
+        ownClosed = WaitUntil([&] { return !IsWindow(own); });
+        if (!ownClosed) PostMessageW(own, WM_COMMAND, IDOK, 0);
+      },
+      [&] { answer = ShowMessageBox(mainWindow, "A batch is running.", "Own", MB_OK | MB_ICONWARNING); });
+  worker.reset();
+  EXPECT_TRUE(workerClosed);
+  EXPECT_TRUE(held) << "the other thread's box enabled the main window under this thread's box";
+  EXPECT_TRUE(ownActive) << "this thread's box is not the active window again";
+  EXPECT_TRUE(ownClosed);
+  EXPECT_EQ(answer, IDOK);
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+}
+
+TEST_F(ModalInput, AnotherThreadsBoxTakesTheKeyboardAndGivesTheMainWindowBackWhole) {
+  TEdit* first = AddEdit(150);
+  TEdit* second = AddEdit(190);
+  (void)first;
+  const HWND mainWindow = main->Handle();
+  SetForegroundWindow(mainWindow);
+  second->SetFocus();
+  dragtest::Pump(50);
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> heldWhileOpen{false}, boxActive{false}, enterClosed{false};
+  Run([&] {
+    worker = std::make_unique<WorkerBox>(mainWindow);
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return;
+    heldWhileOpen = !IsWindowEnabled(mainWindow);
+    boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
+    realinput::SendKey(VK_RETURN);
+    enterClosed = WaitUntil([&] { return !IsWindow(box); });
+    if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  worker.reset();
+  EXPECT_TRUE(heldWhileOpen);
+  EXPECT_TRUE(boxActive) << "the other thread's box did not become the active window";
+  EXPECT_TRUE(enterClosed) << "Enter did not close the other thread's box";
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+  ASSERT_TRUE(dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 2000));
+  EXPECT_EQ(GetFocus(), second->Handle());
 }
