@@ -655,6 +655,19 @@ TEST_F(BatchAmongModals, TheFailureBoxClosedOverTheRunningWarningLeavesTheWarnin
   Press("btnAbort");
 }
 
+TEST_F(BatchAmongModals, TheFailureBoxTakesTheKeyboardAsTheWindowsOwnBoxesDo) {
+  ASSERT_NO_FATAL_FAILURE(StartFailingBatch());
+  HWND failure = WaitBox(failed_);
+  ASSERT_NE(failure, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(main_));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == failure; }, 2000)) << "the box is not in front";
+  realinput::SendKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(failure); }, 5000)) << "Enter did not close the box";
+  if (IsWindow(failure)) PostMessageW(failure, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) && GetForegroundWindow() == main_; }, 5000));
+  Press("btnAbort");
+}
+
 TEST_F(BatchAmongModals, TheFailureBoxClosedOverTheProfileListLeavesTheListModal) {
   ASSERT_NO_FATAL_FAILURE(StartFailingBatch());
   // The profile list, opened by a real click on its label.
