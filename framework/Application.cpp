@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Dialogs.h"
 #include "Internal.h"
 #include "Menus.h"
 #include "Registration.h"
@@ -200,7 +201,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   HWND owner = GetActiveWindow();
   if (!owner) owner = Handle();
   CancelHint();
-  return MessageBoxW(owner, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
+  return ShowMessageBox(owner, text, caption, flags);
 }
 
 // ---- hints -------------------------------------------------------------

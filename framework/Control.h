@@ -611,6 +611,9 @@ class TWinControl : public TControl {
   TBrush* Brush() const { return brush_.get(); }
   void VisibleChanged() override;
   void EnabledChanged() override;
+  // Moves the keyboard focus to the form when it is in this control, which
+  // is about to be hidden or disabled.
+  void HandFocusToForm();
   void TextChanged() override;
   void FontChanged() override;
   void ColorChanged() override;

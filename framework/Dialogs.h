@@ -1,14 +1,46 @@
-// Message boxes. Texts and captions are GBK; flags are the MB_ flags
-// (MB_OK | MB_ICONWARNING ...). Returns the button pressed (IDOK ...).
+// Message boxes, and the modality of the program's windows across its
+// threads.
+//
+// A form shown modally and a message box (of any thread) each hold the
+// windows they disable for as long as they are open. A window stays
+// disabled while any modal window holds it, so one that closes (the box a
+// worker thread shows, say) cannot give the operator a window that another
+// modal window still keeps from him; the last one to close enables it.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace fw {
 
-// Owned by the given window; usable from any thread.
+// Texts and captions are GBK; flags are the MB_ flags (MB_OK |
+// MB_ICONWARNING ...). Returns the button pressed (IDOK ...). Owned by the
+// given window; usable from any thread. The owner's top-level window is
+// held while the box is open, and afterwards the modal window still open
+// above it, else the owner, is made active.
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+
+// Holds windows disabled for a modal window of the program. A window that
+// is disabled and held by no modal window was disabled for another reason:
+// it is left alone, now and when the hold ends.
+class TModalHold {
+ public:
+  explicit TModalHold(const std::vector<HWND>& windows);
+  ~TModalHold() { Release(); }
+  TModalHold(const TModalHold&) = delete;
+  TModalHold& operator=(const TModalHold&) = delete;
+  // Ends the hold now: each window no other modal window holds is enabled.
+  void Release();
+
+ private:
+  std::vector<HWND> held_;
+};
+
+// After a modal window closed: activates `preferred` (a top-level window)
+// when it takes input again, else the modal window of the program still
+// open on top.
+void ActivateAfterModal(HWND preferred);
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "Dialogs.h"
 #include "FormReader.h"
 #include "Internal.h"
 #include "Menus.h"
@@ -295,9 +296,9 @@ void TForm::BringToFront() {
 }
 
 namespace {
-BOOL CALLBACK CollectEnabledWindow(HWND w, LPARAM p) {
+BOOL CALLBACK CollectShownWindow(HWND w, LPARAM p) {
   auto* list = reinterpret_cast<std::vector<HWND>*>(p);
-  if (IsWindowVisible(w) && IsWindowEnabled(w)) list->push_back(w);
+  if (IsWindowVisible(w)) list->push_back(w);
   return TRUE;
 }
 }  // namespace
@@ -307,11 +308,15 @@ TModalResult TForm::ShowModal() {
   HWND previous = GetActiveWindow();
   HWND self = Handle();
   if (!self) return mrCancel;
-  // Every other enabled window of the program is disabled while we run.
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
-  disabled.erase(std::remove(disabled.begin(), disabled.end(), self), disabled.end());
-  for (HWND w : disabled) EnableWindow(w, FALSE);
+  // Every other window of the program's thread is held disabled while we
+  // run (with the holds of modal windows of other threads).
+  std::vector<HWND> others;
+  EnumThreadWindows(GetCurrentThreadId(), CollectShownWindow, reinterpret_cast<LPARAM>(&others));
+  others.erase(std::remove(others.begin(), others.end(), self), others.end());
+  TModalHold hold(others);
+  // A window of this thread that holds the pointer (a press whose release
+  // opened this form) would keep every click from the modal window.
+  if (GetCapture()) ReleaseCapture();
   modal_ = true;
   modalResult_ = mrNone;
   SetVisible(true);
@@ -341,9 +346,10 @@ TModalResult TForm::ShowModal() {
     }
     break;
   }
-  for (HWND w : disabled)
-    if (IsWindow(w)) EnableWindow(w, TRUE);
-  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  hold.Release();
+  // The window we were opened over, or the modal window of another thread
+  // that is still open over it.
+  if (previous && IsWindow(previous)) ActivateAfterModal(previous);
   SetVisible(false);
   modal_ = false;
   TModalResult result = modalResult_;
@@ -389,15 +395,24 @@ void TForm::WndProc(TMessage& m) {
       m.Result = 0;
       return;
     case WM_ACTIVATE:
-      DefaultHandler(m);
       if (LOWORD(m.WParam) != WA_INACTIVE) {
-        if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
-        else if (!activeControl_) {
-          if (TWinControl* first = FindNextControl(nullptr, true, true)) first->SetFocus();
+        // The focus goes back to the control that had it when the form
+        // was left (for a message box, say), else to the first control.
+        // The default handling, which focuses the form's own window, runs
+        // only when no control takes the focus: it would make the form
+        // forget its control first.
+        TWinControl* target = activeControl_;
+        if (!target) target = FindNextControl(nullptr, true, true);
+        if (target && target->CanFocus()) {
+          target->SetFocus();
+          m.Result = 0;
+        } else {
+          DefaultHandler(m);
         }
         if (OnActivate) OnActivate(this);
-      } else if (OnDeactivate) {
-        OnDeactivate(this);
+      } else {
+        DefaultHandler(m);
+        if (OnDeactivate) OnDeactivate(this);
       }
       return;
     case CM_FOCUSCHANGED:

@@ -6,6 +6,7 @@
 #include "Control.h"
 #include "DockTree.h"
 #include "Docking.h"
+#include "Form.h"
 #include "Internal.h"
 #include "Menus.h"
 #include "StringList.h"
@@ -733,13 +734,17 @@ bool TWinControl::RouteMouseToChild(TMessage& m) {
     captureChild_ = target;
     SetCapture(handle_);
   }
-  {
-    TMessageScope scope(target);
-    target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
-  }
+  // The pointer is free again before the child hears of the release: its
+  // click may open a modal window (a form, a message box), whose loop would
+  // otherwise run with the pointer captured by this disabled window, and
+  // no click would reach the modal window.
   if (up && captureChild_) {
     captureChild_ = nullptr;
     if (GetCapture() == handle_) ReleaseCapture();
+  }
+  {
+    TMessageScope scope(target);
+    target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
   }
   m.Result = 0;
   return true;
@@ -1032,12 +1037,25 @@ void TWinControl::UpdateFontIntoWindow() {
 }
 
 void TWinControl::VisibleChanged() {
+  if (!Visible()) HandFocusToForm();
   if (handle_) ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
 }
 
 void TWinControl::EnabledChanged() {
+  if (!Enabled()) HandFocusToForm();
   if (handle_) EnableWindow(handle_, Enabled() ? TRUE : FALSE);
   Invalidate();
+}
+
+void TWinControl::HandFocusToForm() {
+  // The system takes the focus from a window that is disabled or hidden
+  // and gives it to no window at all: the keyboard would then reach no
+  // control, Tab included. The form keeps it instead, and Tab from there
+  // goes to the first control.
+  HWND focus = GetFocus();
+  if (!handle_ || !focus || (focus != handle_ && !IsChild(handle_, focus))) return;
+  TForm* form = GetParentForm(this);
+  if (form && form != this && form->HandleAllocated()) ::SetFocus(form->HandleIfAllocated());
 }
 
 void TWinControl::TextChanged() {

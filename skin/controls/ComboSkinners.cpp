@@ -493,10 +493,16 @@ void TArrowButton::WndProc(TMessage& m) {
       TCustomControl::WndProc(m);
       ButtonDown(m);
       return;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
       TCustomControl::WndProc(m);
-      if (PickerWindow && IsWindow(PickerWindow)) ::SetFocus(PickerWindow);
+      // The press opened the calendar and focused the picker already; the
+      // calendar holds the activation while it is open, and a picker that
+      // takes the focus back from it closes it.
+      if (!PickerWindow || !IsWindow(PickerWindow)) return;
+      HWND calendar = reinterpret_cast<HWND>(SendMessageW(PickerWindow, DTM_GETMONTHCAL, 0, 0));
+      if (!calendar || !IsWindowVisible(calendar)) ::SetFocus(PickerWindow);
       return;
+    }
     default: TCustomControl::WndProc(m); return;
   }
 }

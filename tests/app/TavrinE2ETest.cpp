@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include "Dorvex.h"
+#include "SendInputs.h"
 #include "TavrinSession.h"
 
 using namespace driver;
@@ -573,6 +574,121 @@ TEST_F(Batch, AStopAndStartDuringAFailingAttemptLeavesTheNewBatchRunning) {
   // attempt and counts its failure.
   EXPECT_TRUE(WaitFor([&] { return Opens() >= 2; }, 15000)) << "the new batch made no attempt";
   EXPECT_TRUE(WaitFor([&] { return CounterShows("lblFailCnt", 1); }, 15000));
+  Press("btnAbort");
+}
+
+// ---- the failure box among the other modal windows, with the real mouse ----
+
+namespace {
+
+// A click of the real left button at a screen point (SendInput), once the
+// pointer has arrived there.
+void RealClick(POINT p) {
+  SetCursorPos(p.x, p.y);
+  realinput::SendMove(p, 1);
+  WaitFor([p] {
+    POINT at;
+    GetCursorPos(&at);
+    return at.x == p.x && at.y == p.y;
+  }, 2000);
+  Sleep(50);
+  realinput::SendButton(MOUSEEVENTF_LEFTDOWN);
+  Sleep(50);
+  realinput::SendButton(MOUSEEVENTF_LEFTUP);
+  Sleep(50);
+}
+
+POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+POINT Centre(HWND h) {
+  RECT r = {};
+  GetWindowRect(h, &r);
+  return Centre(r);
+}
+
+class BatchAmongModals : public Batch {
+ protected:
+  // The program's message box that shows `text` (GBK), or nullptr.
+  HWND BoxShowing(const std::string& text) {
+    for (HWND h : TopLevelWindows())
+      if (ClassOf(h) == "#32770" && IsWindowVisible(h) && FindChild(h, "Static", text)) return h;
+    return nullptr;
+  }
+  HWND WaitBox(const std::string& text) {
+    HWND h = nullptr;
+    WaitFor([&] { return (h = BoxShowing(text)) != nullptr; }, 20000);
+    return h;
+  }
+  // Starts a batch whose first attempt fails slowly, with its failure box.
+  void StartFailingBatch() {
+    Settings(1, 1, /*stopOnFailure=*/true, /*showBox=*/true);
+    NewKey(kNewKey, false);
+    SimOk("card present 0");
+    SimOk("fault late always ms=700");
+    Press("btnStart");
+    ASSERT_TRUE(WaitFor([&] { return Frames() > 0; }, 5000));
+  }
+  const std::string failed_ = Gbk("设置卡指定扇区密码失败");
+};
+
+}  // namespace
+
+TEST_F(BatchAmongModals, TheFailureBoxClosedOverTheRunningWarningLeavesTheWarningModal) {
+  ASSERT_NO_FATAL_FAILURE(StartFailingBatch());
+  // A one-card operation asked for during the batch: the warning box.
+  Press("btnSetOneCardPassWord");
+  HWND warning = WaitBox(Gbk("批量初始化正在运行，请先停止批量初始化"));
+  ASSERT_NE(warning, nullptr);
+  HWND failure = WaitBox(failed_);
+  ASSERT_NE(failure, nullptr) << "the batch showed no failure box";
+  RealClick(Centre(GetDlgItem(failure, IDOK)));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(failure); }, 5000));
+  Sleep(300);
+  // The warning is still open: the main window takes nothing, and the
+  // warning is the window in front.
+  EXPECT_FALSE(IsWindowEnabled(main_)) << "the failure box gave back the main window under the warning";
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == warning; }, 2000));
+  SimOk("log clear");
+  RealClick(Centre(GetDlgItem(warning, IDOK)));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(warning); }, 5000));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_); }, 5000));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == main_; }, 5000));
+  Press("btnAbort");
+}
+
+TEST_F(BatchAmongModals, TheFailureBoxTakesTheKeyboardAsTheWindowsOwnBoxesDo) {
+  ASSERT_NO_FATAL_FAILURE(StartFailingBatch());
+  HWND failure = WaitBox(failed_);
+  ASSERT_NE(failure, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(main_));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == failure; }, 2000)) << "the box is not in front";
+  realinput::SendKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(failure); }, 5000)) << "Enter did not close the box";
+  if (IsWindow(failure)) PostMessageW(failure, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) && GetForegroundWindow() == main_; }, 5000));
+  Press("btnAbort");
+}
+
+TEST_F(BatchAmongModals, TheFailureBoxClosedOverTheProfileListLeavesTheListModal) {
+  ASSERT_NO_FATAL_FAILURE(StartFailingBatch());
+  // The profile list, opened by a real click on its label.
+  RECT label = {};
+  ASSERT_TRUE(mainMap_.ScreenRect(main_, "lbl21", label));
+  RealClick(Centre(label));
+  HWND list = WaitTopWindow(program_.Pid(), Gbk("用户管理"), 10000);
+  ASSERT_NE(list, nullptr);
+  HWND failure = WaitBox(failed_);
+  ASSERT_NE(failure, nullptr);
+  RealClick(Centre(GetDlgItem(failure, IDOK)));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(failure); }, 5000));
+  Sleep(300);
+  EXPECT_FALSE(IsWindowEnabled(main_)) << "the failure box gave back the main window under the profile list";
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == list; }, 2000));
+  // The list closes with its own button; then the main window is back.
+  HWND close = FindChild(list, "", Gbk("退出"));
+  ASSERT_NE(close, nullptr);
+  RealClick(Centre(close));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(list) || !IsWindowVisible(list); }, 5000));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_); }, 5000));
   Press("btnAbort");
 }
 

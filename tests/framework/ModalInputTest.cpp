@@ -1,0 +1,477 @@
+// Modal windows opened from the click of a windowless control, driven with
+// the real mouse (SendInput) under Wine: the press is taken by the control's
+// windowed container, and the modal window that the release opens must
+// still take the clicks that follow. The test's thread runs the modal loops;
+// a second thread is the operator's hand, which waits for each window and
+// clicks it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Application.h"
+#include "BareForm.h"
+#include "Button.h"
+#include "Dialogs.h"
+#include "DragInput.h"
+#include "Edit.h"
+#include "Label.h"
+#include "Panel.h"
+
+using namespace fw;
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+// Waits (from the hand's thread) until pred holds; false after ms.
+bool WaitUntil(const std::function<bool()>& pred, int ms = kWaitMs) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  while (!pred()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+// A click of the real left button at a screen point, from the hand's
+// thread: the pointer is moved there first and the press and release are
+// waited for.
+void ClickAt(POINT p) {
+  realinput::SendMove(p, 1);
+  WaitUntil([p] {
+    POINT at;
+    GetCursorPos(&at);
+    return at.x == p.x && at.y == p.y;
+  }, 1000);
+  Sleep(30);
+  realinput::SendButton(MOUSEEVENTF_LEFTDOWN);
+  WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) < 0; }, 1000);
+  Sleep(30);
+  realinput::SendButton(MOUSEEVENTF_LEFTUP);
+  WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) >= 0; }, 1000);
+  Sleep(30);
+}
+
+POINT CentreOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+POINT CentreOf(TControl* control) {
+  return control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2});
+}
+
+bool Showing(HWND window) { return window && IsWindow(window) && IsWindowVisible(window); }
+
+BOOL CALLBACK FindBoxOfProcess(HWND h, LPARAM p) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  wchar_t cls[16] = {};
+  GetClassNameW(h, cls, 16);
+  if (pid != GetCurrentProcessId() || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h)) return TRUE;
+  *reinterpret_cast<HWND*>(p) = h;
+  return FALSE;
+}
+
+// The message box that this process shows (class #32770), or nullptr.
+HWND FindBox() {
+  HWND found = nullptr;
+  EnumWindows(FindBoxOfProcess, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// A dialog form with a button that ends it with mrOk and a panel holding a
+// label (for the next level's click).
+struct TModalLevel {
+  TForm* form = nullptr;
+  TButton* ok = nullptr;
+  TPanel* panel = nullptr;
+  TLabel* label = nullptr;
+  TModalResult result = mrNone;
+  bool shown = false;
+};
+
+void MakeLevel(TModalLevel& level, TComponent* owner, int left, int top) {
+  level.form = new TForm(owner);
+  level.form->SetBorderStyle(bsDialog);
+  level.form->SetBounds(left, top, 300, 200);
+  level.form->SetCaption("Level");
+  level.ok = new TButton(level.form);
+  level.ok->SetParent(level.form);
+  level.ok->SetBounds(20, 20, 100, 30);
+  level.ok->SetCaption("OK");
+  level.ok->SetModalResult(mrOk);
+  level.panel = new TPanel(level.form);
+  level.panel->SetParent(level.form);
+  level.panel->SetBounds(20, 70, 200, 60);
+  level.label = new TLabel(level.form);
+  level.label->SetParent(level.panel);
+  level.label->SetBounds(20, 20, 120, 20);
+  level.label->SetCaption("Open");
+}
+
+class ModalInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    main = fwtest::NewBareForm<TForm>(400, 300);
+    Application().SetMainForm(main);
+    panel = new TPanel(main);
+    panel->SetParent(main);
+    panel->SetBounds(20, 20, 300, 100);
+    label = new TLabel(main);
+    label->SetParent(panel);
+    label->SetBounds(20, 30, 150, 24);
+    label->SetCaption("Open");
+    main->SetVisible(true);
+    SetForegroundWindow(main->Handle());
+    dragtest::Pump(100);
+  }
+  void TearDown() override {
+    if (hand.joinable()) hand.join();
+    Application().SetMainForm(nullptr);
+    main->Free();
+    dragtest::Pump(50);
+  }
+  // Runs the hand's script on its own thread and this thread's loop (the
+  // modal loops nest inside) until the script is over.
+  // body runs on this thread after the hand has started (a modal loop it
+  // opens runs while the hand works).
+  void Run(std::function<void()> script, const std::function<void()>& body = nullptr) {
+    done = false;
+    hand = std::thread([this, script] {
+      script();
+      done = true;
+    });
+    if (body) body();
+    ASSERT_TRUE(dragtest::PumpUntil([this] { return done.load(); }, 60000));
+    hand.join();
+  }
+  // Focus goes where the keyboard input of the test goes: the main form
+  // must be the foreground window.
+  TEdit* AddEdit(int top) {
+    auto* edit = new TEdit(main);
+    edit->SetParent(main);
+    edit->SetBounds(20, top, 150, 22);
+    return edit;
+  }
+  TButton* AddButton(int top) {
+    auto* button = new TButton(main);
+    button->SetParent(main);
+    button->SetBounds(200, top, 100, 26);
+    button->SetCaption("Button");
+    return button;
+  }
+  // A script step that failed: the windows it left open are closed, so
+  // that the loops of the test's thread end.
+  static void CloseAll(std::initializer_list<TModalLevel*> levels) {
+    if (HWND box = FindBox()) PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    for (TModalLevel* level : levels)
+      if (level->form && Showing(level->form->HandleIfAllocated()))
+        PostMessageW(level->form->HandleIfAllocated(), WM_CLOSE, 0, 0);
+  }
+
+  TForm* main = nullptr;
+  TPanel* panel = nullptr;
+  TLabel* label = nullptr;
+  std::thread hand;
+  std::atomic<bool> done{false};
+};
+
+}  // namespace
+
+TEST_F(ModalInput, FormsOpenedFromLabelsInPanelsTakeRealClicks) {
+  TModalLevel first, second;
+  MakeLevel(first, main, 450, 40);
+  MakeLevel(second, first.form, 480, 300);
+  label->OnClick = [&](TObject*) {
+    first.shown = true;
+    first.result = first.form->ShowModal();
+  };
+  first.label->OnClick = [&](TObject*) {
+    second.shown = true;
+    second.result = second.form->ShowModal();
+  };
+  const HWND firstWindow = first.form->Handle(), secondWindow = second.form->Handle();
+  const POINT mainLabel = CentreOf(label), firstLabel = CentreOf(first.label);
+  std::atomic<bool> secondOkAnswered{false}, firstOkAnswered{false};
+
+  Run([&] {
+    ClickAt(mainLabel);
+    if (!WaitUntil([&] { return Showing(firstWindow); })) return CloseAll({&second, &first});
+    // The first modal form: its label opens the second.
+    ClickAt(firstLabel);
+    if (!WaitUntil([&] { return Showing(secondWindow); })) return CloseAll({&second, &first});
+    ClickAt(CentreOf(second.ok->Handle()));
+    secondOkAnswered = WaitUntil([&] { return !Showing(secondWindow); });
+    if (!secondOkAnswered) return CloseAll({&second, &first});
+    ClickAt(CentreOf(first.ok->Handle()));
+    firstOkAnswered = WaitUntil([&] { return !Showing(firstWindow); });
+    if (!firstOkAnswered) CloseAll({&second, &first});
+  });
+  EXPECT_TRUE(first.shown);
+  EXPECT_TRUE(second.shown);
+  EXPECT_TRUE(secondOkAnswered) << "the second modal form took no click";
+  EXPECT_TRUE(firstOkAnswered) << "the first modal form took no click";
+  EXPECT_EQ(second.result, mrOk);
+  EXPECT_EQ(first.result, mrOk);
+  // The main window takes clicks again.
+  EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ModalInput, AMessageBoxOpenedFromALabelInAPanelTakesARealClick) {
+  int answer = 0;
+  label->OnClick = [&](TObject*) { answer = ShowMessageBox(main->Handle(), "Go on?", "Test", MB_OKCANCEL); };
+  const POINT mainLabel = CentreOf(label);
+  std::atomic<bool> answered{false};
+  Run([&] {
+    ClickAt(mainLabel);
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindBox()) != nullptr; })) return;
+    ClickAt(CentreOf(GetDlgItem(box, IDOK)));
+    answered = WaitUntil([&] { return !IsWindow(box); });
+    if (!answered) CloseAll({});
+  });
+  EXPECT_TRUE(answered) << "the box took no click";
+  EXPECT_EQ(answer, IDOK);
+}
+
+TEST_F(ModalInput, FocusLeavesADisabledOrHiddenControlForItsFormAndTabGoesOnFromThere) {
+  TEdit* first = AddEdit(150);
+  TButton* hides = AddButton(150);
+  TButton* disables = AddButton(190);
+  disables->OnClick = [&](TObject*) { disables->SetEnabled(false); };
+  main->Handle();
+  SetForegroundWindow(main->Handle());
+  disables->SetFocus();
+  dragtest::Pump(50);
+  ASSERT_EQ(GetFocus(), disables->Handle());
+  // Space presses the focused button, which disables itself.
+  dragtest::PressKey(VK_SPACE);
+  ASSERT_TRUE(dragtest::PumpUntil([&] { return !disables->Enabled(); }));
+  EXPECT_EQ(GetFocus(), main->Handle()) << "the focus went to no window";
+  dragtest::PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), first->Handle()) << "Tab from the form reached no control";
+
+  hides->SetFocus();
+  dragtest::Pump(20);
+  ASSERT_EQ(GetFocus(), hides->Handle());
+  hides->SetVisible(false);
+  EXPECT_EQ(GetFocus(), main->Handle());
+  dragtest::PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), first->Handle());
+}
+
+TEST_F(ModalInput, TheFocusGoesBackToItsControlWhenAMessageBoxCloses) {
+  TEdit* first = AddEdit(150);
+  TEdit* second = AddEdit(190);
+  first->SetText("first");
+  second->SetText("second");
+  main->Handle();
+  SetForegroundWindow(main->Handle());
+  second->SetFocus();
+  dragtest::Pump(50);
+  ASSERT_EQ(GetFocus(), second->Handle());
+  int answer = 0;
+  std::atomic<bool> closed{false};
+  Run(
+      [&] {
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = FindBox()) != nullptr && GetForegroundWindow() == box; })) return CloseAll({});
+        realinput::SendKey(VK_RETURN);
+        closed = WaitUntil([&] { return !IsWindow(box); });
+        if (!closed) CloseAll({});
+      },
+      [&] { answer = ShowMessageBox(main->Handle(), "Checked.", "Test", MB_OK); });
+  EXPECT_TRUE(closed) << "Enter did not close the box";
+  EXPECT_EQ(answer, IDOK);
+  dragtest::Pump(50);
+  EXPECT_EQ(GetActiveWindow(), main->Handle());
+  EXPECT_EQ(GetFocus(), second->Handle()) << "the focus did not come back to the control that had it";
+}
+
+// ---- a message box of another thread (the batch worker's failure box) ----
+
+namespace {
+
+// The message boxes of this process, by caption.
+struct BoxFinder {
+  std::wstring caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindBoxByCaption(HWND h, LPARAM p) {
+  auto* f = reinterpret_cast<BoxFinder*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  wchar_t cls[16] = {}, text[64] = {};
+  GetClassNameW(h, cls, 16);
+  GetWindowTextW(h, text, 64);
+  if (pid != GetCurrentProcessId() || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h) || f->caption != text)
+    return TRUE;
+  f->found = h;
+  return FALSE;
+}
+
+HWND FindBoxCaptioned(const wchar_t* caption) {
+  BoxFinder f{caption, nullptr};
+  EnumWindows(FindBoxByCaption, reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+// A box of its own thread, owned by the main window, as the batch worker
+// shows its failure box.
+class WorkerBox {
+ public:
+  explicit WorkerBox(HWND owner)
+      : thread_([this, owner] { answer = ShowMessageBox(owner, "The card failed.", "Worker", MB_OK | MB_ICONERROR); }) {}
+  ~WorkerBox() {
+    if (thread_.joinable()) thread_.join();
+  }
+  HWND Window() const { return FindBoxCaptioned(L"Worker"); }
+  std::atomic<int> answer{0};
+
+ private:
+  std::thread thread_;
+};
+
+}  // namespace
+
+TEST_F(ModalInput, AnotherThreadsBoxClosedOverAModalFormLeavesTheMainWindowDisabledUnderIt) {
+  TModalLevel level;
+  MakeLevel(level, main, 450, 40);
+  const HWND mainWindow = main->Handle(), modal = level.form->Handle();
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> boxClosed{false}, mainHeld{false}, modalActive{false}, formClosed{false};
+  Run(
+      [&] {
+        if (!WaitUntil([&] { return Showing(modal); })) return CloseAll({&level});
+        worker = std::make_unique<WorkerBox>(mainWindow);
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return CloseAll({&level});
+        ClickAt(CentreOf(GetDlgItem(box, IDOK)));
+        boxClosed = WaitUntil([&] { return !IsWindow(box); });
+        Sleep(200);
+        // The modal form is still open: the main window takes no click.
+        mainHeld = !IsWindowEnabled(mainWindow);
+        modalActive = WaitUntil([&] { return GetForegroundWindow() == modal; }, 1000);
+        ClickAt(CentreOf(level.ok->Handle()));
+        formClosed = WaitUntil([&] { return !Showing(modal); });
+        if (!formClosed) CloseAll({&level});
+      },
+      [&] { level.result = level.form->ShowModal(); });
+  worker.reset();
+  EXPECT_TRUE(boxClosed);
+  EXPECT_TRUE(mainHeld) << "the worker's box enabled the main window under the modal form";
+  EXPECT_TRUE(modalActive) << "the modal form is not the active window again";
+  EXPECT_TRUE(formClosed);
+  EXPECT_EQ(level.result, mrOk);
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+  dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 1000);
+  EXPECT_EQ(GetActiveWindow(), mainWindow);
+}
+
+TEST_F(ModalInput, TheMainWindowStaysDisabledUntilTheLastModalWindowOfAnyThreadCloses) {
+  // A modal form closes while another thread's box is open, then a box of
+  // this thread closes while the other thread's box is open.
+  TModalLevel level;
+  MakeLevel(level, main, 450, 40);
+  const HWND mainWindow = main->Handle(), modal = level.form->Handle();
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> formClosed{false}, heldAfterForm{false}, boxActive{false}, enterClosed{false};
+  Run(
+      [&] {
+        if (!WaitUntil([&] { return Showing(modal); })) return CloseAll({&level});
+        worker = std::make_unique<WorkerBox>(mainWindow);
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return CloseAll({&level});
+        // The modal form is answered (the worker's box does not hold it).
+        ClickAt(CentreOf(level.ok->Handle()));
+        formClosed = WaitUntil([&] { return !Showing(modal); });
+        if (!formClosed) return CloseAll({&level});
+        Sleep(200);
+        heldAfterForm = !IsWindowEnabled(mainWindow);
+        // The box is the window the keyboard reaches: Enter closes it.
+        boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 1000);
+        realinput::SendKey(VK_RETURN);
+        enterClosed = WaitUntil([&] { return !IsWindow(box); });
+        if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+      },
+      [&] { level.result = level.form->ShowModal(); });
+  worker.reset();
+  EXPECT_TRUE(formClosed);
+  EXPECT_TRUE(heldAfterForm) << "the main window was enabled under the other thread's box";
+  EXPECT_TRUE(boxActive) << "the other thread's box is not the active window";
+  EXPECT_TRUE(enterClosed) << "Enter did not close the other thread's box";
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+  dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 1000);
+  EXPECT_EQ(GetActiveWindow(), mainWindow);
+}
+
+TEST_F(ModalInput, ABoxOfThisThreadStaysModalWhenAnotherThreadsBoxOverItCloses) {
+  const HWND mainWindow = main->Handle();
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> workerClosed{false}, held{false}, ownActive{false}, ownClosed{false};
+  int answer = 0;
+  Run(
+      [&] {
+        HWND own = nullptr;
+        if (!WaitUntil([&] { return (own = FindBoxCaptioned(L"Own")) != nullptr; })) return;
+        worker = std::make_unique<WorkerBox>(mainWindow);
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return CloseAll({});
+        ClickAt(CentreOf(GetDlgItem(box, IDOK)));
+        workerClosed = WaitUntil([&] { return !IsWindow(box); });
+        Sleep(200);
+        held = !IsWindowEnabled(mainWindow);
+        ownActive = WaitUntil([&] { return GetForegroundWindow() == own; }, 1000);
+        ClickAt(CentreOf(GetDlgItem(own, IDOK)));
+        ownClosed = WaitUntil([&] { return !IsWindow(own); });
+        if (!ownClosed) PostMessageW(own, WM_COMMAND, IDOK, 0);
+      },
+      [&] { answer = ShowMessageBox(mainWindow, "A batch is running.", "Own", MB_OK | MB_ICONWARNING); });
+  worker.reset();
+  EXPECT_TRUE(workerClosed);
+  EXPECT_TRUE(held) << "the other thread's box enabled the main window under this thread's box";
+  EXPECT_TRUE(ownActive) << "this thread's box is not the active window again";
+  EXPECT_TRUE(ownClosed);
+  EXPECT_EQ(answer, IDOK);
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+}
+
+TEST_F(ModalInput, AnotherThreadsBoxTakesTheKeyboardAndGivesTheMainWindowBackWhole) {
+  TEdit* first = AddEdit(150);
+  TEdit* second = AddEdit(190);
+  (void)first;
+  const HWND mainWindow = main->Handle();
+  SetForegroundWindow(mainWindow);
+  second->SetFocus();
+  dragtest::Pump(50);
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> heldWhileOpen{false}, boxActive{false}, enterClosed{false};
+  Run([&] {
+    worker = std::make_unique<WorkerBox>(mainWindow);
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return;
+    heldWhileOpen = !IsWindowEnabled(mainWindow);
+    boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
+    realinput::SendKey(VK_RETURN);
+    enterClosed = WaitUntil([&] { return !IsWindow(box); });
+    if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  worker.reset();
+  EXPECT_TRUE(heldWhileOpen);
+  EXPECT_TRUE(boxActive) << "the other thread's box did not become the active window";
+  EXPECT_TRUE(enterClosed) << "Enter did not close the other thread's box";
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+  ASSERT_TRUE(dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 2000));
+  EXPECT_EQ(GetFocus(), second->Handle());
+}
