@@ -90,9 +90,13 @@ void TModalHold::Release() {
 void ActivateAfterModal(HWND preferred) {
   HWND target = preferred && IsWindowVisible(preferred) && IsWindowEnabled(preferred) ? preferred : TopModalWindow();
   if (!target || GetForegroundWindow() == target) return;
-  // The window may belong to another of the program's threads: the
-  // foreground request reaches it there.
-  SetForegroundWindow(target);
+  // A window of this thread is activated as such; one of another of the
+  // program's threads through the foreground request, which reaches it
+  // there.
+  if (GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId())
+    SetActiveWindow(target);
+  else
+    SetForegroundWindow(target);
 }
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
