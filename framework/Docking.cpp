@@ -3,6 +3,8 @@
 #include "Docking.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 #include "DockTree.h"
 #include "FloatingHost.h"
@@ -35,6 +37,39 @@ bool CanDockInto(const TControl* client, const TWinControl* site) {
   return true;
 }
 
+// The controls one docking step holds, watched through free notification:
+// a handler of the step that frees one of them stops the step.
+class TDockHold : public TComponent {
+ public:
+  TDockHold(std::initializer_list<TControl*> held) : TComponent(nullptr) {
+    for (TControl* c : held)
+      if (c) {
+        held_.push_back(c);
+        FreeNotification(c);
+      }
+  }
+  ~TDockHold() override {
+    for (TControl* c : held_) RemoveFreeNotification(c);
+  }
+  // True while none of the held controls has been freed.
+  bool Whole() const { return whole_; }
+  // True while c (one of the held controls) has not been freed.
+  bool Holds(const TControl* c) const { return std::find(held_.begin(), held_.end(), c) != held_.end(); }
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove) return;
+    const size_t before = held_.size();
+    held_.erase(std::remove(held_.begin(), held_.end(), component), held_.end());
+    if (held_.size() != before) whole_ = false;
+  }
+
+ private:
+  std::vector<TControl*> held_;
+  bool whole_ = true;
+};
+
 }  // namespace
 
 bool TDocking::AllowUnDock(TWinControl* site, TControl* client, TWinControl* newTarget) {
@@ -49,7 +84,9 @@ bool TDocking::Dock(TControl* client, TWinControl* site, TControl* dropControl, 
   if (!client || !site || !site->DockSite() || !CanDockInto(client, site)) return false;
   if (client->IsDestroying() || site->IsDestroying()) return false;
   TWinControl* old = client->hostDockSite_;
-  if (old && old != site && !AllowUnDock(old, client, site)) return false;
+  // An OnUnDock that frees the client or a site stops here: nothing moves.
+  TDockHold hold{client, site, old};
+  if (old && old != site && (!AllowUnDock(old, client, site) || !hold.Whole())) return false;
   auto* host = dynamic_cast<TFloatingHost*>(old);
   // The size it floats with: the size it had before it was first docked,
   // or the size of its floating window.
@@ -99,7 +136,8 @@ bool TDocking::Float(TControl* client, const RECT& r) {
     host->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     return true;
   }
-  if (old && !AllowUnDock(old, client, nullptr)) return false;
+  TDockHold hold{client, old};
+  if (old && (!AllowUnDock(old, client, nullptr) || !hold.Whole())) return false;
   if (!old) {
     client->undockWidth_ = client->Width();
     client->undockHeight_ = client->Height();

@@ -1,0 +1,94 @@
+// Docking handlers that free what the docking holds, with real input: a
+// client freed by its site's OnUnDock while ManualDock, ManualFloat or a
+// drop moves it stops the move. (Built into the lifetime test program,
+// whose freed memory is never reused: a freed control used again crashes.)
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "BareForm.h"
+#include "DragDrop.h"
+#include "DragInput.h"
+#include "Panel.h"
+
+using namespace fw;
+using namespace dragtest;
+
+namespace {
+
+class DockHandlerFree : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = fwtest::NewBareForm<TForm>(600, 400);
+    from = AddSite(alLeft);
+    to = AddSite(alRight);
+    client = AddClient("one");
+    ASSERT_TRUE(client->ManualDock(from));
+    client->OnEndDock = [this](TObject*, TObject* target, int, int) {
+      ++endDocks;
+      endTarget = target;
+    };
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump(60);
+  }
+  void TearDown() override {
+    form->Free();
+    Pump(20);
+  }
+  TPanel* AddSite(TAlign align) {
+    auto* site = new TPanel(form);
+    site->SetParent(form);
+    site->SetBounds(0, 0, 150, 400);
+    site->SetBevelOuter(bvNone);
+    site->SetAlign(align);
+    site->SetUseDockManager(true);
+    site->SetDockSite(true);
+    return site;
+  }
+  TPanel* AddClient(const char* caption) {
+    auto* c = new TPanel(form);
+    c->SetParent(form);
+    c->SetBounds(250, 150, 100, 60);
+    c->SetCaption(caption);
+    return c;
+  }
+  // Presses on the client's grabber in its site and drags to a point.
+  void GrabAndGlide(TPanel* c, POINT to) {
+    MoveTo(c->Parent()->ClientToScreen(POINT{40, c->Top() - 6}));
+    Button(true);
+    GlideTo(to);
+  }
+  // True once the drag is over and has let the mouse go.
+  static bool DragOver() { return CurrentDragObject() == nullptr && GetCapture() == nullptr; }
+
+  TForm* form = nullptr;
+  TPanel *from = nullptr, *to = nullptr, *client = nullptr;
+  int endDocks = 0;
+  TObject* endTarget = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DockHandlerFree, AClientFreedByItsSitesUnDockHandlerIsNotMoved) {
+  TPanel* other = AddClient("two");
+  ASSERT_TRUE(other->ManualDock(from));
+  from->OnUnDock = [](TObject*, TControl* leaving, TWinControl*, bool&) { leaving->Free(); };
+  const int forms = Screen().FormCount();
+  // From code: docked elsewhere, or floated.
+  EXPECT_FALSE(other->ManualDock(to));
+  EXPECT_EQ(to->DockClientCount(), 0);
+  TPanel* third = AddClient("three");
+  ASSERT_TRUE(third->ManualDock(to));
+  to->OnUnDock = from->OnUnDock;
+  EXPECT_FALSE(third->ManualFloat(RECT{300, 150, 420, 230}));
+  EXPECT_EQ(to->DockClientCount(), 0);
+  EXPECT_EQ(Screen().FormCount(), forms);  // no floating window was made
+  // By a drop: the drag ends without a word to the freed client.
+  GrabAndGlide(client, to->ClientToScreen(POINT{75, 200}));
+  Button(false);
+  EXPECT_TRUE(PumpUntil(DragOver));
+  EXPECT_EQ(endDocks, 0);
+  EXPECT_EQ(from->DockClientCount(), 0);
+  EXPECT_EQ(to->DockClientCount(), 0);
+}
