@@ -125,6 +125,8 @@ bool TDocking::Dock(TControl* client, TWinControl* site, TControl* dropControl, 
     }
     const POINT p = site->ScreenToClient(screen);
     h(site, drag, p.x, p.y);
+    // A handler that freed the site (or the client) abandoned the drop.
+    return hold.Holds(client) && hold.Holds(site);
   }
   return true;
 }

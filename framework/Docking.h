@@ -13,8 +13,9 @@ namespace fw {
 struct TDocking {
   // Docks client in site at the place dropControl and align say; the drag
   // object (nullptr for ManualDock) goes to the site's OnDockDrop. False
-  // when nothing was docked, also when an OnUnDock handler freed the client
-  // or a site (nothing moves).
+  // when nothing was docked, also when a handler freed the client or a
+  // site (an OnUnDock: nothing moves; the OnDockDrop: the drop is
+  // abandoned).
   static bool Dock(TControl* client, TWinControl* site, TControl* dropControl, TAlign align,
                    TDragDockObject* drag, POINT screen);
   static bool Float(TControl* client, const RECT& screenRect);

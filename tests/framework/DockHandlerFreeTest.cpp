@@ -1,7 +1,8 @@
 // Docking handlers that free what the docking holds, with real input: a
-// client freed by its site's OnUnDock while ManualDock, ManualFloat or a
-// drop moves it stops the move. (Built into the lifetime test program,
-// whose freed memory is never reused: a freed control used again crashes.)
+// site freed by its OnDockDrop handler, a client freed by its site's
+// OnUnDock while ManualDock, ManualFloat or a drop moves it. Each stops
+// cleanly: the drop is abandoned, or the client stays where it was. (Built into the lifetime test program, whose
+// freed memory is never reused: a freed control used again crashes.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -91,4 +92,30 @@ TEST_F(DockHandlerFree, AClientFreedByItsSitesUnDockHandlerIsNotMoved) {
   EXPECT_EQ(endDocks, 0);
   EXPECT_EQ(from->DockClientCount(), 0);
   EXPECT_EQ(to->DockClientCount(), 0);
+}
+
+TEST_F(DockHandlerFree, ASiteFreedByItsDockDropHandlerAbandonsTheDrop) {
+  bool freed = false;
+  to->OnDockDrop = [&](TObject*, TDragDockObject*, int, int) {
+    freed = true;
+    to->Free();
+  };
+  GrabAndGlide(client, to->ClientToScreen(POINT{75, 200}));
+  Button(false);
+  ASSERT_TRUE(PumpUntil([&] { return endDocks == 1; }));
+  EXPECT_TRUE(freed);
+  EXPECT_EQ(endTarget, nullptr);  // the drop did not take
+  EXPECT_TRUE(DragOver());
+  // The site took the client with it as a site that goes does: hidden,
+  // without a parent.
+  EXPECT_EQ(client->Parent(), nullptr);
+  EXPECT_EQ(client->HostDockSite(), nullptr);
+  EXPECT_FALSE(client->Visible());
+  EXPECT_EQ(from->DockClientCount(), 0);
+  // ManualDock into a site whose handler frees it reports no docking.
+  TPanel* third = AddSite(alTop);
+  third->OnDockDrop = [&](TObject*, TDragDockObject*, int, int) { third->Free(); };
+  client->Show();
+  EXPECT_FALSE(client->ManualDock(third));
+  EXPECT_EQ(client->Parent(), nullptr);
 }
