@@ -158,7 +158,15 @@ TWinControl* TDocking::FindSite(TControl* client, POINT screen) {
     RECT influence = {0, 0, 0, 0};
     bool canDock = site->Showing() && site->HandleAllocated();
     if (canDock) GetWindowRect(site->HandleIfAllocated(), &influence);
-    if (TGetSiteInfoEvent h = site->OnGetSiteInfo) h(site, client, influence, screen, canDock);
+    if (TGetSiteInfoEvent h = site->OnGetSiteInfo) {
+      TDockHold hold{client, site};
+      h(site, client, influence, screen, canDock);
+      if (!hold.Whole()) {
+        // The handler freed its site (or the client): the drag ends here.
+        if (hold.Holds(client)) client->EndDrag(false);
+        return nullptr;
+      }
+    }
     if (canDock && PtInRect(&influence, screen)) return site;
   }
   return nullptr;

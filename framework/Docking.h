@@ -23,7 +23,8 @@ struct TDocking {
   static bool AllowUnDock(TWinControl* site, TControl* client, TWinControl* newTarget);
   // The dock site under the pointer that takes client: the nearest dock
   // site above the control under the pointer whose OnGetSiteInfo lets it
-  // dock (never the client itself or a site inside it).
+  // dock (never the client itself or a site inside it). A handler that
+  // frees its site or the client ends the drag (nullptr).
   static TWinControl* FindSite(TControl* client, POINT screen);
   // Places the outline for site and asks its OnDockOver; true when it
   // takes the client there.

@@ -1,7 +1,8 @@
 // Docking handlers that free what the docking holds, with real input: a
-// site freed by its OnDockDrop handler, a client freed by its site's
-// OnUnDock while ManualDock, ManualFloat or a drop moves it. Each stops
-// cleanly: the drop is abandoned, or the client stays where it was. (Built into the lifetime test program, whose
+// site freed by its OnDockDrop or OnGetSiteInfo handler, a client freed by
+// its site's OnUnDock while ManualDock, ManualFloat or a drop moves it.
+// Each stops cleanly: the drop is abandoned, the client stays where it
+// was, or the drag ends. (Built into the lifetime test program, whose
 // freed memory is never reused: a freed control used again crashes.)
 #include <gtest/gtest.h>
 
@@ -118,4 +119,25 @@ TEST_F(DockHandlerFree, ASiteFreedByItsDockDropHandlerAbandonsTheDrop) {
   client->Show();
   EXPECT_FALSE(client->ManualDock(third));
   EXPECT_EQ(client->Parent(), nullptr);
+}
+
+TEST_F(DockHandlerFree, ASiteFreedByItsSiteInfoHandlerEndsTheDrag) {
+  int asked = 0;
+  to->OnGetSiteInfo = [&](TObject*, TControl*, RECT&, POINT, bool&) {
+    if (++asked == 2) to->Free();  // once the site was entered
+  };
+  const RECT before = client->BoundsRect();
+  GrabAndGlide(client, to->ClientToScreen(POINT{75, 200}));
+  MoveTo(to->ClientToScreen(POINT{80, 210}));
+  EXPECT_TRUE(PumpUntil([&] { return endDocks == 1; }));
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(endTarget, nullptr);
+  EXPECT_TRUE(DragOver());
+  EXPECT_FALSE(IsWindowVisible(DragOutlineWindow()));
+  Button(false);
+  EXPECT_EQ(endDocks, 1);
+  // The client stays where it was.
+  EXPECT_EQ(client->HostDockSite(), from);
+  const RECT after = client->BoundsRect();
+  EXPECT_TRUE(EqualRect(&before, &after));
 }
