@@ -87,10 +87,9 @@ bool TDocking::Dock(TControl* client, TWinControl* site, TControl* dropControl, 
   // An OnUnDock that frees the client or a site stops here: nothing moves.
   TDockHold hold{client, site, old};
   if (old && old != site && (!AllowUnDock(old, client, site) || !hold.Whole())) return false;
-  auto* host = dynamic_cast<TFloatingHost*>(old);
   // The size it floats with: the size it had before it was first docked,
   // or the size of its floating window.
-  if (!old || host) {
+  if (!old || IsFloatingHost(old)) {
     client->undockWidth_ = client->Width();
     client->undockHeight_ = client->Height();
   }
@@ -102,8 +101,8 @@ bool TDocking::Dock(TControl* client, TWinControl* site, TControl* dropControl, 
   }
   auto& list = site->dockClients_;
   list.erase(std::remove(list.begin(), list.end(), client), list.end());
-  if (client->Parent() != site) client->SetParent(site);  // leaves the old site's list
-  if (host) host->Dismiss();
+  // Leaves the old site's list; a floating window it leaves goes.
+  if (client->Parent() != site) client->SetParent(site);
   if (client->Parent() != site) return false;
   std::vector<TControl*> others = list;
   const int index = site->dockManager_ ? site->dockManager_->InsertIndex(others, dropControl, align)
@@ -240,7 +239,11 @@ void TDocking::ReleaseClients(TWinControl* site) {
 bool TDocking::Forget(TWinControl* site, TControl* child) {
   auto& list = site->dockClients_;
   const auto it = std::find(list.begin(), list.end(), child);
-  if (child->hostDockSite_ == site) child->hostDockSite_ = nullptr;
+  if (child->hostDockSite_ == site) {
+    child->hostDockSite_ = nullptr;
+    // A floating window whose client leaves it, by whatever way, goes.
+    if (auto* host = dynamic_cast<TFloatingHost*>(site); host && host->Client() == child) host->Dismiss();
+  }
   if (it == list.end()) return false;
   list.erase(it);
   return true;

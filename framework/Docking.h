@@ -38,8 +38,9 @@ struct TDocking {
   // Takes every docked client out of a site that goes: each is left
   // hidden, without a parent, for its owner to free.
   static void ReleaseClients(TWinControl* site);
-  // A child leaves its parent: it leaves the parent's docked clients too.
-  // True when it was one of them.
+  // A child leaves its parent: it leaves the parent's docked clients too,
+  // and a floating window it leaves goes. True when it was one of the
+  // docked clients.
   static bool Forget(TWinControl* site, TControl* child);
   // Makes the children whose DragKind is dkDock docked clients of the site.
   static void AdoptDockChildren(TWinControl* site);
