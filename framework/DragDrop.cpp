@@ -450,7 +450,9 @@ class TDragSession : public TComponent {
     if (drop && source_) {
       site = dynamic_cast<TWinControl*>(target_);
       if (accepted && site) {
-        if (TDocking::Drop(dock, site, screen)) endTarget = site;
+        // The end names where the client is: a drop handler may have
+        // docked it elsewhere.
+        if (TDocking::Drop(dock, site, screen)) endTarget = source_ ? source_->HostDockSite() : nullptr;
       } else if (source_->ManualFloat(dock->dockRect_)) {
         endTarget = source_ ? source_->HostDockSite() : nullptr;
       }

@@ -3,7 +3,7 @@
 // docked back by the floating window's caption, hidden by the close box,
 // and a drag cancelled by Esc; the grabber bands each kind of site keeps;
 // a plain click on a grabber or a floating caption, which is no click of
-// the client.
+// the client; the end of a drop that a handler docked elsewhere.
 #include <string>
 
 #include "DragDrop.h"
@@ -222,4 +222,26 @@ TEST_F(PanelDockTest, APlainClickOnAGrabberOrAFloatingCaptionIsNoClickOfTheClien
   Button(false);
   EXPECT_TRUE(PumpUntil([&] { return ups == 1; }));
   EXPECT_EQ(downs, 1);
+}
+
+TEST_F(PanelDockTest, EndDockNamesTheSiteADropHandlerDockedTheClientIn) {
+  ShowForm();
+  // Dropped on the top site, whose handler sends it on to the left site's end.
+  siteTop->OnDockDrop = [&](fw::TObject*, fw::TDragDockObject* d, int, int) {
+    d->Control()->ManualDock(siteLeft, c3, fw::alBottom);
+  };
+  fw::TObject* endTarget = nullptr;
+  int endDocks = 0;
+  c2->OnEndDock = [&](fw::TObject*, fw::TObject* target, int, int) {
+    ++endDocks;
+    endTarget = target;
+  };
+  MoveTo(ScreenAt(siteLeft, 40, 6));
+  Button(true);
+  GlideTo(ScreenAt(siteTop, 500, 40));
+  Button(false);
+  ASSERT_TRUE(PumpUntil([&] { return endDocks == 1; }));
+  EXPECT_EQ(c2->HostDockSite(), siteLeft);
+  EXPECT_EQ(siteLeft->DockClients(1), c2);
+  EXPECT_EQ(endTarget, siteLeft);
 }
