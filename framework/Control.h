@@ -295,10 +295,12 @@ class TControl : public TComponent {
   // after); without dropControl alTop/alLeft put it first, anything else
   // last. False (nothing changed) when the site refuses it: not a dock
   // site, the control itself or inside it, or the old site's OnUnDock
-  // says no.
+  // says no (or frees the control or a site). False too when the site's
+  // OnDockDrop frees the site or the control.
   bool ManualDock(TWinControl* site, TControl* dropControl = nullptr, TAlign align = alNone);
   // Puts the control in a floating tool window whose window takes the
-  // screen rectangle. False when its site's OnUnDock says no.
+  // screen rectangle. False when its site's OnUnDock says no (or frees
+  // the control or the site).
   bool ManualFloat(const RECT& screenRect);
   // The dock site or floating window the control is docked in (nullptr:
   // not docked).

@@ -3,6 +3,8 @@
 #include "Docking.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 #include "DockTree.h"
 #include "FloatingHost.h"
@@ -35,6 +37,39 @@ bool CanDockInto(const TControl* client, const TWinControl* site) {
   return true;
 }
 
+// The controls one docking step holds, watched through free notification:
+// a handler of the step that frees one of them stops the step.
+class TDockHold : public TComponent {
+ public:
+  TDockHold(std::initializer_list<TControl*> held) : TComponent(nullptr) {
+    for (TControl* c : held)
+      if (c) {
+        held_.push_back(c);
+        FreeNotification(c);
+      }
+  }
+  ~TDockHold() override {
+    for (TControl* c : held_) RemoveFreeNotification(c);
+  }
+  // True while none of the held controls has been freed.
+  bool Whole() const { return whole_; }
+  // True while c (one of the held controls) has not been freed.
+  bool Holds(const TControl* c) const { return std::find(held_.begin(), held_.end(), c) != held_.end(); }
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove) return;
+    const size_t before = held_.size();
+    held_.erase(std::remove(held_.begin(), held_.end(), component), held_.end());
+    if (held_.size() != before) whole_ = false;
+  }
+
+ private:
+  std::vector<TControl*> held_;
+  bool whole_ = true;
+};
+
 }  // namespace
 
 bool TDocking::AllowUnDock(TWinControl* site, TControl* client, TWinControl* newTarget) {
@@ -49,11 +84,12 @@ bool TDocking::Dock(TControl* client, TWinControl* site, TControl* dropControl, 
   if (!client || !site || !site->DockSite() || !CanDockInto(client, site)) return false;
   if (client->IsDestroying() || site->IsDestroying()) return false;
   TWinControl* old = client->hostDockSite_;
-  if (old && old != site && !AllowUnDock(old, client, site)) return false;
-  auto* host = dynamic_cast<TFloatingHost*>(old);
+  // An OnUnDock that frees the client or a site stops here: nothing moves.
+  TDockHold hold{client, site, old};
+  if (old && old != site && (!AllowUnDock(old, client, site) || !hold.Whole())) return false;
   // The size it floats with: the size it had before it was first docked,
   // or the size of its floating window.
-  if (!old || host) {
+  if (!old || IsFloatingHost(old)) {
     client->undockWidth_ = client->Width();
     client->undockHeight_ = client->Height();
   }
@@ -65,8 +101,8 @@ bool TDocking::Dock(TControl* client, TWinControl* site, TControl* dropControl, 
   }
   auto& list = site->dockClients_;
   list.erase(std::remove(list.begin(), list.end(), client), list.end());
-  if (client->Parent() != site) client->SetParent(site);  // leaves the old site's list
-  if (host) host->Dismiss();
+  // Leaves the old site's list; a floating window it leaves goes.
+  if (client->Parent() != site) client->SetParent(site);
   if (client->Parent() != site) return false;
   std::vector<TControl*> others = list;
   const int index = site->dockManager_ ? site->dockManager_->InsertIndex(others, dropControl, align)
@@ -88,6 +124,8 @@ bool TDocking::Dock(TControl* client, TWinControl* site, TControl* dropControl, 
     }
     const POINT p = site->ScreenToClient(screen);
     h(site, drag, p.x, p.y);
+    // A handler that freed the site (or the client) abandoned the drop.
+    return hold.Holds(client) && hold.Holds(site);
   }
   return true;
 }
@@ -99,7 +137,8 @@ bool TDocking::Float(TControl* client, const RECT& r) {
     host->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     return true;
   }
-  if (old && !AllowUnDock(old, client, nullptr)) return false;
+  TDockHold hold{client, old};
+  if (old && (!AllowUnDock(old, client, nullptr) || !hold.Whole())) return false;
   if (!old) {
     client->undockWidth_ = client->Width();
     client->undockHeight_ = client->Height();
@@ -118,7 +157,15 @@ TWinControl* TDocking::FindSite(TControl* client, POINT screen) {
     RECT influence = {0, 0, 0, 0};
     bool canDock = site->Showing() && site->HandleAllocated();
     if (canDock) GetWindowRect(site->HandleIfAllocated(), &influence);
-    if (TGetSiteInfoEvent h = site->OnGetSiteInfo) h(site, client, influence, screen, canDock);
+    if (TGetSiteInfoEvent h = site->OnGetSiteInfo) {
+      TDockHold hold{client, site};
+      h(site, client, influence, screen, canDock);
+      if (!hold.Whole()) {
+        // The handler freed its site (or the client): the drag ends here.
+        if (hold.Holds(client)) client->EndDrag(false);
+        return nullptr;
+      }
+    }
     if (canDock && PtInRect(&influence, screen)) return site;
   }
   return nullptr;
@@ -192,7 +239,11 @@ void TDocking::ReleaseClients(TWinControl* site) {
 bool TDocking::Forget(TWinControl* site, TControl* child) {
   auto& list = site->dockClients_;
   const auto it = std::find(list.begin(), list.end(), child);
-  if (child->hostDockSite_ == site) child->hostDockSite_ = nullptr;
+  if (child->hostDockSite_ == site) {
+    child->hostDockSite_ = nullptr;
+    // A floating window whose client leaves it, by whatever way, goes.
+    if (auto* host = dynamic_cast<TFloatingHost*>(site); host && host->Client() == child) host->Dismiss();
+  }
   if (it == list.end()) return false;
   list.erase(it);
   return true;

@@ -12,7 +12,10 @@ namespace fw {
 
 struct TDocking {
   // Docks client in site at the place dropControl and align say; the drag
-  // object (nullptr for ManualDock) goes to the site's OnDockDrop.
+  // object (nullptr for ManualDock) goes to the site's OnDockDrop. False
+  // when nothing was docked, also when a handler freed the client or a
+  // site (an OnUnDock: nothing moves; the OnDockDrop: the drop is
+  // abandoned).
   static bool Dock(TControl* client, TWinControl* site, TControl* dropControl, TAlign align,
                    TDragDockObject* drag, POINT screen);
   static bool Float(TControl* client, const RECT& screenRect);
@@ -20,7 +23,8 @@ struct TDocking {
   static bool AllowUnDock(TWinControl* site, TControl* client, TWinControl* newTarget);
   // The dock site under the pointer that takes client: the nearest dock
   // site above the control under the pointer whose OnGetSiteInfo lets it
-  // dock (never the client itself or a site inside it).
+  // dock (never the client itself or a site inside it). A handler that
+  // frees its site or the client ends the drag (nullptr).
   static TWinControl* FindSite(TControl* client, POINT screen);
   // Places the outline for site and asks its OnDockOver; true when it
   // takes the client there.
@@ -34,8 +38,9 @@ struct TDocking {
   // Takes every docked client out of a site that goes: each is left
   // hidden, without a parent, for its owner to free.
   static void ReleaseClients(TWinControl* site);
-  // A child leaves its parent: it leaves the parent's docked clients too.
-  // True when it was one of them.
+  // A child leaves its parent: it leaves the parent's docked clients too,
+  // and a floating window it leaves goes. True when it was one of the
+  // docked clients.
   static bool Forget(TWinControl* site, TControl* child);
   // Makes the children whose DragKind is dkDock docked clients of the site.
   static void AdoptDockChildren(TWinControl* site);

@@ -237,10 +237,13 @@ class TDragSession : public TComponent {
   bool ReleasingCapture() const { return releasingCapture_; }
   HWND OutlineWindow() const { return outline_.Handle(); }
 
-  void Begin(TControl* control, TDragKind kind, bool immediate, int threshold) {
+  // pressTaken: the control itself took the press that starts the drag
+  // (BeginDrag); a press on a grabber or a floating caption is not its own.
+  void Begin(TControl* control, TDragKind kind, bool immediate, int threshold, bool pressTaken) {
     if (active_ || !control || control->IsDestroying()) return;
     active_ = true;
     started_ = false;
+    pressTaken_ = pressTaken;
     source_ = control;
     Track(control);
     kind_ = kind;
@@ -274,8 +277,10 @@ class TDragSession : public TComponent {
     if (keyHook_) UnhookWindowsHookEx(keyHook_);
     keyHook_ = nullptr;
     if (!started_) {
-      // Released before the drag began: the press was a click after all.
-      if (drop && source_) {
+      // Released before the drag began: the press was a click after all,
+      // the control's own when it took the press (else neither the press
+      // nor the release is the control's).
+      if (drop && source_ && pressTaken_) {
         const POINT p = source_->ScreenToClient(lastPos_);
         TControl* source = source_;
         Reset();
@@ -445,7 +450,9 @@ class TDragSession : public TComponent {
     if (drop && source_) {
       site = dynamic_cast<TWinControl*>(target_);
       if (accepted && site) {
-        if (TDocking::Drop(dock, site, screen)) endTarget = site;
+        // The end names where the client is: a drop handler may have
+        // docked it elsewhere.
+        if (TDocking::Drop(dock, site, screen)) endTarget = source_ ? source_->HostDockSite() : nullptr;
       } else if (source_->ManualFloat(dock->dockRect_)) {
         endTarget = source_ ? source_->HostDockSite() : nullptr;
       }
@@ -476,7 +483,7 @@ class TDragSession : public TComponent {
     ending_ = false;
   }
 
-  bool active_ = false, started_ = false, ending_ = false, releasingCapture_ = false;
+  bool active_ = false, started_ = false, ending_ = false, releasingCapture_ = false, pressTaken_ = false;
   TControl* source_ = nullptr;
   TControl* target_ = nullptr;
   bool accepted_ = false;
@@ -546,14 +553,16 @@ LRESULT CALLBACK DragKeyHook(int code, WPARAM key, LPARAM flags) {
 TDragObject* CurrentDragObject() { return TDragSession::Get().Object(); }
 
 void BeginDragOf(TControl* control, TDragKind kind, bool immediate, int threshold) {
-  TDragSession::Get().Begin(control, kind, immediate, threshold);
+  TDragSession::Get().Begin(control, kind, immediate, threshold, false);
 }
 
 HWND DragOutlineWindow() { return TDragSession::Get().OutlineWindow(); }
 
 // ---- TControl ------------------------------------------------------------------
 
-void TControl::BeginDrag(bool immediate, int threshold) { BeginDragOf(this, dragKind_, immediate, threshold); }
+void TControl::BeginDrag(bool immediate, int threshold) {
+  TDragSession::Get().Begin(this, dragKind_, immediate, threshold, true);
+}
 
 void TControl::EndDrag(bool drop) {
   if (Dragging()) TDragSession::Get().Finish(drop);

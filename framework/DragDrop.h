@@ -84,8 +84,11 @@ constexpr int kDragThreshold = 5;
 
 // The drag object of the drag under way (nullptr: none).
 TDragObject* CurrentDragObject();
-// Starts a drag of control of the given kind (BeginDrag uses the control's
-// DragKind; a grabber of a dock site starts a dock drag).
+// Starts a drag of control of the given kind for a press that was not the
+// control's own (a grabber of a dock site or a floating window's caption
+// starts a dock drag): released before the drag begins, the control hears
+// of neither. (BeginDrag starts one for the control's own press: released
+// before the drag begins, the control gets its release, as a click.)
 void BeginDragOf(TControl* control, TDragKind kind, bool immediate, int threshold);
 // The outline window shown during a dock drag (nullptr when none was
 // shown yet); hidden when no dock drag is under way.

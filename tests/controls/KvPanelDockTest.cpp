@@ -1,7 +1,9 @@
 // The panel's dock sites under Wine with real input: clients dragged by
 // their grabbers from one site to another, dropped outside to float,
 // docked back by the floating window's caption, hidden by the close box,
-// and a drag cancelled by Esc; the grabber bands each kind of site keeps.
+// and a drag cancelled by Esc; the grabber bands each kind of site keeps;
+// a plain click on a grabber or a floating caption, which is no click of
+// the client; the end of a drop that a handler docked elsewhere.
 #include <string>
 
 #include "DragDrop.h"
@@ -178,4 +180,68 @@ TEST_F(PanelDockTest, EscCancelsAGrabberDragAndNothingMoves) {
   EXPECT_EQ(siteLeft->DockClientCount(), 2);
   EXPECT_TRUE(Is(c2, RECT{0, 14, 150, 200})) << Text(c2);
   EXPECT_TRUE(Is(c1, RECT{14, 0, 640, 80})) << Text(c1);
+}
+
+TEST_F(PanelDockTest, APlainClickOnAGrabberOrAFloatingCaptionIsNoClickOfTheClient) {
+  ShowForm();
+  int downs = 0, ups = 0;
+  for (TKvPanel* c : {c2, c3}) {
+    c->OnMouseDown = [&](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { ++downs; };
+    c->OnMouseUp = [&](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { ++ups; };
+  }
+  // The press is the grabber's (the dock manager's), not the client's:
+  // released where it went down, the client hears of neither.
+  MoveTo(ScreenAt(siteLeft, 40, 6));
+  Button(true);
+  Button(false);
+  EXPECT_TRUE(PumpUntil([] { return GetCapture() == nullptr; }));
+  Pump(30);
+  EXPECT_EQ(c2->Parent(), siteLeft);
+  EXPECT_EQ(downs, 0);
+  EXPECT_EQ(ups, 0);
+  // The same on a floating window's caption.
+  ASSERT_TRUE(c3->ManualFloat(RECT{300, 150, 460, 270}));
+  Pump(60);
+  HWND host = c3->HostDockSite()->Handle();
+  SetForegroundWindow(host);
+  POINT caption = {330, 150};
+  while (caption.y < 190 && SendMessageW(host, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)) != HTCAPTION)
+    ++caption.y;
+  ASSERT_EQ(SendMessageW(host, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
+  MoveTo(caption);
+  Button(true);
+  Button(false);
+  EXPECT_TRUE(PumpUntil([] { return GetCapture() == nullptr; }));
+  Pump(30);
+  EXPECT_TRUE(c3->Floating());
+  EXPECT_EQ(downs, 0);
+  EXPECT_EQ(ups, 0);
+  // A press on the client itself still reaches it, down and up.
+  MoveTo(ScreenAt(c3, 60, 30));
+  Button(true);
+  Button(false);
+  EXPECT_TRUE(PumpUntil([&] { return ups == 1; }));
+  EXPECT_EQ(downs, 1);
+}
+
+TEST_F(PanelDockTest, EndDockNamesTheSiteADropHandlerDockedTheClientIn) {
+  ShowForm();
+  // Dropped on the top site, whose handler sends it on to the left site's end.
+  siteTop->OnDockDrop = [&](fw::TObject*, fw::TDragDockObject* d, int, int) {
+    d->Control()->ManualDock(siteLeft, c3, fw::alBottom);
+  };
+  fw::TObject* endTarget = nullptr;
+  int endDocks = 0;
+  c2->OnEndDock = [&](fw::TObject*, fw::TObject* target, int, int) {
+    ++endDocks;
+    endTarget = target;
+  };
+  MoveTo(ScreenAt(siteLeft, 40, 6));
+  Button(true);
+  GlideTo(ScreenAt(siteTop, 500, 40));
+  Button(false);
+  ASSERT_TRUE(PumpUntil([&] { return endDocks == 1; }));
+  EXPECT_EQ(c2->HostDockSite(), siteLeft);
+  EXPECT_EQ(siteLeft->DockClients(1), c2);
+  EXPECT_EQ(endTarget, siteLeft);
 }

@@ -431,3 +431,25 @@ TEST_F(DragDockTest, ClientsOutliveTheirSiteAndTheirFloatingWindow) {
   Pump(30);
   EXPECT_FALSE(IsWindow(h));
 }
+
+TEST_F(DragDockTest, AFloatingClientPutElsewhereTakesItsWindowAway) {
+  TPanel* plain = AddPanel(form, 300, 10, 200, 150);
+  TPanel* c = AddPanel(form, 300, 200, 120, 60, "tool");
+  ShowForm();
+  // Onto a form, then onto a panel: each time the empty window goes.
+  for (TWinControl* parent : {static_cast<TWinControl*>(form), static_cast<TWinControl*>(plain)}) {
+    ASSERT_TRUE(c->ManualFloat(RECT{300, 150, 460, 270}));
+    Pump(30);
+    HWND h = c->HostDockSite()->Handle();
+    ASSERT_TRUE(IsWindowVisible(h));
+    c->SetParent(parent);
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_FALSE(c->Floating());
+    EXPECT_EQ(c->HostDockSite(), nullptr);
+    EXPECT_TRUE(PumpUntil([h] { return !IsWindow(h); }));
+    // The client lives on in its new parent, shown and hidden as it likes.
+    EXPECT_EQ(c->Parent(), parent);
+    EXPECT_TRUE(c->Visible());
+    EXPECT_TRUE(IsWindowVisible(c->Handle()));
+  }
+}
