@@ -290,6 +290,9 @@ class TControl : public TComponent {
   // Ends this control's drag: dropped where the pointer is, or cancelled.
   void EndDrag(bool drop);
   bool Dragging() const;
+  // The press the control took is no click any more (a drag took its
+  // release, or was cancelled): a release that comes later is not one.
+  void ForgetPress() { pressed_ = false; }
   // Docks the control in site, before or after dropControl (one of the
   // site's docked clients) as align says (alTop/alLeft: before, else
   // after); without dropControl alTop/alLeft put it first, anything else

@@ -287,9 +287,12 @@ class TDragSession : public TComponent {
         source->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
         return;
       }
+      if (source_) source_->ForgetPress();
       Reset();
       return;
     }
+    // The release was the drag's: the press is no click of the control's.
+    if (source_) source_->ForgetPress();
     if (kind_ == dkDrag)
       FinishDrag(drop);
     else

@@ -157,6 +157,33 @@ TEST_F(DragDockTest, EscCancelsAndNothingIsDropped) {
   EXPECT_EQ(ends, 1);
 }
 
+TEST_F(DragDockTest, APressTheDragTookIsNoClickWhenALaterReleaseComesOverTheControl) {
+  TPanel* src = AddPanel(form, 10, 10, 100, 60);
+  TPanel* tgt = AddPanel(form, 300, 10, 100, 60);
+  src->SetDragMode(dmAutomatic);
+  int clicks = 0, drops = 0;
+  src->OnClick = [&](TObject*) { ++clicks; };
+  tgt->OnDragOver = [&](TObject*, TObject*, int, int, TDragState, bool& accept) { accept = true; };
+  tgt->OnDragDrop = [&](TObject*, TObject*, int, int) { ++drops; };
+  ShowForm();
+  // Dragged and dropped; then a press on the form that ends over the
+  // control.
+  Drag(At(src, 50, 30), At(tgt, 50, 30));
+  EXPECT_TRUE(PumpUntil([&] { return drops == 1; }));
+  Drag(At(form, 200, 300), At(src, 50, 30));
+  // Dragged, cancelled with Esc, released over the control.
+  MoveTo(At(src, 50, 30));
+  Button(true);
+  GlideTo(At(tgt, 50, 30));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !src->Dragging(); }));
+  GlideTo(At(src, 50, 30));
+  Button(false);
+  Pump(50);
+  EXPECT_EQ(clicks, 0) << "a release with no press of its own clicked the control";
+  EXPECT_EQ(drops, 1);
+}
+
 TEST_F(DragDockTest, SourceFreedDuringItsDragEndsTheDragCleanly) {
   TPanel* src = AddPanel(form, 10, 10, 100, 60);
   TPanel* tgt = AddPanel(form, 300, 10, 100, 60);
