@@ -68,6 +68,41 @@ void TypeText(HWND hwnd, const std::string& text);
 // Sends one WM_KEYDOWN/WM_KEYUP pair.
 void PressKey(HWND hwnd, UINT vk);
 
+// ---- real input ----
+// The desktop's own pointer and keyboard (SendInput), as an operator's hand
+// gives them: the input goes to whatever window is under the pointer or
+// has the keyboard focus, through the program's own message loop. Each
+// call waits until the system has taken the input (the pointer is there,
+// the button or key is down and then up again); what the program does with
+// it is for the caller to wait for. False when the input did not arrive.
+
+// Moves the pointer to a screen point.
+bool PointerTo(POINT p);
+// Moves the pointer to `p` and presses and releases the left button there.
+// With `target`, waits first until `target` (or a window inside it) is the
+// window at `p`, as a hand waits to see the window before it clicks.
+bool LeftClickAt(POINT p, HWND target = nullptr);
+// The same at the centre of a window, of a rectangle on the screen.
+bool LeftClick(HWND hwnd);
+bool LeftClickRect(const RECT& screen, HWND target);
+// Presses and releases a virtual key; with `modifier` (VK_MENU, VK_SHIFT,
+// VK_CONTROL) held around it.
+bool KeyPress(WORD vk, WORD modifier = 0);
+// Types GBK text on the keyboard: letters, digits and ASCII signs as their
+// keys (with Shift where needed), other characters as a character input of
+// their own, as an input method gives them.
+bool KeyType(const std::string& text);
+
+// The keyboard focus and the active window of the thread of `hwnd`.
+HWND FocusOf(HWND hwnd);
+HWND ActiveOf(HWND hwnd);
+// Waits up to `ms` until the focus of the thread of `hwnd` is `focus` (a
+// control, or a window inside it, as a combo box's edit).
+bool WaitFocus(HWND hwnd, HWND focus, int ms = 5000);
+// A visible top-level window of process `pid` with the class `cls` (a
+// combo box's drop-down list is "ComboLBox"), or nullptr.
+HWND VisibleTopOfClass(DWORD pid, const std::string& cls);
+
 // What `paint` draws into a w x h memory bitmap (it draws every pixel), as
 // 0x00RRGGBB values row by row, top first.
 std::vector<uint32_t> PaintedPixels(int w, int h, const std::function<void(HDC)>& paint);
