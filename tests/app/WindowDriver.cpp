@@ -308,9 +308,14 @@ bool Arrived(Pred pred) {
 
 bool KeyDown(int vk) { return GetAsyncKeyState(vk) < 0; }
 
-bool KeyChange(WORD vk, bool down) {
+// The key's state as the system shows it changes with the input; the
+// system may also reset it when the keyboard focus moves to another window
+// (the press then went through all the same), so a key that is not seen is
+// waited for a short while only.
+void KeyChange(WORD vk, bool down) {
   realinput::SendKeyChange(vk, down);
-  return Arrived([&] { return KeyDown(vk) == down; });
+  const DWORD start = GetTickCount();
+  while (KeyDown(vk) != down && GetTickCount() - start < 1000) Sleep(2);
 }
 
 bool ButtonChange(bool down) {
@@ -353,10 +358,28 @@ bool LeftClickAt(POINT p, HWND target) {
   return ButtonChange(false);
 }
 
+bool LeftDoubleClickAt(POINT p, HWND target) {
+  return LeftClickAt(p, target) && ButtonChange(true) && ButtonChange(false);
+}
+
 bool LeftClick(HWND hwnd) {
-  RECT rc;
-  if (!GetWindowRect(hwnd, &rc)) return false;
-  return LeftClickRect(rc, hwnd);
+  // A window that has just come may still move (centred, fitted into its
+  // frame): its centre is taken once it has stayed in place for a while
+  // and the pointer finds it there.
+  POINT p = {};
+  RECT last = {};
+  int still = 0;
+  const bool found = WaitFor(
+      [&] {
+        RECT rc;
+        if (!GetWindowRect(hwnd, &rc)) return false;
+        still = EqualRect(&rc, &last) ? still + 1 : 0;
+        last = rc;
+        p = POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        return still >= 5 && IsOrInside(WindowFromPoint(p), hwnd);
+      },
+      5000);
+  return found && LeftClickAt(p, hwnd);
 }
 
 bool LeftClickRect(const RECT& screen, HWND target) {
@@ -364,10 +387,11 @@ bool LeftClickRect(const RECT& screen, HWND target) {
 }
 
 bool KeyPress(WORD vk, WORD modifier) {
-  if (modifier && !KeyChange(modifier, true)) return false;
-  const bool ok = KeyChange(vk, true) && KeyChange(vk, false);
-  if (modifier && !KeyChange(modifier, false)) return false;
-  return ok;
+  if (modifier) KeyChange(modifier, true);
+  KeyChange(vk, true);
+  KeyChange(vk, false);
+  if (modifier) KeyChange(modifier, false);
+  return true;
 }
 
 bool KeyType(const std::string& text) {
@@ -383,6 +407,10 @@ bool KeyType(const std::string& text) {
     }
   }
   return true;
+}
+
+bool WaitFront(HWND window, int ms) {
+  return WaitFor([&] { return GetForegroundWindow() == window; }, ms);
 }
 
 HWND FocusOf(HWND hwnd) { return GuiInfo(hwnd).hwndFocus; }
