@@ -325,9 +325,10 @@ TEST_F(Operator, TheProfileWindowsTakeTheRealMouse) {
 }
 
 // The main window's card operations with the mouse: the port list and
-// 检测..., the sector list, the three check boxes and the four card
-// buttons, each box answered by a click on its OK; the card shows that
-// each click did what it says.
+// 检测..., the sector list (also its drop-down button clicked twice
+// quickly), the three check boxes and the four card buttons, each box
+// answered by a click on its OK; the card shows that each click did what
+// it says.
 TEST_F(Operator, TheMainWindowTakesTheRealMouse) {
   const std::string port = "COM" + std::to_string(com_);
   // The simulator's port chosen in the port list.
@@ -366,6 +367,19 @@ TEST_F(Operator, TheMainWindowTakesTheRealMouse) {
   ASSERT_TRUE(WaitFor([&] { return TextOf(sectorEdit) == "01/08/09/10"; }, 5000)) << TextOf(sectorEdit);
   ASSERT_TRUE(ClickMain("lblBatch"));
   ASSERT_TRUE(Gone(checks)) << "a click outside left the sector list open";
+  EXPECT_EQ(TextOf(sectorEdit), "01/08/09/10");
+  // A double click on its drop-down button opens it and closes it again;
+  // the next click, once the double click's time is over, opens it.
+  RECT combo;
+  GetWindowRect(W("cbbAreaNumPW"), &combo);
+  const POINT drop = {combo.right - 10, (combo.top + combo.bottom) / 2};
+  ASSERT_TRUE(LeftDoubleClickAt(drop, W("cbbAreaNumPW")));
+  Sleep(GetDoubleClickTime() + 100);
+  ASSERT_TRUE(Gone(checks)) << "the double click left the sector list open";
+  ASSERT_TRUE(LeftClickAt(drop, W("cbbAreaNumPW")));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(checks); }, 5000)) << "the click after a double click opened nothing";
+  ASSERT_TRUE(ClickMain("lblBatch"));
+  ASSERT_TRUE(Gone(checks));
   EXPECT_EQ(TextOf(sectorEdit), "01/08/09/10");
 
   // The check boxes: 加密 of the new key off, 加密 of the current key on
