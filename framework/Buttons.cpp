@@ -255,17 +255,26 @@ void TSpeedButton::Click() {
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == mbLeft && Enabled()) {
     pressed_ = true;
+    // The second press of a double click is a press of the button as
+    // well: its release clicks it (a control clicks only on a single
+    // press), so that two quick clicks are two clicks.
+    doublePress_ = (shift & (1u << ssDouble)) != 0;
     Invalidate();
   }
   TGraphicControl::MouseDown(button, shift, x, y);
 }
 
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  const bool clickHere = button == mbLeft && pressed_ && doublePress_;
   if (button == mbLeft && pressed_) {
     pressed_ = false;
+    doublePress_ = false;
     Invalidate();
   }
   TGraphicControl::MouseUp(button, shift, x, y);
+  const RECT r = ClientRect();
+  const POINT p = {x, y};
+  if (clickHere && Enabled() && PtInRect(&r, p)) Click();
 }
 
 void TSpeedButton::MouseEnter() {

@@ -134,6 +134,7 @@ class TSpeedButton : public TGlyphButton<TGraphicControl> {
   int32_t groupIndex_ = 0;
   bool flat_ = false, transparent_ = true, down_ = false, allowAllUp_ = false;
   bool pressed_ = false;
+  bool doublePress_ = false;  // the press under way is a double click's second
 };
 
 }  // namespace fw

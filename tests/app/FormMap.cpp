@@ -116,17 +116,36 @@ bool FormMap::ScreenRect(HWND form, const std::string& name, RECT& rect) const {
   return true;
 }
 
+namespace {
+// The point a click aims at, in the parent's client area.
+POINT AimInParent(const ControlPlace& place) {
+  const int w = place.hasSize ? place.bounds.right - place.bounds.left : 8;
+  const int h = place.hasSize ? place.bounds.bottom - place.bounds.top : 8;
+  return POINT{place.bounds.left + w / 2, place.bounds.top + h / 2};
+}
+}  // namespace
+
 bool FormMap::ClickAt(HWND form, const std::string& name) const {
   const ControlPlace* place = Find(name);
   if (!place) return false;
   HWND parent = place->parent.empty() ? form : Window(form, place->parent);
   if (!parent) return false;
-  const int w = place->hasSize ? place->bounds.right - place->bounds.left : 8;
-  const int h = place->hasSize ? place->bounds.bottom - place->bounds.top : 8;
-  const LPARAM at = MAKELPARAM(place->bounds.left + w / 2, place->bounds.top + h / 2);
+  const POINT p = AimInParent(*place);
+  const LPARAM at = MAKELPARAM(p.x, p.y);
   PostMessageW(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageW(parent, WM_LBUTTONUP, 0, at);
   return true;
+}
+
+bool FormMap::ClickPoint(HWND form, const std::string& name, POINT& screen, HWND& window) const {
+  const ControlPlace* place = Find(name);
+  if (!place) return false;
+  HWND parent = place->parent.empty() ? form : Window(form, place->parent);
+  if (!parent) return false;
+  window = Window(form, name);
+  if (!window) window = parent;
+  screen = AimInParent(*place);
+  return ClientToScreen(parent, &screen) != 0;
 }
 
 }  // namespace driver

@@ -32,6 +32,11 @@ class FormMap {
   bool ClickAt(HWND form, const std::string& name) const;
   // The control's rectangle on the screen.
   bool ScreenRect(HWND form, const std::string& name, RECT& rect) const;
+  // Where a click on the control lands, on the screen: its centre, or a
+  // few pixels into a control that the data gives no size (a label sized
+  // to its text); `window` is the window that takes the click there (the
+  // control's own, or its parent's for a windowless control).
+  bool ClickPoint(HWND form, const std::string& name, POINT& screen, HWND& window) const;
 
  private:
   std::map<std::string, ControlPlace> places_;

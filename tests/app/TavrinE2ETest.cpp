@@ -775,17 +775,7 @@ class Profiles : public Tavrin {
     Click(L("btnClose"));
     return WaitFor([&] { return !IsWindow(list_); }, 10000);
   }
-  std::string IniText() {
-    std::string text;
-    HANDLE f = CreateFileA((folder_ + "Data\\SysInfo.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return text;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) text.append(buf, got);
-    CloseHandle(f);
-    return text;
-  }
+  std::string IniText() { return ProfileText(); }
   // Puts `text` into the profile file as it stands.
   void PutIni(const std::string& text) {
     HANDLE f = CreateFileA(IniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -803,10 +793,7 @@ class Profiles : public Tavrin {
     Click(D("btnSave"));
     ASSERT_TRUE(WaitFor([&] { return Rows() == rows + 1; }, 5000));
   }
-  static bool Has(const std::string& text, const std::string& line) {
-    return text.find(line + "\r\n") != std::string::npos || text.find(line + "\n") != std::string::npos ||
-           (text.size() >= line.size() && text.compare(text.size() - line.size(), line.size(), line) == 0);
-  }
+  static bool Has(const std::string& text, const std::string& line) { return HasLine(text, line); }
   FormMap mgMap_, editMap_;
   HWND list_ = nullptr;
   HWND dialog_ = nullptr;

@@ -221,6 +221,28 @@ std::string TavrinSession::Scramble(const std::string& key, const std::string& v
   return out;
 }
 
+std::string TavrinSession::ProfileText() const {
+  std::string text;
+  HANDLE f = CreateFileA((folder_ + "Data\\SysInfo.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return text;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) text.append(buf, got);
+  CloseHandle(f);
+  return text;
+}
+
+bool TavrinSession::HasLine(const std::string& text, const std::string& line) {
+  for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
+    const bool starts = at == 0 || text[at - 1] == '\n';
+    const size_t end = at + line.size();
+    const bool ends = end == text.size() || text[end] == '\n' || text.compare(end, 2, "\r\n") == 0;
+    if (starts && ends) return true;
+  }
+  return false;
+}
+
 namespace {
 
 // Which of the pixels are close to `color`.

@@ -53,6 +53,10 @@ class TavrinSession : public ::testing::Test {
   // The number a counter label shows, read from the screen ("" when it
   // cannot be made out).
   bool CounterShows(const std::string& label, int value);
+  // The key profile file as it stands ("" when there is none).
+  std::string ProfileText() const;
+  // True when `text` holds `line` as a whole line.
+  static bool HasLine(const std::string& text, const std::string& line);
 
   // ---- the simulated reader ----
   std::string Sim(const std::string& command);

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "SendInputs.h"
+
 namespace driver {
 
 const char* IconName(BoxIcon icon) {
@@ -287,6 +289,142 @@ void TypeText(HWND hwnd, const std::string& text) {
 void PressKey(HWND hwnd, UINT vk) {
   PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
   PostMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+namespace {
+
+// Waits for the system to take the input: a short poll, since the input
+// normally arrives within a few milliseconds, and a long limit for a
+// loaded machine.
+template <typename Pred>
+bool Arrived(Pred pred) {
+  const DWORD start = GetTickCount();
+  while (!pred()) {
+    if (GetTickCount() - start >= 5000) return false;
+    Sleep(2);
+  }
+  return true;
+}
+
+bool KeyDown(int vk) { return GetAsyncKeyState(vk) < 0; }
+
+// The key's state as the system shows it changes with the input; the
+// system may also reset it when the keyboard focus moves to another window
+// (the press then went through all the same), so a key that is not seen is
+// waited for a short while only.
+void KeyChange(WORD vk, bool down) {
+  realinput::SendKeyChange(vk, down);
+  const DWORD start = GetTickCount();
+  while (KeyDown(vk) != down && GetTickCount() - start < 1000) Sleep(2);
+}
+
+bool ButtonChange(bool down) {
+  realinput::SendButton(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  return Arrived([&] { return KeyDown(VK_LBUTTON) == down; });
+}
+
+bool IsOrInside(HWND hwnd, HWND outer) {
+  for (HWND h = hwnd; h; h = GetAncestor(h, GA_PARENT))
+    if (h == outer) return true;
+  return false;
+}
+
+GUITHREADINFO GuiInfo(HWND hwnd) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info);
+  return info;
+}
+
+}  // namespace
+
+bool PointerTo(POINT p) {
+  auto there = [&] {
+    POINT at;
+    return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+  };
+  // The absolute move is normalised to 0..65535; the nudge rounds it up
+  // into the wanted pixel.
+  realinput::SendMove(p, 1);
+  if (Arrived(there)) return true;
+  realinput::SendMove(p, 1);
+  return Arrived(there);
+}
+
+bool LeftClickAt(POINT p, HWND target) {
+  if (target && !WaitFor([&] { return IsOrInside(WindowFromPoint(p), target); }, 5000)) return false;
+  if (!PointerTo(p)) return false;
+  if (!ButtonChange(true)) return false;
+  return ButtonChange(false);
+}
+
+bool LeftDoubleClickAt(POINT p, HWND target) {
+  return LeftClickAt(p, target) && ButtonChange(true) && ButtonChange(false);
+}
+
+bool LeftClick(HWND hwnd) {
+  // A window that has just come may still move (centred, fitted into its
+  // frame): its centre is taken once it has stayed in place for a while
+  // and the pointer finds it there.
+  POINT p = {};
+  RECT last = {};
+  int still = 0;
+  const bool found = WaitFor(
+      [&] {
+        RECT rc;
+        if (!GetWindowRect(hwnd, &rc)) return false;
+        still = EqualRect(&rc, &last) ? still + 1 : 0;
+        last = rc;
+        p = POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        return still >= 5 && IsOrInside(WindowFromPoint(p), hwnd);
+      },
+      5000);
+  return found && LeftClickAt(p, hwnd);
+}
+
+bool LeftClickRect(const RECT& screen, HWND target) {
+  return LeftClickAt(POINT{(screen.left + screen.right) / 2, (screen.top + screen.bottom) / 2}, target);
+}
+
+bool KeyPress(WORD vk, WORD modifier) {
+  if (modifier) KeyChange(modifier, true);
+  KeyChange(vk, true);
+  KeyChange(vk, false);
+  if (modifier) KeyChange(modifier, false);
+  return true;
+}
+
+bool KeyType(const std::string& text) {
+  for (wchar_t c : FromGbk(text)) {
+    const SHORT scan = c < 128 ? VkKeyScanW(c) : -1;
+    if (scan != -1 && (scan & 0x600) == 0) {
+      const WORD vk = LOBYTE(scan);
+      if (!KeyPress(vk, (scan & 0x100) ? VK_SHIFT : 0)) return false;
+    } else {
+      // A character of no key of its own comes as the character itself.
+      realinput::SendChar(c);
+      Sleep(2);
+    }
+  }
+  return true;
+}
+
+bool WaitFront(HWND window, int ms) {
+  return WaitFor([&] { return GetForegroundWindow() == window; }, ms);
+}
+
+HWND FocusOf(HWND hwnd) { return GuiInfo(hwnd).hwndFocus; }
+
+HWND ActiveOf(HWND hwnd) { return GuiInfo(hwnd).hwndActive; }
+
+bool WaitFocus(HWND hwnd, HWND focus, int ms) {
+  return WaitFor([&] { return IsOrInside(FocusOf(hwnd), focus); }, ms);
+}
+
+HWND VisibleTopOfClass(DWORD pid, const std::string& cls) {
+  for (HWND h : TopWindows(pid))
+    if (SameNoCase(ClassOf(h), cls)) return h;
+  return nullptr;
 }
 
 Program::~Program() { Kill(); }

@@ -68,6 +68,52 @@ void TypeText(HWND hwnd, const std::string& text);
 // Sends one WM_KEYDOWN/WM_KEYUP pair.
 void PressKey(HWND hwnd, UINT vk);
 
+// ---- real input ----
+// The desktop's own pointer and keyboard (SendInput), as an operator's hand
+// gives them: the input goes to whatever window is under the pointer or
+// has the keyboard focus, through the program's own message loop. Each
+// call waits until the system has taken the input (the pointer is there,
+// the button is down and then up again, the key likewise); what the
+// program does with it is for the caller to wait for. The pointer's calls
+// return false when the input did not arrive.
+
+// Moves the pointer to a screen point.
+bool PointerTo(POINT p);
+// Moves the pointer to `p` and presses and releases the left button there.
+// With `target`, waits first until `target` (or a window inside it) is the
+// window at `p`, as a hand waits to see the window before it clicks.
+bool LeftClickAt(POINT p, HWND target = nullptr);
+// Two clicks at `p` as quick as a double click.
+bool LeftDoubleClickAt(POINT p, HWND target = nullptr);
+// The same at the centre of a window, of a rectangle on the screen.
+bool LeftClick(HWND hwnd);
+bool LeftClickRect(const RECT& screen, HWND target);
+// Presses and releases a virtual key; with `modifier` (VK_MENU, VK_SHIFT,
+// VK_CONTROL) held around it. Keys go to the window in front: a key that
+// comes while none is (a window has just closed, the next one is not yet
+// in front) is lost, as it is for an operator; wait for the window first.
+// The system's key state, which the wait reads, is reset when the focus
+// moves to another window, so a key is waited for a second at most and
+// the call returns true once the key is given.
+bool KeyPress(WORD vk, WORD modifier = 0);
+// Types GBK text on the keyboard: letters, digits and ASCII signs as their
+// keys (with Shift where needed), other characters as a character input of
+// their own, as an input method gives them.
+bool KeyType(const std::string& text);
+
+// Waits up to `ms` until `window` is the window in front, the one that
+// takes the keys.
+bool WaitFront(HWND window, int ms = 5000);
+// The keyboard focus and the active window of the thread of `hwnd`.
+HWND FocusOf(HWND hwnd);
+HWND ActiveOf(HWND hwnd);
+// Waits up to `ms` until the focus of the thread of `hwnd` is `focus` (a
+// control, or a window inside it, as a combo box's edit).
+bool WaitFocus(HWND hwnd, HWND focus, int ms = 5000);
+// A visible top-level window of process `pid` with the class `cls` (a
+// combo box's drop-down list is "ComboLBox"), or nullptr.
+HWND VisibleTopOfClass(DWORD pid, const std::string& cls);
+
 // What `paint` draws into a w x h memory bitmap (it draws every pixel), as
 // 0x00RRGGBB values row by row, top first.
 std::vector<uint32_t> PaintedPixels(int w, int h, const std::function<void(HDC)>& paint);

@@ -49,6 +49,16 @@ inline void SendKey(WORD vk) {
   SendInput(2, in, sizeof in[0]);
 }
 
+// Sends one change of a virtual key: its press, or its release.
+inline void SendKeyChange(WORD vk, bool down) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof in);
+}
+
 // Sends a character as a key press of its own.
 inline void SendChar(wchar_t ch) {
   INPUT in[2] = {};
