@@ -56,7 +56,7 @@ HWND TopModalWindow() {
 
 }  // namespace
 
-TModalHold::TModalHold(const std::vector<HWND>& windows) {
+TModalHold::TModalHold(const std::vector<HWND>& windows, bool disableNow) {
   THolds& h = Holds();
   for (HWND w : windows) {
     if (!w) continue;
@@ -70,7 +70,7 @@ TModalHold::TModalHold(const std::vector<HWND>& windows) {
     h.lock.Leave();
     if (!take) continue;
     held_.push_back(w);
-    ApplyHold(w);
+    if (disableNow) ApplyHold(w);
   }
 }
 
@@ -101,12 +101,12 @@ void ActivateAfterModal(HWND preferred) {
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
   HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-  TModalHold hold(std::vector<HWND>{top});
+  TModalHold hold(std::vector<HWND>{top}, false);
   const int answer = MessageBoxW(owner, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
-  hold.Release();
   // The box, closing, enabled and activated its owner whatever else is
-  // still open: the hold was put back above, and the activation goes to
-  // the modal window that is still open, if any.
+  // still open: another modal window's hold is put back, and the
+  // activation goes to the modal window that is still open.
+  hold.Release();
   if (top) ActivateAfterModal(top);
   return answer;
 }

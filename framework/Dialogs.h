@@ -24,10 +24,14 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
 
 // Holds windows disabled for a modal window of the program. A window that
 // is disabled and held by no modal window was disabled for another reason:
-// it is left alone, now and when the hold ends.
+// it is left alone, now and when the hold ends. `disableNow` false is for
+// the system's own modal windows (message boxes), which disable their owner
+// themselves and enable it again as they close: the hold only counts the
+// box among the owner's holds, and when it ends the owner is put back as
+// the other holds want it.
 class TModalHold {
  public:
-  explicit TModalHold(const std::vector<HWND>& windows);
+  explicit TModalHold(const std::vector<HWND>& windows, bool disableNow = true);
   ~TModalHold() { Release(); }
   TModalHold(const TModalHold&) = delete;
   TModalHold& operator=(const TModalHold&) = delete;

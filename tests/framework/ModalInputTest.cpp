@@ -332,12 +332,19 @@ HWND FindBoxCaptioned(const wchar_t* caption) {
 class WorkerBox {
  public:
   explicit WorkerBox(HWND owner)
-      : thread_([this, owner] { answer = ShowMessageBox(owner, "The card failed.", "Worker", MB_OK | MB_ICONERROR); }) {}
+      : thread_([this, owner] {
+          answer = ShowMessageBox(owner, "The card failed.", "Worker", MB_OK | MB_ICONERROR);
+          finished = true;
+        }) {}
+  // The box's thread talks to the windows of this one as the box closes:
+  // this thread serves it until it is done.
   ~WorkerBox() {
+    dragtest::PumpUntil([this] { return finished.load(); }, 10000);
     if (thread_.joinable()) thread_.join();
   }
   HWND Window() const { return FindBoxCaptioned(L"Worker"); }
   std::atomic<int> answer{0};
+  std::atomic<bool> finished{false};
 
  private:
   std::thread thread_;
@@ -401,6 +408,7 @@ TEST_F(ModalInput, TheMainWindowStaysDisabledUntilTheLastModalWindowOfAnyThreadC
         heldAfterForm = !IsWindowEnabled(mainWindow);
         // The box is the window the keyboard reaches: Enter closes it.
         boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 1000);
+        Sleep(300);  // the operator reads the box before he answers it
         realinput::SendKey(VK_RETURN);
         enterClosed = WaitUntil([&] { return !IsWindow(box); });
         if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -463,6 +471,10 @@ TEST_F(ModalInput, AnotherThreadsBoxTakesTheKeyboardAndGivesTheMainWindowBackWho
     if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return;
     heldWhileOpen = !IsWindowEnabled(mainWindow);
     boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
+    // The operator reads the box before he answers it (the main window's
+    // thread sees it lose the keyboard first: answered within the same
+    // instant, the window system can leave no window in front).
+    Sleep(300);
     realinput::SendKey(VK_RETURN);
     enterClosed = WaitUntil([&] { return !IsWindow(box); });
     if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
