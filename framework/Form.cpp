@@ -150,6 +150,14 @@ void TForm::SetWindowState(TWindowState state) {
     ShowWindow(h, state == wsMinimized ? SW_MINIMIZE : state == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
 }
 
+void TForm::FocusSelfForControl() {
+  HWND h = HandleIfAllocated();
+  if (!h) return;
+  keepActiveControl_ = true;
+  ::SetFocus(h);
+  keepActiveControl_ = false;
+}
+
 void TForm::SetActiveControl(TWinControl* control) {
   activeControl_ = control;
   if (control && Visible() && control->CanFocus()) control->SetFocus();
@@ -415,11 +423,13 @@ void TForm::WndProc(TMessage& m) {
         if (OnDeactivate) OnDeactivate(this);
       }
       return;
-    case CM_FOCUSCHANGED:
-      activeControl_ = reinterpret_cast<TWinControl*>(m.LParam);
-      if (activeControl_ == this) activeControl_ = nullptr;
+    case CM_FOCUSCHANGED: {
+      auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
+      if (focused != this) activeControl_ = focused;
+      else if (!keepActiveControl_) activeControl_ = nullptr;
       m.Result = 0;
       return;
+    }
     case WM_SHOWWINDOW:
       DefaultHandler(m);
       return;

@@ -67,6 +67,10 @@ class TForm : public TWinControl {
   void SetKeyPreview(bool value) { keyPreview_ = value; }
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* control);
+  // Takes the focus into the form's own window while its focused control
+  // is disabled or hidden; the form still gives the focus back to that
+  // control when it becomes active again and the control can take it.
+  void FocusSelfForControl();
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult result) { modalResult_ = result; }
   bool IsModal() const { return modal_; }
@@ -142,6 +146,7 @@ class TForm : public TWinControl {
   TWindowState windowState_ = wsNormal;
   bool keyPreview_ = false;
   TWinControl* activeControl_ = nullptr;
+  bool keepActiveControl_ = false;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   bool positioned_ = false;

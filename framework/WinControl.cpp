@@ -1050,12 +1050,14 @@ void TWinControl::EnabledChanged() {
 void TWinControl::HandFocusToForm() {
   // The system takes the focus from a window that is disabled or hidden
   // and gives it to no window at all: the keyboard would then reach no
-  // control, Tab included. The form keeps it instead, and Tab from there
-  // goes to the first control.
+  // control, Tab included. The form keeps it instead (Tab goes on from
+  // there to the first control), and gives it back to the control when
+  // the form is made active again (after the box that ends an operation
+  // for which the control was disabled) and the control can take it.
   HWND focus = GetFocus();
   if (!handle_ || !focus || (focus != handle_ && !IsChild(handle_, focus))) return;
   TForm* form = GetParentForm(this);
-  if (form && form != this && form->HandleAllocated()) ::SetFocus(form->HandleIfAllocated());
+  if (form && form != this) form->FocusSelfForControl();
 }
 
 void TWinControl::TextChanged() {

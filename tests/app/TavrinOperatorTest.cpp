@@ -710,9 +710,7 @@ TEST_F(Operator, AfterTheBadKeyBoxTheFocusIsOnTheRefusedKey) {
 // After a card operation started by Space and its box closed by Enter, the
 // focus is on the button again, so that Space repeats it (the operation
 // disables the buttons while it runs and enables them before its box).
-// Disabled until the focus comes back to the button: today it goes to the
-// window's first control, the port list.
-TEST_F(Operator, DISABLED_AfterACardOperationTheFocusIsOnItsButtonAgain) {
+TEST_F(Operator, AfterACardOperationTheFocusIsOnItsButtonAgain) {
   ChooseSimPort();
   BringToFront(main_);
   ASSERT_TRUE(TabTo(main_, W("btnSetOneCardPassWord")));

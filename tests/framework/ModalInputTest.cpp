@@ -298,6 +298,39 @@ TEST_F(ModalInput, TheFocusGoesBackToItsControlWhenAMessageBoxCloses) {
   EXPECT_EQ(GetFocus(), second->Handle()) << "the focus did not come back to the control that had it";
 }
 
+TEST_F(ModalInput, AButtonDisabledForItsWorkHasTheFocusAgainWhenItsBoxCloses) {
+  TEdit* first = AddEdit(150);
+  TButton* work = AddButton(190);
+  (void)first;
+  int answer = 0;
+  work->OnClick = [&](TObject*) {
+    work->SetEnabled(false);  // the work runs with the buttons disabled
+    dragtest::Pump(20);
+    work->SetEnabled(true);
+    answer = ShowMessageBox(main->Handle(), "Done.", "Test", MB_OK);
+  };
+  main->Handle();
+  SetForegroundWindow(main->Handle());
+  work->SetFocus();
+  dragtest::Pump(50);
+  ASSERT_EQ(GetFocus(), work->Handle());
+  std::atomic<bool> closed{false};
+  Run(
+      [&] {
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = FindBox()) != nullptr && GetForegroundWindow() == box; })) return CloseAll({});
+        Sleep(300);
+        realinput::SendKey(VK_RETURN);
+        closed = WaitUntil([&] { return !IsWindow(box); });
+        if (!closed) CloseAll({});
+      },
+      [&] { realinput::SendKey(VK_SPACE); });
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(answer, IDOK);
+  dragtest::PumpUntil([&] { return GetFocus() == work->Handle(); }, 1000);
+  EXPECT_EQ(GetFocus(), work->Handle()) << "the focus did not come back to the button";
+}
+
 // ---- a message box of another thread (the batch worker's failure box) ----
 
 namespace {
