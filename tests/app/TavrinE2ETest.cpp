@@ -11,7 +11,6 @@
 #include <commctrl.h>
 
 #include "Dorvex.h"
-#include "SendInputs.h"
 #include "TavrinSession.h"
 
 using namespace driver;
@@ -581,30 +580,6 @@ TEST_F(Batch, AStopAndStartDuringAFailingAttemptLeavesTheNewBatchRunning) {
 
 namespace {
 
-// A click of the real left button at a screen point (SendInput), once the
-// pointer has arrived there.
-void RealClick(POINT p) {
-  SetCursorPos(p.x, p.y);
-  realinput::SendMove(p, 1);
-  WaitFor([p] {
-    POINT at;
-    GetCursorPos(&at);
-    return at.x == p.x && at.y == p.y;
-  }, 2000);
-  Sleep(50);
-  realinput::SendButton(MOUSEEVENTF_LEFTDOWN);
-  Sleep(50);
-  realinput::SendButton(MOUSEEVENTF_LEFTUP);
-  Sleep(50);
-}
-
-POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-POINT Centre(HWND h) {
-  RECT r = {};
-  GetWindowRect(h, &r);
-  return Centre(r);
-}
-
 class BatchAmongModals : public Batch {
  protected:
   // The program's message box that shows `text` (GBK), or nullptr.
@@ -640,7 +615,7 @@ TEST_F(BatchAmongModals, TheFailureBoxClosedOverTheRunningWarningLeavesTheWarnin
   ASSERT_NE(warning, nullptr);
   HWND failure = WaitBox(failed_);
   ASSERT_NE(failure, nullptr) << "the batch showed no failure box";
-  RealClick(Centre(GetDlgItem(failure, IDOK)));
+  ASSERT_TRUE(LeftClick(GetDlgItem(failure, IDOK)));
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(failure); }, 5000));
   Sleep(300);
   // The warning is still open: the main window takes nothing, and the
@@ -648,7 +623,7 @@ TEST_F(BatchAmongModals, TheFailureBoxClosedOverTheRunningWarningLeavesTheWarnin
   EXPECT_FALSE(IsWindowEnabled(main_)) << "the failure box gave back the main window under the warning";
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == warning; }, 2000));
   SimOk("log clear");
-  RealClick(Centre(GetDlgItem(warning, IDOK)));
+  ASSERT_TRUE(LeftClick(GetDlgItem(warning, IDOK)));
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(warning); }, 5000));
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_); }, 5000));
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == main_; }, 5000));
@@ -664,7 +639,7 @@ TEST_F(BatchAmongModals, TheFailureBoxTakesTheKeyboardAsTheWindowsOwnBoxesDo) {
   // Read before it is answered: answered in the very instant it comes up,
   // the window system can leave no window in front.
   Sleep(300);
-  realinput::SendKey(VK_RETURN);
+  KeyPress(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(failure); }, 5000)) << "Enter did not close the box";
   if (IsWindow(failure)) PostMessageW(failure, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) && GetForegroundWindow() == main_; }, 5000));
@@ -676,12 +651,12 @@ TEST_F(BatchAmongModals, TheFailureBoxClosedOverTheProfileListLeavesTheListModal
   // The profile list, opened by a real click on its label.
   RECT label = {};
   ASSERT_TRUE(mainMap_.ScreenRect(main_, "lbl21", label));
-  RealClick(Centre(label));
+  ASSERT_TRUE(LeftClickRect(label, main_));
   HWND list = WaitTopWindow(program_.Pid(), Gbk("用户管理"), 10000);
   ASSERT_NE(list, nullptr);
   HWND failure = WaitBox(failed_);
   ASSERT_NE(failure, nullptr);
-  RealClick(Centre(GetDlgItem(failure, IDOK)));
+  ASSERT_TRUE(LeftClick(GetDlgItem(failure, IDOK)));
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(failure); }, 5000));
   Sleep(300);
   EXPECT_FALSE(IsWindowEnabled(main_)) << "the failure box gave back the main window under the profile list";
@@ -689,7 +664,7 @@ TEST_F(BatchAmongModals, TheFailureBoxClosedOverTheProfileListLeavesTheListModal
   // The list closes with its own button; then the main window is back.
   HWND close = FindChild(list, "", Gbk("退出"));
   ASSERT_NE(close, nullptr);
-  RealClick(Centre(close));
+  ASSERT_TRUE(LeftClick(close));
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(list) || !IsWindowVisible(list); }, 5000));
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_); }, 5000));
   Press("btnAbort");
