@@ -738,12 +738,8 @@ class Profiles : public Tavrin {
   // Clicks row `row` of the list view.
   void SelectRow(int row) {
     HWND lv = L("lvUserInfo");
-    HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
-    RECT hr = {};
-    if (header) GetClientRect(header, &hr);
-    const int height = HIWORD(SendMessageW(lv, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1))) -
-                       HIWORD(SendMessageW(lv, LVM_APPROXIMATEVIEWRECT, 0, MAKELPARAM(-1, -1)));
-    const LPARAM at = MAKELPARAM(30, hr.bottom + row * height + height / 2);
+    const POINT p = ListViewRowPoint(lv, row);
+    const LPARAM at = MAKELPARAM(p.x, p.y);
     PostMessageW(lv, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(lv, WM_LBUTTONUP, 0, at);
     ASSERT_TRUE(WaitFor([&] { return SendMessageW(lv, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == row; }, 5000));

@@ -227,12 +227,7 @@ class Operator : public TavrinSession {
   // A real click on row `row` of the profile list.
   bool ClickRow(int row) {
     HWND lv = L("lvUserInfo");
-    HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
-    RECT hr = {};
-    if (header) GetClientRect(header, &hr);
-    const int height = HIWORD(SendMessageW(lv, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1))) -
-                       HIWORD(SendMessageW(lv, LVM_APPROXIMATEVIEWRECT, 0, MAKELPARAM(-1, -1)));
-    POINT p = {30, hr.bottom + row * height + height / 2};
+    POINT p = ListViewRowPoint(lv, row);
     ClientToScreen(lv, &p);
     return LeftClickAt(p, lv);
   }

@@ -1,5 +1,7 @@
 #include "WindowDriver.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -169,6 +171,15 @@ BoxIcon ReadIcon(HWND box) {
 }
 
 }  // namespace
+
+POINT ListViewRowPoint(HWND listView, int row, int x) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+  RECT hr = {};
+  if (header) GetClientRect(header, &hr);
+  const int height = HIWORD(SendMessageW(listView, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1))) -
+                     HIWORD(SendMessageW(listView, LVM_APPROXIMATEVIEWRECT, 0, MAKELPARAM(-1, -1)));
+  return POINT{x, hr.bottom + row * height + height / 2};
+}
 
 HWND WaitTopWindow(DWORD pid, const std::string& caption, int ms) {
   HWND found = nullptr;

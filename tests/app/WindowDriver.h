@@ -68,6 +68,10 @@ void TypeText(HWND hwnd, const std::string& text);
 // Sends one WM_KEYDOWN/WM_KEYUP pair.
 void PressKey(HWND hwnd, UINT vk);
 
+// The middle of row `row` of a report list view, `x` pixels in, in the
+// view's client coordinates (below its header).
+POINT ListViewRowPoint(HWND listView, int row, int x = 30);
+
 // ---- real input ----
 // The desktop's own pointer and keyboard (SendInput), as an operator's hand
 // gives them: the input goes to whatever window is under the pointer or
