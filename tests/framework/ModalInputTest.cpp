@@ -383,6 +383,20 @@ class WorkerBox {
   std::thread thread_;
 };
 
+// From the hand's thread: once the modal form shows, another thread opens
+// its box over the main window; the box, or nullptr (the windows closed).
+HWND WorkerBoxOverModal(TModalLevel& level, HWND mainWindow, std::unique_ptr<WorkerBox>& worker) {
+  const HWND modal = level.form->HandleIfAllocated();
+  HWND box = nullptr;
+  if (WaitUntil([&] { return Showing(modal); })) {
+    worker = std::make_unique<WorkerBox>(mainWindow);
+    if (WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return box;
+  }
+  if (HWND any = FindBox()) PostMessageW(any, WM_COMMAND, IDCANCEL, 0);
+  if (Showing(modal)) PostMessageW(modal, WM_CLOSE, 0, 0);
+  return nullptr;
+}
+
 }  // namespace
 
 TEST_F(ModalInput, AnotherThreadsBoxClosedOverAModalFormLeavesTheMainWindowDisabledUnderIt) {
@@ -393,10 +407,8 @@ TEST_F(ModalInput, AnotherThreadsBoxClosedOverAModalFormLeavesTheMainWindowDisab
   std::atomic<bool> boxClosed{false}, mainHeld{false}, modalActive{false}, formClosed{false};
   Run(
       [&] {
-        if (!WaitUntil([&] { return Showing(modal); })) return CloseAll({&level});
-        worker = std::make_unique<WorkerBox>(mainWindow);
-        HWND box = nullptr;
-        if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return CloseAll({&level});
+        HWND box = WorkerBoxOverModal(level, mainWindow, worker);
+        if (!box) return;
         ClickAt(CentreOf(GetDlgItem(box, IDOK)));
         boxClosed = WaitUntil([&] { return !IsWindow(box); });
         Sleep(200);
@@ -429,10 +441,8 @@ TEST_F(ModalInput, TheMainWindowStaysDisabledUntilTheLastModalWindowOfAnyThreadC
   std::atomic<bool> formClosed{false}, heldAfterForm{false}, boxActive{false}, enterClosed{false};
   Run(
       [&] {
-        if (!WaitUntil([&] { return Showing(modal); })) return CloseAll({&level});
-        worker = std::make_unique<WorkerBox>(mainWindow);
-        HWND box = nullptr;
-        if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return CloseAll({&level});
+        HWND box = WorkerBoxOverModal(level, mainWindow, worker);
+        if (!box) return;
         // The modal form is answered (the worker's box does not hold it).
         ClickAt(CentreOf(level.ok->Handle()));
         formClosed = WaitUntil([&] { return !Showing(modal); });
