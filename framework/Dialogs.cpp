@@ -41,14 +41,27 @@ void ApplyHold(HWND window) {
   }
 }
 
-// The program's top visible window that takes input and is no tool or
-// hint window: with modal windows open, the modal window on top.
+// A window that is shown but never made active: one that says so, and the
+// pop-ups without a caption that show over the others (hints, menus,
+// drop-down lists, tool tips). A tool window with a caption (a form with a
+// tool-window border) is made active as any other.
+bool NeverActivated(HWND h) {
+  const DWORD ex = static_cast<DWORD>(GetWindowLongW(h, GWL_EXSTYLE));
+  if (ex & WS_EX_NOACTIVATE) return true;
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE));
+  if (style & WS_CHILD) return true;
+  return (ex & WS_EX_TOOLWINDOW) && (style & WS_CAPTION) != WS_CAPTION;
+}
+
+// The program's top visible window that takes input and can be made
+// active: with modal windows open, the modal window on top, whatever its
+// border.
 HWND TopModalWindow() {
   for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     if (pid != GetCurrentProcessId() || !IsWindowVisible(h) || !IsWindowEnabled(h)) continue;
-    if (GetWindowLongW(h, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) continue;
+    if (NeverActivated(h)) continue;
     return h;
   }
   return nullptr;

@@ -530,3 +530,39 @@ TEST_F(ModalInput, AnotherThreadsBoxTakesTheKeyboardAndGivesTheMainWindowBackWho
   ASSERT_TRUE(dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 2000));
   EXPECT_EQ(GetFocus(), second->Handle());
 }
+
+TEST_F(ModalInput, AModalToolWindowTakesTheKeyboardBackWhenAnotherThreadsBoxCloses) {
+  const HWND mainWindow = main->Handle();
+  for (TFormBorderStyle border : {bsToolWindow, bsSizeToolWin}) {
+    SCOPED_TRACE(border == bsToolWindow ? "bsToolWindow" : "bsSizeToolWin");
+    TModalLevel level;
+    MakeLevel(level, main, 450, 40);
+    level.form->SetBorderStyle(border);
+    level.ok->SetDefault(true);
+    const HWND modal = level.form->Handle();
+    std::unique_ptr<WorkerBox> worker;
+    std::atomic<bool> boxClosed{false}, modalActive{false}, enterClosed{false};
+    Run(
+        [&] {
+          HWND box = WorkerBoxOverModal(level, mainWindow, worker);
+          if (!box) return;
+          ClickAt(CentreOf(GetDlgItem(box, IDOK)));
+          boxClosed = WaitUntil([&] { return !IsWindow(box); });
+          modalActive = WaitUntil([&] { return GetForegroundWindow() == modal; }, 1000);
+          Sleep(200);
+          // Enter reaches the tool window's default button.
+          realinput::SendKey(VK_RETURN);
+          enterClosed = WaitUntil([&] { return !Showing(modal); });
+          if (!enterClosed) CloseAll({&level});
+        },
+        [&] { level.result = level.form->ShowModal(); });
+    worker.reset();
+    EXPECT_TRUE(boxClosed);
+    EXPECT_TRUE(modalActive) << "the modal tool window is not the active window again";
+    EXPECT_TRUE(enterClosed) << "the keys reach no window";
+    EXPECT_EQ(level.result, mrOk);
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    level.form->Free();
+    dragtest::Pump(50);
+  }
+}
