@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include <atomic>
 #include <map>
 
 #include "Text.h"
@@ -13,32 +14,45 @@ namespace {
 // change bumps the generation: a thread that enables or disables a window
 // (outside the lock, as that talks to the window's own thread) looks again
 // afterwards, and goes on until no other change came in between, so the
-// window ends in the state of the last change.
+// window ends in the state of the last change. A window stays listed while
+// a thread is putting it in that state, also after its last hold ended: it
+// is still disabled then, and a hold taken in that instant must join it
+// rather than take it for a window disabled for another reason.
+struct TWindowHolds {
+  int holds = 0;     // the modal windows that hold it
+  int applying = 0;  // the threads enabling or disabling it now
+};
+
 struct THolds {
   TCriticalSection lock;
-  std::map<HWND, int> count;
+  std::map<HWND, TWindowHolds> windows;
   unsigned generation = 0;
 };
+
+std::atomic<TModalReleaseProbe> g_releaseProbe{nullptr};
 
 THolds& Holds() {
   static THolds* holds = new THolds;  // used by every thread until the end
   return *holds;
 }
 
+// Disables the window while it is held, else enables it. The caller counted
+// itself among the window's `applying` under the lock; the last one done
+// with a window held by none takes it off the list.
 void ApplyHold(HWND window) {
   THolds& h = Holds();
+  h.lock.Enter();
   for (;;) {
-    h.lock.Enter();
     const unsigned seen = h.generation;
-    const auto it = h.count.find(window);
-    const bool held = it != h.count.end();
+    const bool held = h.windows[window].holds > 0;
     h.lock.Leave();
     if (IsWindow(window)) EnableWindow(window, held ? FALSE : TRUE);
     h.lock.Enter();
-    const bool settled = h.generation == seen;
-    h.lock.Leave();
-    if (settled) return;
+    if (h.generation == seen) break;
   }
+  TWindowHolds& entry = h.windows[window];
+  if (--entry.applying <= 0 && entry.holds <= 0) h.windows.erase(window);
+  h.lock.Leave();
 }
 
 // A window that is shown but never made active: one that says so, and the
@@ -74,10 +88,11 @@ TModalHold::TModalHold(const std::vector<HWND>& windows, bool disableNow) {
   for (HWND w : windows) {
     if (!w) continue;
     h.lock.Enter();
-    auto it = h.count.find(w);
-    bool take = it != h.count.end() || IsWindowEnabled(w);
+    const bool take = h.windows.count(w) != 0 || IsWindowEnabled(w);
     if (take) {
-      ++h.count[w];
+      TWindowHolds& entry = h.windows[w];
+      ++entry.holds;
+      if (disableNow) ++entry.applying;
       ++h.generation;
     }
     h.lock.Leave();
@@ -91,14 +106,18 @@ void TModalHold::Release() {
   THolds& h = Holds();
   for (HWND w : held_) {
     h.lock.Enter();
-    auto it = h.count.find(w);
-    if (it != h.count.end() && --it->second <= 0) h.count.erase(it);
+    TWindowHolds& entry = h.windows[w];
+    if (entry.holds > 0) --entry.holds;
+    ++entry.applying;
     ++h.generation;
     h.lock.Leave();
+    if (TModalReleaseProbe probe = g_releaseProbe.load()) probe(w);
     ApplyHold(w);
   }
   held_.clear();
 }
+
+void SetModalReleaseProbe(TModalReleaseProbe probe) { g_releaseProbe = probe; }
 
 void ActivateAfterModal(HWND preferred) {
   HWND target = preferred && IsWindowVisible(preferred) && IsWindowEnabled(preferred) ? preferred : TopModalWindow();

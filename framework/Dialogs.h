@@ -42,6 +42,13 @@ class TModalHold {
   std::vector<HWND> held_;
 };
 
+// For tests: a call that Release makes, on the releasing thread, for each
+// window it lets go, after the window's count went down and before the
+// window is enabled again (a test takes another hold in that instant).
+// Not set in the program; nullptr takes it away.
+using TModalReleaseProbe = void (*)(HWND window);
+void SetModalReleaseProbe(TModalReleaseProbe probe);
+
 // After a modal window closed: activates `preferred` (a top-level window)
 // when it takes input again, else the modal window of the program still
 // open on top.

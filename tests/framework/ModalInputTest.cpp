@@ -566,3 +566,57 @@ TEST_F(ModalInput, AModalToolWindowTakesTheKeyboardBackWhenAnotherThreadsBoxClos
     dragtest::Pump(50);
   }
 }
+
+namespace {
+
+// What the modal holds' release probe runs (on the releasing thread).
+std::function<void(HWND)> g_onRelease;
+
+void RunReleaseProbe(HWND window) {
+  if (g_onRelease) g_onRelease(window);
+}
+
+}  // namespace
+
+TEST_F(ModalInput, AnotherThreadsBoxOpenedAsAModalFormLetsTheMainWindowGoKeepsItDisabled) {
+  // The modal form is answered by a click; in the instant its hold lets
+  // the main window go (counted no more, not yet enabled), another thread
+  // opens its box over the main window.
+  TModalLevel level;
+  MakeLevel(level, main, 450, 40);
+  const HWND mainWindow = main->Handle(), modal = level.form->Handle();
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<HWND> box{nullptr};
+  g_onRelease = [&](HWND window) {
+    if (window != mainWindow || worker) return;
+    worker = std::make_unique<WorkerBox>(mainWindow);
+    dragtest::PumpUntil([&] { return (box = worker->Window()) != nullptr; });
+  };
+  SetModalReleaseProbe(RunReleaseProbe);
+  std::atomic<bool> formClosed{false}, held{false}, boxActive{false}, boxClosed{false};
+  Run(
+      [&] {
+        if (!WaitUntil([&] { return Showing(modal); })) return;
+        ClickAt(CentreOf(level.ok->Handle()));
+        formClosed = WaitUntil([&] { return !Showing(modal) && box.load(); });
+        if (!formClosed) return CloseAll({&level});
+        Sleep(200);
+        held = !IsWindowEnabled(mainWindow);
+        boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 1000);
+        ClickAt(CentreOf(GetDlgItem(box, IDOK)));
+        boxClosed = WaitUntil([&] { return !IsWindow(box); });
+        if (!boxClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+      },
+      [&] { level.result = level.form->ShowModal(); });
+  SetModalReleaseProbe(nullptr);
+  worker.reset();
+  g_onRelease = nullptr;
+  EXPECT_TRUE(formClosed);
+  EXPECT_EQ(level.result, mrOk);
+  EXPECT_TRUE(held) << "the main window was enabled under the other thread's box";
+  EXPECT_TRUE(boxActive) << "the other thread's box is not the active window";
+  EXPECT_TRUE(boxClosed);
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+  dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 1000);
+  EXPECT_EQ(GetActiveWindow(), mainWindow);
+}
