@@ -97,74 +97,156 @@ std::string Shown(const std::string& held) {
   return fw::Utf8ToGbk(held, gbk) ? gbk : held;
 }
 
-TStringVector Shown(const TStringVector& held) {
-  TStringVector shown;
-  shown.reserve(held.size());
-  for (const std::string& value : held) shown.push_back(Shown(value));
-  return shown;
+// Pairs each entry of `b` with an entry of `a` of the same value, keeping
+// their order, so that as many as can be are paired: match[j] := i for each
+// b[j] paired with a[i] (others are left as they are). Equal beginnings and
+// ends pair at once; what lies between is split where the shortest edit
+// paths from both ends meet (the forward and backward search of Myers'
+// difference algorithm), and each side is paired in turn. The search costs
+// the length times the number of entries that differ, in linear space.
+class Pairing {
+ public:
+  Pairing(const std::vector<int32_t>& a, const std::vector<int32_t>& b, std::vector<int32_t>& match)
+      : a_(a), b_(b), match_(match) {}
+
+  // Pairs a[a0..a1) with b[b0..b1).
+  void Pair(int32_t a0, int32_t a1, int32_t b0, int32_t b1) {
+    while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) match_[b0++] = a0++;
+    while (a0 < a1 && b0 < b1 && a_[a1 - 1] == b_[b1 - 1]) match_[--b1] = --a1;
+    if (a0 == a1 || b0 == b1) return;
+    int32_t x = 0, y = 0;
+    if (!Split(a0, a1, b0, b1, x, y)) return;  // nothing in common
+    Pair(a0, a0 + x, b0, b0 + y);
+    Pair(a0 + x, a1, b0 + y, b1);
+  }
+
+ private:
+  // The point (x entries into a[a0..a1), y into b[b0..b1)) where a forward
+  // and a backward shortest edit path meet; false when the two have no
+  // entry in common.
+  bool Split(int32_t a0, int32_t a1, int32_t b0, int32_t b1, int32_t& splitX, int32_t& splitY) {
+    const int32_t n = a1 - a0, m = b1 - b0;
+    const int32_t maxD = (n + m + 1) / 2, offset = maxD, length = 2 * maxD + 2;
+    // The furthest x reached on each diagonal k = x - y (backward: from the
+    // ends), -1 where none yet.
+    forward_.assign(static_cast<size_t>(length), -1);
+    backward_.assign(static_cast<size_t>(length), -1);
+    forward_[offset + 1] = 0;
+    backward_[offset + 1] = 0;
+    const int32_t delta = n - m;
+    const bool odd = (delta & 1) != 0;
+    // Diagonals at the ends that have run off the grid are not searched again.
+    int32_t fStart = 0, fEnd = 0, bStart = 0, bEnd = 0;
+    for (int32_t d = 0; d < maxD; ++d) {
+      for (int32_t k = -d + fStart; k <= d - fEnd; k += 2) {
+        const int32_t at = offset + k;
+        int32_t x = (k == -d || (k != d && forward_[at - 1] < forward_[at + 1])) ? forward_[at + 1]
+                                                                                  : forward_[at - 1] + 1;
+        int32_t y = x - k;
+        while (x < n && y < m && a_[a0 + x] == b_[b0 + y]) ++x, ++y;
+        forward_[at] = x;
+        if (x > n) {
+          fEnd += 2;
+        } else if (y > m) {
+          fStart += 2;
+        } else if (odd) {
+          const int32_t back = offset + delta - k;
+          if (back >= 0 && back < length && backward_[back] != -1 && x >= n - backward_[back]) {
+            splitX = x;
+            splitY = y;
+            return true;
+          }
+        }
+      }
+      for (int32_t k = -d + bStart; k <= d - bEnd; k += 2) {
+        const int32_t at = offset + k;
+        int32_t x = (k == -d || (k != d && backward_[at - 1] < backward_[at + 1])) ? backward_[at + 1]
+                                                                                    : backward_[at - 1] + 1;
+        int32_t y = x - k;
+        while (x < n && y < m && a_[a1 - 1 - x] == b_[b1 - 1 - y]) ++x, ++y;
+        backward_[at] = x;
+        if (x > n) {
+          bEnd += 2;
+        } else if (y > m) {
+          bStart += 2;
+        } else if (!odd) {
+          const int32_t fore = offset + delta - k;
+          if (fore >= 0 && fore < length && forward_[fore] != -1 && forward_[fore] >= n - x) {
+            splitX = forward_[fore];
+            splitY = forward_[fore] - (fore - offset);
+            return true;
+          }
+        }
+      }
+    }
+    return false;
+  }
+
+  const std::vector<int32_t>& a_;
+  const std::vector<int32_t>& b_;
+  std::vector<int32_t>& match_;
+  std::vector<int32_t> forward_, backward_;
+};
+
+// A profile as the program shows it: its name and its key, as one text.
+std::string ProfileText(const std::string& name, const std::string& key) {
+  return std::to_string(name.size()) + ':' + name + key;
 }
 
-// The values of one column (the names or the keys) as they go back into a
-// UTF-8 file, so that a character GBK lacks, or bytes that are not UTF-8,
-// go back as they were and are never replaced by the substitute the
-// program shows. A profile that reads as before at its place keeps the
-// file's texts. Another value that reads as one text the file holds (a
-// profile moved by a deletion) is written as the file holds it; other
-// values are converted to UTF-8 (bytes that are not GBK stay as they are).
-// A value that reads as several texts the file holds (they differ only in
-// characters GBK lacks) cannot be told: the save is refused (false) rather
-// than write the wrong one.
-bool HeldColumn(const TStringVector& held, const TStringVector& shown, const TStringVector& values,
-                const std::vector<bool>& unchanged, TStringVector& out) {
-  // The held texts that read as each value not unchanged at its place.
-  std::unordered_map<std::string, std::vector<const std::string*>> readAs;
-  for (size_t i = 0; i < values.size(); ++i)
-    if (!unchanged[i]) readAs.emplace(values[i], std::vector<const std::string*>());
-  if (!readAs.empty()) {
-    for (size_t i = 0; i < held.size(); ++i) {
-      auto it = readAs.find(shown[i]);
-      if (it == readAs.end()) continue;
-      auto& texts = it->second;
-      if (std::none_of(texts.begin(), texts.end(), [&](const std::string* t) { return *t == held[i]; }))
-        texts.push_back(&held[i]);
-    }
-  }
-  out.clear();
-  out.reserve(values.size());
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (unchanged[i]) {
-      out.push_back(held[i]);
-      continue;
-    }
-    const auto& texts = readAs[values[i]];
-    if (texts.empty()) {
-      std::string utf8;
-      out.push_back(fw::GbkToUtf8(values[i], utf8) ? utf8 : values[i]);
-    } else if (texts.size() == 1) {
-      out.push_back(*texts.front());
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
-// The names and keys as they go back into the UTF-8 file `ini`; false when
-// one cannot be told (see HeldColumn).
-bool HeldValues(const fw::TIniText& ini, TStringVector& names, TStringVector& keys) {
+// The names and keys as they go back into the UTF-8 file `ini`, so that a
+// character GBK lacks, or bytes that are not UTF-8, are never replaced by
+// the substitute the program shows. Each profile listed is paired with one
+// stored profile that reads as it does, name and key together, in the
+// order of both (a deletion moves the rest up by one; a profile changed or
+// added pairs with none), as many as can be: a profile paired is written as
+// the file holds it; the others, as given, in UTF-8 (bytes that are not GBK
+// stay as they are). Where stored profiles read alike, name and key, any of
+// them may stand for one listed: they are written the same.
+void HeldValues(const fw::TIniText& ini, TStringVector& names, TStringVector& keys) {
   TStringVector heldNames, heldKeys;
   ReadProfiles(ini, heldNames, heldKeys);
-  const TStringVector shownNames = Shown(heldNames), shownKeys = Shown(heldKeys);
-  std::vector<bool> unchanged(names.size(), false);
-  for (size_t i = 0; i < names.size() && i < heldNames.size(); ++i)
-    unchanged[i] = shownNames[i] == names[i] && shownKeys[i] == keys[i];
-  TStringVector outNames, outKeys;
-  if (!HeldColumn(heldNames, shownNames, names, unchanged, outNames) ||
-      !HeldColumn(heldKeys, shownKeys, keys, unchanged, outKeys))
-    return false;
-  names.swap(outNames);
-  keys.swap(outKeys);
-  return true;
+  // Each profile as shown, by a number; the listed ones that read as no
+  // stored one, and the stored ones that read as no listed one, pair with
+  // nothing and are left out of the pairing.
+  std::unordered_map<std::string, int32_t> numbers;
+  std::vector<int32_t> heldNumbers(heldNames.size());
+  for (size_t i = 0; i < heldNames.size(); ++i)
+    heldNumbers[i] = numbers.emplace(ProfileText(Shown(heldNames[i]), Shown(heldKeys[i])),
+                                     static_cast<int32_t>(numbers.size())).first->second;
+  std::vector<int32_t> listedNumbers(names.size(), -1);
+  std::vector<bool> listedAlike(numbers.size(), false);
+  for (size_t j = 0; j < names.size(); ++j) {
+    auto it = numbers.find(ProfileText(names[j], keys[j]));
+    if (it == numbers.end()) continue;
+    listedNumbers[j] = it->second;
+    listedAlike[static_cast<size_t>(it->second)] = true;
+  }
+  std::vector<int32_t> a, b, aAt, bAt;  // the numbers paired, and their places
+  for (size_t i = 0; i < heldNumbers.size(); ++i)
+    if (listedAlike[static_cast<size_t>(heldNumbers[i])]) {
+      a.push_back(heldNumbers[i]);
+      aAt.push_back(static_cast<int32_t>(i));
+    }
+  for (size_t j = 0; j < listedNumbers.size(); ++j)
+    if (listedNumbers[j] >= 0) {
+      b.push_back(listedNumbers[j]);
+      bAt.push_back(static_cast<int32_t>(j));
+    }
+  std::vector<int32_t> match(b.size(), -1);
+  Pairing(a, b, match).Pair(0, static_cast<int32_t>(a.size()), 0, static_cast<int32_t>(b.size()));
+  std::vector<int32_t> stored(names.size(), -1);  // the stored profile each listed one is written as
+  for (size_t j = 0; j < b.size(); ++j)
+    if (match[j] >= 0) stored[static_cast<size_t>(bAt[j])] = aAt[static_cast<size_t>(match[j])];
+  for (size_t j = 0; j < names.size(); ++j) {
+    if (stored[j] >= 0) {
+      names[j] = heldNames[static_cast<size_t>(stored[j])];
+      keys[j] = heldKeys[static_cast<size_t>(stored[j])];
+      continue;
+    }
+    std::string utf8;
+    if (fw::GbkToUtf8(names[j], utf8)) names[j].swap(utf8);
+    if (fw::GbkToUtf8(keys[j], utf8)) keys[j].swap(utf8);
+  }
 }
 
 }  // namespace
@@ -202,7 +284,7 @@ bool SaveUserKeys(const std::string& file, const TStringVector& names, const TSt
     utf8Names = names;
     utf8Keys = keys;
     utf8Keys.resize(names.size(), kFactoryKey);
-    if (!HeldValues(ini, utf8Names, utf8Keys)) return false;
+    HeldValues(ini, utf8Names, utf8Keys);
   }
   const TStringVector& outNames = utf8 ? utf8Names : names;
   const TStringVector& outKeys = utf8 ? utf8Keys : keys;

@@ -30,9 +30,11 @@ bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& 
 bool LoadUserKeys(TStringVector& names, TStringVector& keys);
 
 // Writes UserCnt and the entries 1..n in one go, into a UTF-8 file in
-// UTF-8 (values it holds that GBK cannot show go back as they were): false
-// (the file unchanged) when it cannot be read or written, is read-only or
-// is in UTF-16. Entries above n that an earlier save wrote stay in the
-// file; they are never read.
+// UTF-8 (a profile that reads as one the file holds, name and key, where it
+// stands or moved up by a deletion, goes back as the file held it, so that
+// a character GBK cannot show is kept; one added or changed goes in as
+// given): false (the file unchanged) when it cannot be read or written, is
+// read-only or is in UTF-16. Entries above n that an earlier save wrote
+// stay in the file; they are never read.
 bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys);
 bool SaveUserKeys(const TStringVector& names, const TStringVector& keys);

@@ -662,6 +662,68 @@ TEST_F(Operator, TheProfileWindowsWorkFromTheKeyboard) {
   EXPECT_TRUE(HasLine(ini, "PassWord1=112233445566")) << ini;
 }
 
+// A profile file in UTF-8 whose Hangul names (GBK lacks them) read alike in
+// the list: "??" twice, with keys of their own, and "a?". A profile typed
+// as "a?" beside the stored one goes in as typed; the first "??" deleted
+// goes, and the other keeps its bytes; each close writes the file, with no
+// box.
+TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedAndDeletedByHand) {
+  auto entry = [](int i, const std::string& name, const std::string& key) {
+    return "UserName" + std::to_string(i) + "=" + name + "\r\nPassWord" + std::to_string(i) + "=" + key + "\r\n";
+  };
+  auto profiles = [](int count, const std::string& entries) {
+    return "\xEF\xBB\xBF[SYSInfo]\r\nUserCnt=" + std::to_string(count) + "\r\n[UserInfo]\r\n" + entries;
+  };
+  const std::string korea = entry(1, "\xED\x95\x9C\xEA\xB5\xAD", "111111111111");       // 한국
+  const std::string joseon = "\xEC\xA1\xB0\xEC\x84\xA0", aHan = "a\xED\x95\x9C";         // 조선, a한
+  const std::string typed = entry(4, "a?", "444444444444");
+  {
+    const std::string text = profiles(3, korea + entry(2, joseon, "222222222222") + entry(3, aHan, "333333333333"));
+    HANDLE f = CreateFileA((folder_ + "Data\\SysInfo.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                           nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD put = 0;
+    ASSERT_TRUE(WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr));
+    CloseHandle(f);
+  }
+  // Closes the list by a click on 退出: no box comes.
+  auto closeList = [&] {
+    ASSERT_TRUE(ClickOn(mgMap_, list_, "btnClose"));
+    const MessageBoxSeen box = WaitMessageBox(program_.Pid(), 2000);
+    EXPECT_EQ(box.hwnd, nullptr) << "a box on closing: " << box.text;
+    if (box.hwnd) Answer(box, IDOK);
+    ASSERT_TRUE(Gone(list_)) << "退出 did not close the list";
+  };
+
+  ASSERT_NE(OpenListByClick(), nullptr);
+  ASSERT_EQ(Rows(), 3);
+  ASSERT_TRUE(ClickOn(mgMap_, list_, "btnAdd"));
+  ASSERT_NE(WaitDialog("新增用户信息"), nullptr);
+  // The editor may still be moving into place: the click waits for it.
+  ASSERT_TRUE(LeftClick(D("edtUserName")));
+  ASSERT_TRUE(KeyType("a?"));
+  ASSERT_TRUE(ClickIntoEdit(D("medtPassWord")));
+  ASSERT_TRUE(KeyType("444444444444"));
+  ASSERT_TRUE(WaitFor([&] { return TextOf(D("medtPassWord")) == "44 44 44 44 44 44"; }, 5000));
+  ASSERT_EQ(TextOf(D("edtUserName")), "a?");
+  ASSERT_TRUE(ClickOn(editMap_, dialog_, "btnSave"));
+  ASSERT_TRUE(Gone(dialog_));
+  ASSERT_TRUE(WaitFor([&] { return Rows() == 4; }, 5000));
+  closeList();
+  EXPECT_EQ(ProfileText(), profiles(4, korea + entry(2, joseon, "222222222222") + entry(3, aHan, "333333333333") +
+                                           typed));
+
+  ASSERT_NE(OpenListByClick(), nullptr);
+  ASSERT_TRUE(ClickRow(0));
+  ASSERT_TRUE(WaitFor([&] { return SelectedRow() == 0; }, 5000));
+  ASSERT_TRUE(ClickOn(mgMap_, list_, "btnDel"));
+  ASSERT_TRUE(ClickAnswer(Gbk("是否删除用户：[??]?"), BoxIcon::Question, IDYES));
+  ASSERT_TRUE(WaitFor([&] { return Rows() == 3; }, 5000));
+  closeList();
+  EXPECT_EQ(ProfileText(), profiles(3, entry(1, joseon, "222222222222") + entry(2, aHan, "333333333333") +
+                                           entry(3, "a?", "444444444444") + typed));
+}
+
 // After a box closes, the focus is on the key edit that the program chose
 // when it refused a key: in the main window, and in the profile editor,
 // where the name is not selected for the next key to replace it.

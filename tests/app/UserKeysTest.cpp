@@ -231,17 +231,68 @@ TEST_F(ProfileFile, AUtf8FileIsReadAndWrittenInUtf8) {
   ASSERT_TRUE(SaveUserKeys(file_, names, keys));
   EXPECT_EQ(Read(), head + "1\r\n[UserInfo]\r\nUserName1=" + kZhang + "\r\nPassWord1=112233445566\r\n");
 
-  // Two names that read the same: kept where they stand, refused once moved.
+  // Two names that read the same, with keys of their own: kept where they
+  // stand, and told apart by their keys once moved.
   const std::string other = "a\xF0\x9F\x98\x81";
-  const std::string twins = head + "3\r\n" + first + second + "UserName3=" + other + "\r\nPassWord3=0A0B0C0D0E0F\r\n";
+  const std::string third = "UserName3=" + other + "\r\nPassWord3=0A0B0C0D0E0F\r\n";
+  const std::string twins = head + "3\r\n" + first + second + third;
   Write(twins);
   LoadUserKeys(file_, names, keys);
   ASSERT_EQ(names.size(), 3u);
   EXPECT_EQ(names[1], names[2]);
   ASSERT_TRUE(SaveUserKeys(file_, names, keys));
   EXPECT_EQ(Read(), twins);
-  EXPECT_FALSE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}));
-  EXPECT_EQ(Read(), twins);
+  ASSERT_TRUE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}));
+  EXPECT_EQ(Read(), head + "2\r\n" + first + "UserName2=" + other + "\r\nPassWord2=0A0B0C0D0E0F\r\n" + third);
+}
+
+// Names that read alike in GBK (Hangul, which GBK lacks, shows as its
+// substitute): each profile kept goes back as the file held it, paired with
+// its stored entry by name, key and place; a name typed or changed goes in
+// as typed, even where it reads as a stored one. No save is refused.
+TEST_F(ProfileFile, NamesThatReadAlikeAreToldApartByKeyAndPlace) {
+  const std::string korea = "\xED\x95\x9C\xEA\xB5\xAD", joseon = "\xEC\xA1\xB0\xEC\x84\xA0";  // 한국, 조선
+  const std::string aHan = "a\xED\x95\x9C", typed = "a?";                                  // a한 reads as a?
+  auto entry = [](int i, const std::string& name, const std::string& key) {
+    return "UserName" + std::to_string(i) + "=" + name + "\r\nPassWord" + std::to_string(i) + "=" + key + "\r\n";
+  };
+  auto profiles = [](int count, const std::string& entries) {
+    return "\xEF\xBB\xBF[SYSInfo]\r\nUserCnt=" + std::to_string(count) + "\r\n[UserInfo]\r\n" + entries;
+  };
+  const std::string first = entry(1, korea, "111111111111"), second = entry(2, joseon, "222222222222");
+  const std::string third = entry(3, aHan, "333333333333");
+  const std::string three = profiles(3, first + second + third);
+  TStringVector names, keys;
+  Write(three);
+  LoadUserKeys(file_, names, keys);
+  ASSERT_EQ(names.size(), 3u);
+  ASSERT_EQ(names[0], names[1]);
+  ASSERT_EQ(names[2], "a" + names[0].substr(0, names[0].size() / 2));
+
+  // The first or the second deleted: the other stays with its own bytes.
+  EXPECT_TRUE(SaveUserKeys(file_, {names[1], names[2]}, {keys[1], keys[2]}));
+  EXPECT_EQ(Read(), profiles(2, entry(1, joseon, "222222222222") + entry(2, aHan, "333333333333") + third));
+  Write(three);
+  EXPECT_TRUE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}));
+  EXPECT_EQ(Read(), profiles(2, first + entry(2, aHan, "333333333333") + third));
+
+  // "a?" added with the key of the stored one that reads so, and the first
+  // changed to "a?" with that key: both as typed.
+  Write(three);
+  EXPECT_TRUE(SaveUserKeys(file_, {names[0], names[1], names[2], typed}, {keys[0], keys[1], keys[2], keys[2]}));
+  EXPECT_EQ(Read(), profiles(4, first + second + third + entry(4, typed, "333333333333")));
+  Write(three);
+  EXPECT_TRUE(SaveUserKeys(file_, {typed, names[1], names[2]}, {keys[2], keys[1], keys[2]}));
+  EXPECT_EQ(Read(), profiles(3, entry(1, typed, "333333333333") + second + third));
+
+  // Alike in name and key as well: either stands for the one kept.
+  Write(profiles(2, entry(1, korea, "111111111111") + entry(2, joseon, "111111111111")));
+  LoadUserKeys(file_, names, keys);
+  EXPECT_TRUE(SaveUserKeys(file_, {names[1]}, {keys[1]}));
+  const std::string text = Read();
+  EXPECT_TRUE(text.find("UserCnt=1\r\n[UserInfo]\r\nUserName1=" + korea + "\r\n") != std::string::npos ||
+              text.find("UserCnt=1\r\n[UserInfo]\r\nUserName1=" + joseon + "\r\n") != std::string::npos)
+      << text;
 }
 
 // A count above the last profile in the file invents none; a gap in the
