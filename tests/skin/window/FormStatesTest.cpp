@@ -1,7 +1,8 @@
 // A skinned window's states and the input that changes them: maximised,
 // restored and minimised through the caption buttons and double clicks, a
-// caption button acting only when released over the one pressed, the
-// caption of a minimised window, the caption-button hint, the menu bar
+// caption button acting only when released over the one pressed, a press
+// on the caption or a border that moves or sizes only while it is held,
+// the caption of a minimised window, the caption-button hint, the menu bar
 // opened by the keyboard and its pop-ups switched with the arrow keys, and
 // a window the engine fails on, which stays unskinned.
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
 // The program's three windows, made from their form data as the program
 // makes them (the main window's skin data component with the program's
 // own skin starts the engine), each skinned when shown: its frame is the
-// skin's and every control gets the kind the engine picks for it. The
+// skin's and every control gets the kind the engine picks for it; the
+// main window's fixed border, which its system menu does not size. The
 // reader is a scripted stand-in; every kind is made as a recording
 // skinner.
 #include <gtest/gtest.h>
