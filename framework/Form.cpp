@@ -433,6 +433,15 @@ void TForm::WndProc(TMessage& m) {
     case WM_SHOWWINDOW:
       DefaultHandler(m);
       return;
+    case WM_SYSCOMMAND:
+      // A border that cannot be dragged is not sized by a command either
+      // (a menu's Size, or one sent to the window).
+      if ((m.WParam & 0xFFF0) == SC_SIZE && HandleAllocated() &&
+          !(GetWindowLongW(Handle(), GWL_STYLE) & WS_THICKFRAME)) {
+        m.Result = 0;
+        return;
+      }
+      break;
     default: break;
   }
   TWinControl::WndProc(m);

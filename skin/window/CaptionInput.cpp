@@ -21,6 +21,21 @@ void Handled(TMessage& m) {
   m.Msg = 0;
 }
 
+// A press on this part of the frame starts a move or a size of the window.
+bool StartsMoveOrSize(WPARAM hit) {
+  return hit == HTCAPTION || hit == HTSIZE || (hit >= HTSIZEFIRST && hit <= HTSIZELAST);
+}
+
+// The release of the left button already waits in the thread's queue
+// (over a client area or a frame): the press being handled is over. The
+// queue is asked, not the button's state: the system's answer for the
+// button itself may be some milliseconds old.
+bool LeftReleaseQueued() {
+  MSG msg;
+  return PeekMessageW(&msg, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE | PM_NOYIELD) ||
+         PeekMessageW(&msg, nullptr, WM_NCLBUTTONUP, WM_NCLBUTTONUP, PM_NOREMOVE | PM_NOYIELD);
+}
+
 }  // namespace
 
 TWinSysButton* TWinSkinForm::FindCaptionButton(POINT p) const {
@@ -211,6 +226,15 @@ void TWinSkinForm::NcLButtonDown(TMessage& m) {
     return;
   }
   if (FWindowState == 1 && FActive && m.WParam == HTCAPTION) m.WParam = HTMENU;
+  if (StartsMoveOrSize(m.WParam) && LeftReleaseQueued()) {
+    // A press handled only after its release (the window's thread was busy
+    // meanwhile) starts nothing: a move or size started now would follow
+    // the pointer with no button held, until the next click ended it. The
+    // window is brought forward as the press would have brought it.
+    if (!FActive) SetForegroundWindow(FHandle);
+    Handled(m);
+    return;
+  }
   PassOn(m);
 }
 

@@ -379,12 +379,16 @@ TEST_F(FormSkin, TheSystemMenuIsDrawnInTheSkin) {
   ASSERT_EQ(ImageColour(skin->MenuItem->Bitmap, false, 5, 1), static_cast<COLORREF>(kMagenta));
   EXPECT_EQ(probe.picture.At(x, y), ImageColour(skin->MenuBackground->Bitmap, false, 1, 1)) << "an item in the skin";
   ASSERT_NE(f->FSysMenuPopup, nullptr);
-  // Restore is disabled in a normal window, close is there.
+  // Restore is disabled in a normal window, close is there; a sizing
+  // border and a maximise box offer Size and Maximize.
   bool sawClose = false;
   for (int i = 0; i < f->FSysMenuPopup->Items()->Count(); i++) {
     TMenuItem* item = f->FSysMenuPopup->Items()->Items(i);
     if (item->Tag() == SC_RESTORE) {
       EXPECT_FALSE(item->Enabled());
+    }
+    if (item->Tag() == SC_SIZE || item->Tag() == SC_MAXIMIZE) {
+      EXPECT_TRUE(item->Enabled()) << item->Caption();
     }
     if (item->Tag() == SC_CLOSE) sawClose = true;
   }

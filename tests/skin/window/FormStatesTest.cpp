@@ -1,14 +1,17 @@
 // A skinned window's states and the input that changes them: maximised,
 // restored and minimised through the caption buttons and double clicks, a
-// caption button acting only when released over the one pressed, the
-// caption of a minimised window, the caption-button hint, the menu bar
+// caption button acting only when released over the one pressed, a press
+// on the caption or a border that moves or sizes only while it is held,
+// the caption of a minimised window, the caption-button hint, the menu bar
 // opened by the keyboard and its pop-ups switched with the arrow keys, and
 // a window the engine fails on, which stays unskinned.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 #include "Application.h"
 #include "RealInput.h"
@@ -132,6 +135,59 @@ TEST_F(FormStates, ACaptionButtonActsOnlyWhenReleasedOverTheButtonPressed) {
   MoveToScreen(onScreen(kMinimise));
   EXPECT_EQ(f->FHotObject, f->FSysButtons[kMinimise].get());
   MoveToScreen(POINT{w.right + 40, w.bottom + 40});
+}
+
+// A press on the caption or a border that the window handles only after
+// the real button is up again (the window's thread was busy meanwhile)
+// starts no move or size, which would follow the pointer with no button
+// held under a window manager. A press still held moves the window.
+TEST_F(FormStates, ACaptionOrBorderPressMovesOrSizesOnlyWhileTheButtonIsDown) {
+  TWinSkinForm* f = Open();
+  ASSERT_TRUE(Activate(f->FHandle));
+  RECT before;
+  GetWindowRect(f->FHandle, &before);
+  const POINT caption = {before.left + 60, before.top + f->FBorderTop / 2};
+  const POINT border = {before.left + 1, (before.top + before.bottom) / 2};
+  ASSERT_EQ(SendMessageW(f->FHandle, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
+  ASSERT_EQ(SendMessageW(f->FHandle, WM_NCHITTEST, 0, MAKELPARAM(border.x, border.y)), HTLEFT);
+  for (POINT p : {caption, border}) {
+    SCOPED_TRACE(p.x);
+    MoveToScreen(p);
+    window.Clear();
+    realinput::SendButton(MOUSEEVENTF_LEFTDOWN);
+    realinput::SendButton(MOUSEEVENTF_LEFTUP);
+    Sleep(300);  // busy: the press and its release wait in the queue
+    Pump(300);
+    EXPECT_EQ(window.Count(WM_ENTERSIZEMOVE), 0);
+    for (WPARAM c : window.sysCommands) EXPECT_TRUE(c != SC_MOVE && c != SC_SIZE) << std::hex << c;
+    EXPECT_EQ(window.Count(WM_NCLBUTTONUP), 1) << "the release came to the window itself, no move took it";
+    RECT now;
+    GetWindowRect(f->FHandle, &now);
+    EXPECT_TRUE(EqualRect(&now, &before));
+  }
+  // Held, then dragged by a hand of its own while the window answers.
+  MoveToScreen(caption);
+  window.Clear();
+  std::atomic<bool> done{false};
+  std::thread hand([&] {
+    realinput::SendButton(MOUSEEVENTF_LEFTDOWN);
+    Sleep(200);
+    for (int i = 1; i <= 5; i++) {
+      realinput::SendMove(POINT{caption.x + 8 * i, caption.y + 6 * i}, 1);
+      Sleep(50);
+    }
+    Sleep(150);
+    realinput::SendButton(MOUSEEVENTF_LEFTUP);
+    done = true;
+  });
+  PumpUntil([&] { return done.load(); }, 5000);
+  hand.join();
+  Pump(200);
+  EXPECT_EQ(window.Count(WM_ENTERSIZEMOVE), 1);
+  RECT moved;
+  GetWindowRect(f->FHandle, &moved);
+  EXPECT_NEAR(moved.left - before.left, 40, 2);
+  EXPECT_NEAR(moved.top - before.top, 30, 2);
 }
 
 TEST_F(FormStates, ADoubleClickOnTheCaptionMaximisesOnlyWithAMaximiseBox) {
