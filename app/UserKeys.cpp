@@ -237,15 +237,35 @@ void HeldValues(const fw::TIniText& ini, TStringVector& names, TStringVector& ke
   std::vector<int32_t> stored(names.size(), -1);  // the stored profile each listed one is written as
   for (size_t j = 0; j < b.size(); ++j)
     if (match[j] >= 0) stored[static_cast<size_t>(bAt[j])] = aAt[static_cast<size_t>(match[j])];
+  // Between two paired profiles, as many listed as stored ones that pair
+  // with none were changed where they stand (a key changed, say): a name or
+  // a key that still reads as the stored one's is not the operator's new
+  // text, and goes back as the file held it.
+  std::vector<int32_t> changed(names.size(), -1);
+  for (size_t j = 0, heldNext = 0, listedNext = 0; j <= names.size(); ++j) {
+    if (j < names.size() && stored[j] < 0) continue;
+    const size_t heldAt = j < names.size() ? static_cast<size_t>(stored[j]) : heldNames.size();
+    if (heldAt - heldNext == j - listedNext)
+      for (size_t k = listedNext; k < j; ++k) changed[k] = static_cast<int32_t>(heldNext + (k - listedNext));
+    heldNext = heldAt + 1;
+    listedNext = j + 1;
+  }
   for (size_t j = 0; j < names.size(); ++j) {
     if (stored[j] >= 0) {
       names[j] = heldNames[static_cast<size_t>(stored[j])];
       keys[j] = heldKeys[static_cast<size_t>(stored[j])];
       continue;
     }
+    const int32_t was = changed[j];
     std::string utf8;
-    if (fw::GbkToUtf8(names[j], utf8)) names[j].swap(utf8);
-    if (fw::GbkToUtf8(keys[j], utf8)) keys[j].swap(utf8);
+    if (was >= 0 && Shown(heldNames[static_cast<size_t>(was)]) == names[j])
+      names[j] = heldNames[static_cast<size_t>(was)];
+    else if (fw::GbkToUtf8(names[j], utf8))
+      names[j].swap(utf8);
+    if (was >= 0 && Shown(heldKeys[static_cast<size_t>(was)]) == keys[j])
+      keys[j] = heldKeys[static_cast<size_t>(was)];
+    else if (fw::GbkToUtf8(keys[j], utf8))
+      keys[j].swap(utf8);
   }
 }
 

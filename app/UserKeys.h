@@ -33,7 +33,8 @@ bool LoadUserKeys(TStringVector& names, TStringVector& keys);
 // UTF-8 (a profile that reads as one the file holds, name and key, where it
 // stands or moved up by a deletion, goes back as the file held it, so that
 // a character GBK cannot show is kept; one added or changed goes in as
-// given): false (the file unchanged) when it cannot be read or written, is
+// given, but for a name or a key changed where it stands that still reads
+// as before): false (the file unchanged) when it cannot be read or written, is
 // read-only or is in UTF-16. Entries above n that an earlier save wrote
 // stay in the file; they are never read.
 bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys);

@@ -285,6 +285,16 @@ TEST_F(ProfileFile, NamesThatReadAlikeAreToldApartByKeyAndPlace) {
   EXPECT_TRUE(SaveUserKeys(file_, {typed, names[1], names[2]}, {keys[2], keys[1], keys[2]}));
   EXPECT_EQ(Read(), profiles(3, entry(1, typed, "333333333333") + second + third));
 
+  // Only the key of the second changed: its name, which still reads as it
+  // did, keeps its bytes.
+  Write(three);
+  EXPECT_TRUE(SaveUserKeys(file_, names, {keys[0], "444444444444", keys[2]}));
+  EXPECT_EQ(Read(), profiles(3, first + entry(2, joseon, "444444444444") + third));
+  // The name of the first retyped as "a?", its key left: the name as typed.
+  Write(three);
+  EXPECT_TRUE(SaveUserKeys(file_, {typed, names[1], names[2]}, {keys[0], keys[1], keys[2]}));
+  EXPECT_EQ(Read(), profiles(3, entry(1, typed, "111111111111") + second + third));
+
   // Alike in name and key as well: either stands for the one kept.
   Write(profiles(2, entry(1, korea, "111111111111") + entry(2, joseon, "111111111111")));
   LoadUserKeys(file_, names, keys);
