@@ -509,8 +509,9 @@ void TWinSkinForm::BuildSysMenuPopup() {
   FSysMenuPopup->SetTag(33333);
   FSysMenuPopup->SetOwnerDraw(true);
   FSysMenuPopup->SetImages(FSkinData->MenuImages);
-  // Only a border that can be dragged can be sized from the menu, as the
-  // system's own menu has it.
+  // Only a border that can be dragged can be sized from the menu, and only
+  // while the window is neither maximised nor minimised, as the system's
+  // own menu has it.
   const bool sizingBorder = (GetWindowLongW(FHandle, GWL_STYLE) & WS_THICKFRAME) != 0;
   const int count = GetMenuItemCount(FSystemMenu);
   for (int i = 0; i < count; i++) {
@@ -527,7 +528,7 @@ void TWinSkinForm::BuildSysMenuPopup() {
     int image = -1;
     bool enabled = true;
     switch (info.wID) {
-      case SC_SIZE: enabled = FWindowState != 1 && sizingBorder; break;
+      case SC_SIZE: enabled = FWindowState == 0 && sizingBorder; break;
       case SC_MOVE: enabled = FWindowState != 1; break;
       case SC_MINIMIZE:
         image = 2;
