@@ -253,7 +253,9 @@ void TSpeedButton::Click() {
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft && Enabled()) {
+  // A press that is over already (a modal window opened by OnDblClick
+  // took its release) leaves the button up.
+  if (button == mbLeft && Enabled() && PressHeld()) {
     pressed_ = true;
     // The second press of a double click is a press of the button as
     // well: its release clicks it (a control clicks only on a single
@@ -275,6 +277,13 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
   const RECT r = ClientRect();
   const POINT p = {x, y};
   if (clickHere && Enabled() && PtInRect(&r, p)) Click();
+}
+
+void TSpeedButton::PressLost() {
+  if (!pressed_) return;
+  pressed_ = false;
+  doublePress_ = false;
+  Invalidate();
 }
 
 void TSpeedButton::MouseEnter() {

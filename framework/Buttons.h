@@ -129,6 +129,7 @@ class TSpeedButton : public TGlyphButton<TGraphicControl> {
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  void PressLost() override;
 
  private:
   int32_t groupIndex_ = 0;

@@ -177,6 +177,44 @@ bool TControl::DeferFree() {
   return true;
 }
 
+// ---- the left press under way --------------------------------------------
+
+namespace {
+
+// The control that took the left press under way on this thread (nullptr:
+// none). Only its own release makes the press a click. A press whose
+// release goes elsewhere (another window took the pointer, a modal window
+// opened, a drag took it) is forgotten, and so is one that another
+// control's press or release followed.
+thread_local TControl* t_pressHolder = nullptr;
+
+}  // namespace
+
+bool TControl::PressHeld() const { return t_pressHolder == this; }
+
+void TControl::TakePress() {
+  if (t_pressHolder && t_pressHolder != this) t_pressHolder->ForgetPress();
+  t_pressHolder = this;
+}
+
+bool TControl::EndPressByRelease() {
+  const bool own = t_pressHolder == this;
+  if (t_pressHolder && !own) t_pressHolder->ForgetPress();
+  t_pressHolder = nullptr;
+  return own;
+}
+
+void TControl::ForgetPress() {
+  pressed_ = false;
+  if (t_pressHolder != this) return;
+  t_pressHolder = nullptr;
+  PressLost();
+}
+
+void ForgetPressUnderWay() {
+  if (t_pressHolder) t_pressHolder->ForgetPress();
+}
+
 // ---- window procedure hooks ---------------------------------------------
 
 // One hook's place in a control's chain of window procedures.
@@ -299,12 +337,14 @@ TControl::~TControl() {
   for (const auto& weak : hookLinks_)
     if (auto link = weak.lock()) link->control = nullptr;
   t_freeLater.erase(std::remove(t_freeLater.begin(), t_freeLater.end(), this), t_freeLater.end());
+  if (t_pressHolder == this) t_pressHolder = nullptr;
   std::replace(t_handling.begin(), t_handling.end(), static_cast<TControl*>(this), static_cast<TControl*>(nullptr));
 }
 
 void TControl::BeforeDestruction() {
   TComponent::BeforeDestruction();
   ForgetMouseControl(this);
+  if (t_pressHolder == this) t_pressHolder = nullptr;
   if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
   popupMenu_ = nullptr;
   if (parent_) parent_->RemoveControl(this);
@@ -391,22 +431,27 @@ void TControl::WndProc(TMessage& m) {
 
 void TControl::HandleMouse(TMessage& m) {
   const bool windowed = IsWindowed();
+  // A release ends the press under way before the window's own procedure
+  // hears of it (which may give up the pointer meanwhile).
+  const bool ownPress = m.Msg == WM_LBUTTONUP && EndPressByRelease();
   if (windowed) DefaultHandler(m);
   int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   TShiftState shift = KeysToShiftState(m.WParam);
   switch (m.Msg) {
     case WM_MOUSEMOVE: MouseMove(shift, x, y); break;
     case WM_LBUTTONDBLCLK:
+      TakePress();
       if (OnDblClick) OnDblClick(this);
       MouseDown(mbLeft, shift | (1u << ssDouble), x, y);
       break;
     case WM_LBUTTONDOWN:
+      TakePress();
       pressed_ = true;
       MouseDown(mbLeft, shift, x, y);
       if (dragMode_ == dmAutomatic) BeginDrag(false);  // a release before the threshold is still a click
       break;
     case WM_LBUTTONUP: {
-      bool wasPressed = pressed_;
+      bool wasPressed = pressed_ && ownPress;
       pressed_ = false;
       MouseUp(mbLeft, shift, x, y);
       RECT r = ClientRect();

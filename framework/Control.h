@@ -291,8 +291,9 @@ class TControl : public TComponent {
   void EndDrag(bool drop);
   bool Dragging() const;
   // The press the control took is no click any more (a drag took its
-  // release, or was cancelled): a release that comes later is not one.
-  void ForgetPress() { pressed_ = false; }
+  // release or was cancelled, another window took the pointer): a release
+  // that comes later is not one.
+  void ForgetPress();
   // Docks the control in site, before or after dropControl (one of the
   // site's docked clients) as align says (alTop/alLeft: before, else
   // after); without dropControl alTop/alLeft put it first, anything else
@@ -352,6 +353,12 @@ class TControl : public TComponent {
   // Holds the current size within the limits again.
   void ApplyConstraints();
   bool DeferFree() override;
+  // True while the left press under way on this thread is the control's
+  // own: it took the press, and no release and no ForgetPress has ended it.
+  bool PressHeld() const;
+  // Told when the control's press ends without its release coming to it
+  // (ForgetPress, or a press or release of another control came first).
+  virtual void PressLost() {}
   bool clickEvents_ = true;  // a press and release inside gives Click
   bool opaque_ = false;      // paints all of its area (no erase beneath)
 
@@ -361,6 +368,12 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void HandleMouse(TMessage& m);
+  // The control takes the thread's left press; the holder before it lost
+  // its own.
+  void TakePress();
+  // A left release came to the control: the press under way is over. True
+  // when it was the control's own.
+  bool EndPressByRelease();
   void PaintForParent(TMessage& m);
   void FontOnChange();
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <map>
 
+#include "Internal.h"
 #include "Text.h"
 #include "Threads.h"
 
@@ -84,6 +85,8 @@ HWND TopModalWindow() {
 }  // namespace
 
 TModalHold::TModalHold(const std::vector<HWND>& windows, bool disableNow) {
+  // The modal window (or nothing) takes the release of a press under way.
+  ForgetPressUnderWay();
   THolds& h = Holds();
   for (HWND w : windows) {
     if (!w) continue;

@@ -13,6 +13,9 @@ HWND UtilityWindow();
 void ApplicationMouseControlChanged(TControl* control);
 TCursor ApplicationScreenCursor();
 void ForgetMouseControl(TControl* control);
+// The left press under way on this thread gets no release of its own (a
+// modal window opens): a release that comes later is no click.
+void ForgetPressUnderWay();
 class TMenu;
 // Owner-drawn menu items: measures or draws the item of a WM_MEASUREITEM
 // or WM_DRAWITEM (ODT_MENU) that reached window; with menu given, only

@@ -357,7 +357,13 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     // ---- docking ----
     case WM_CAPTURECHANGED:
-      captureChild_ = nullptr;  // a drag took the pointer: no press is routed any more
+      // Another window took the pointer (a pop-up menu, a modal loop): the
+      // press under way here, the window's own or a windowless child's,
+      // gets no release. A drag the press started hands its release on.
+      if (reinterpret_cast<HWND>(m.LParam) != handle_)
+        for (TControl* c : {static_cast<TControl*>(this), captureChild_})
+          if (c && c->PressHeld() && !c->Dragging()) c->ForgetPress();
+      captureChild_ = nullptr;  // no press is routed any more
       if (dockManager_) dockManager_->MouseMessage(m);
       break;
     // ---- end of docking ----

@@ -18,10 +18,12 @@
 #include "Application.h"
 #include "BareForm.h"
 #include "Button.h"
+#include "Buttons.h"
 #include "Dialogs.h"
 #include "DragInput.h"
 #include "Edit.h"
 #include "Label.h"
+#include "Menus.h"
 #include "Panel.h"
 
 using namespace fw;
@@ -40,10 +42,9 @@ bool WaitUntil(const std::function<bool()>& pred, int ms = kWaitMs) {
   return true;
 }
 
-// A click of the real left button at a screen point, from the hand's
-// thread: the pointer is moved there first and the press and release are
-// waited for.
-void ClickAt(POINT p) {
+// From the hand's thread: the real pointer moved to a screen point, and
+// the real left button pressed or released; each waited for.
+void MoveAt(POINT p) {
   realinput::SendMove(p, 1);
   WaitUntil([p] {
     POINT at;
@@ -51,12 +52,19 @@ void ClickAt(POINT p) {
     return at.x == p.x && at.y == p.y;
   }, 1000);
   Sleep(30);
-  realinput::SendButton(MOUSEEVENTF_LEFTDOWN);
-  WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) < 0; }, 1000);
+}
+
+void LeftButton(bool down) {
+  realinput::SendButton(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  WaitUntil([down] { return (GetAsyncKeyState(VK_LBUTTON) < 0) == down; }, 1000);
   Sleep(30);
-  realinput::SendButton(MOUSEEVENTF_LEFTUP);
-  WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) >= 0; }, 1000);
-  Sleep(30);
+}
+
+// A click of the real left button at a screen point.
+void ClickAt(POINT p) {
+  MoveAt(p);
+  LeftButton(true);
+  LeftButton(false);
 }
 
 POINT CentreOf(HWND window) {
@@ -619,4 +627,121 @@ TEST_F(ModalInput, AnotherThreadsBoxOpenedAsAModalFormLetsTheMainWindowGoKeepsIt
   EXPECT_TRUE(IsWindowEnabled(mainWindow));
   dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 1000);
   EXPECT_EQ(GetActiveWindow(), mainWindow);
+}
+
+// ---- presses whose release went to a modal window ----
+
+TEST_F(ModalInput, ASpeedButtonIsNotClickedByAnotherPressAfterItsDoubleClickOpenedAModalForm) {
+  auto* button = new TSpeedButton(main);
+  button->SetParent(main);
+  button->SetBounds(20, 150, 60, 24);
+  const POINT onButton = CentreOf(button), elsewhere = main->ClientToScreen(POINT{300, 250});
+  // The form opens from OnDblClick, or from OnMouseDown of the second press.
+  for (const bool fromMouseDown : {false, true}) {
+    SCOPED_TRACE(fromMouseDown ? "OnMouseDown" : "OnDblClick");
+    TModalLevel level;
+    MakeLevel(level, main, 450, 40);
+    int clicks = 0, doubles = 0;
+    const auto open = [&] {
+      ++doubles;
+      level.result = level.form->ShowModal();
+    };
+    button->OnClick = [&](TObject*) { ++clicks; };
+    button->OnDblClick = [&](TObject*) {
+      if (!fromMouseDown) open();
+    };
+    button->OnMouseDown = [&](TObject*, TMouseButton, TShiftState shift, int, int) {
+      if (fromMouseDown && (shift & (1u << ssDouble))) open();
+    };
+    const HWND modal = level.form->Handle();
+    std::atomic<bool> closed{false};
+    Run([&] {
+      ClickAt(onButton);
+      LeftButton(true);  // the double click's second press opens the form
+      if (!WaitUntil([&] { return Showing(modal); })) return CloseAll({&level});
+      LeftButton(false);
+      ClickAt(CentreOf(level.ok->Handle()));
+      closed = WaitUntil([&] { return !Showing(modal); });
+      if (!closed) CloseAll({&level});
+    });
+    ASSERT_TRUE(closed);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(clicks, 1);
+    dragtest::MoveTo(onButton);
+    EXPECT_EQ(button->State(), bsUp) << "the button is drawn pressed by the press the form took";
+    // A press on the form, released over the button.
+    dragtest::MoveTo(elsewhere);
+    dragtest::Button(true);
+    dragtest::GlideTo(onButton);
+    dragtest::Button(false);
+    EXPECT_EQ(clicks, 1) << "a release of another press clicked the button";
+    dragtest::Button(true);
+    dragtest::Button(false);
+    EXPECT_EQ(clicks, 2) << "the button's own click did not click it";
+    level.form->Free();
+    Sleep(GetDoubleClickTime() + 50);  // the next round's first click is no double click
+  }
+}
+
+TEST_F(ModalInput, APressIsOverWhenAModalWindowOrAMenuTakesItsRelease) {
+  // OnMouseDown opens a modal form (on a windowless control, whose form
+  // holds the pointer for it, and on a window that holds none) or a pop-up
+  // menu (which takes the pointer). The button is held while the keyboard
+  // closes it, and released over the control then.
+  struct Case {
+    TControl* control;
+    bool menu;
+  };
+  auto* popup = new TPopupMenu(main);
+  auto* item = new TMenuItem(main);
+  item->SetCaption("Item");
+  popup->Items()->Add(item);
+  for (const Case c : {Case{label, false}, Case{panel, false}, Case{label, true}}) {
+    SCOPED_TRACE(std::string(c.control->ClassName()) + (c.menu ? " with a menu" : ""));
+    TModalLevel level;
+    MakeLevel(level, main, 450, 40);
+    level.ok->SetDefault(true);
+    int clicks = 0, presses = 0;
+    c.control->OnClick = [&](TObject*) { ++clicks; };
+    c.control->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+      if (++presses > 1) return;
+      if (c.menu)
+        popup->Popup(450, 40);
+      else
+        level.result = level.form->ShowModal();
+    };
+    const HWND modal = level.form->Handle();
+    const POINT at = c.control->ClientToScreen(POINT{c.control->Width() - 10, c.control->Height() - 10});
+    std::atomic<bool> closed{false};
+    Run([&] {
+      MoveAt(at);
+      LeftButton(true);
+      HWND window = nullptr;
+      const bool shown = WaitUntil([&] {
+        window = c.menu ? FindWindowW(L"#32768", nullptr) : modal;
+        return Showing(window) && (c.menu || GetForegroundWindow() == window);
+      });
+      if (shown) {
+        Sleep(100);
+        realinput::SendKey(c.menu ? VK_ESCAPE : VK_RETURN);
+        closed = WaitUntil([&] { return !Showing(window); });
+      }
+      if (!closed) {
+        if (c.menu) realinput::SendKey(VK_ESCAPE);
+        CloseAll({&level});
+      }
+      Sleep(100);
+      LeftButton(false);
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(clicks, 0) << "the release after the window closed clicked the control";
+    Sleep(GetDoubleClickTime() + 50);
+    dragtest::Button(true);
+    dragtest::Button(false);
+    EXPECT_EQ(presses, 2);
+    EXPECT_EQ(clicks, 1) << "the control's own click did not click it";
+    c.control->OnClick = nullptr;
+    c.control->OnMouseDown = nullptr;
+    level.form->Free();
+  }
 }
