@@ -19,9 +19,10 @@
 #   build/native/bin/simctl --port <control port> help          everything else
 # (run.sh prints the control port.)
 #
-# The program runs in its own Wine prefix, build/run/wineprefix, with a
-# window manager's decorations; DISPLAY must name your X display (without
-# one, a virtual display is started and screenshots are the only view).
+# The program runs in its own Wine prefix, build/run/wineprefix, its
+# windows placed by your window manager; DISPLAY must name your X display
+# (without one, a virtual display with no window manager is started and
+# screenshots are the only view).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 com=3 batch="" device=""
@@ -80,8 +81,15 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-# Here a window manager decorates the windows (the test prefix does without).
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1 || true
+# On your display the window manager places the windows and gives them
+# the keyboard. The virtual display started above has none: there the
+# windows are unmanaged, as the tests run them (told that a manager looks
+# after them, Wine would wait for it to take each closed window away, which
+# leaves the window drawn for two seconds, and the keys would go to the
+# window under the pointer).
+managed=Y
+[ -z "$xvfb" ] || managed=N
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 || true
 # The skin draws every frame: the window manager adds no decorations.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
 

@@ -38,6 +38,18 @@ void RemoveTree(const std::string& dir) {
   RemoveDirectoryA(dir.c_str());
 }
 
+// The skin fits its own frame round a window a moment after the window
+// comes up, which moves the client area: until then the window has the
+// frame the system gives its style.
+bool HasSkinFrame(HWND window) {
+  RECT client, frame, shown;
+  GetClientRect(window, &client);
+  frame = client;
+  AdjustWindowRectEx(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE));
+  GetWindowRect(window, &shown);
+  return shown.right - shown.left != frame.right - frame.left || shown.bottom - shown.top != frame.bottom - frame.top;
+}
+
 }  // namespace
 
 std::string Gbk(const char* utf8) {
@@ -116,9 +128,13 @@ bool TavrinSession::StartProgram() {
   if (!program_.Start(folder_ + "Tavrin.exe", temp)) return false;
   main_ = WaitTopWindow(program_.Pid(), "Tavrin", 20000);
   if (!main_) return false;
-  // Ready: the window answers messages.
+  // Ready: the window answers messages, and its controls are where the
+  // operator sees them (a click aimed before the skin's frame came would
+  // land above the control).
   DWORD_PTR r = 0;
-  return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &r) != 0;
+  if (!SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &r)) return false;
+  WaitFor([&] { return HasSkinFrame(main_); }, 5000);
+  return true;
 }
 
 bool TavrinSession::CloseProgram(int ms) {
