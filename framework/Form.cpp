@@ -456,14 +456,18 @@ void TForm::WndProc(TMessage& m) {
         // was left (for a message box, say) while that control is still on
         // the form, else to the first control. The default handling, which
         // focuses the form's own window, runs only when no control takes
-        // the focus: it would make the form forget its control first.
+        // the focus; a remembered control that cannot take it now (still
+        // disabled for its operation) stays the form's control meanwhile.
         TWinControl* target = RememberedControl();
         if (!target) target = FindNextControl(nullptr, true, true);
         if (target && target->CanFocus()) {
           target->SetFocus();
           m.Result = 0;
         } else {
+          const bool keep = keepActiveControl_;
+          keepActiveControl_ = keep || (target && target == activeControl_);
           DefaultHandler(m);
+          keepActiveControl_ = keep;
         }
         if (OnActivate) OnActivate(this);
       } else {

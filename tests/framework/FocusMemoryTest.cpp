@@ -1,12 +1,14 @@
-// The control a form remembers as focused, worked with the real pointer
-// under Wine: freed by whoever owns it, moved into a floating window.
-// Freed memory is never reused in this program and a use of it is counted
-// (FreedMemory.h): Wine would swallow the fault inside the window procedure.
+// The control a form remembers as focused, worked with the real pointer and
+// keyboard under Wine: freed by whoever owns it, moved into a floating
+// window, disabled or hidden by its own press. Freed memory is never reused
+// in this program and a use of it is counted (FreedMemory.h): Wine would
+// swallow the fault inside the window procedure.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "Application.h"
+#include "Button.h"
 #include "DragInput.h"
 #include "Edit.h"
 #include "FloatingHost.h"
@@ -174,4 +176,69 @@ TEST_F(FocusMemory, AnEditFloatedAwayLeavesTheMainFormItsActivation) {
   Pump(100);
   EXPECT_EQ(GetActiveWindow(), main->Handle()) << "the floating window took the activation";
   EXPECT_TRUE(FocusIs(first));
+}
+
+// A button that disables or hides itself when pressed with the keyboard
+// leaves the focus with its form; Tab and Shift+Tab go on from it in tab
+// order, also after the form was left and made active again meanwhile.
+TEST_F(FocusMemory, TabGoesOnFromAButtonThatDisabledOrHidItself) {
+  auto* start = new TButton(main);
+  auto* stop = new TButton(main);
+  auto* once = new TButton(main);
+  auto* last = new TButton(main);
+  int x = 10;
+  for (TButton* b : {start, stop, once, last}) {
+    b->SetParent(main);
+    b->SetBounds(x, 200, 90, 28);
+    x += 100;
+  }
+  stop->SetEnabled(false);
+  start->OnClick = [&](TObject*) {
+    start->SetEnabled(false);
+    stop->SetEnabled(true);
+  };
+  stop->OnClick = [&](TObject*) {
+    stop->SetEnabled(false);
+    start->SetEnabled(true);
+  };
+  once->OnClick = [&](TObject*) { once->Hide(); };
+  auto shiftTab = [] {
+    realinput::SendKeyChange(VK_SHIFT, true);
+    realinput::SendKey(VK_TAB);
+    realinput::SendKeyChange(VK_SHIFT, false);
+    Pump(30);
+  };
+  start->SetFocus();
+  ASSERT_TRUE(FocusIs(start));
+
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([&] { return !start->Enabled(); }));
+  ASSERT_TRUE(FocusIs(main));
+  PressKey(VK_TAB);
+  EXPECT_TRUE(FocusIs(stop)) << "Tab did not go on from the disabled button";
+
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([&] { return !stop->Enabled() && start->Enabled(); }));
+  shiftTab();
+  EXPECT_TRUE(FocusIs(start)) << "Shift+Tab did not go back from the disabled button";
+
+  // Pressed again, and the form left and made active again while the
+  // button is still disabled.
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([&] { return !start->Enabled(); }));
+  ClickOn(other);
+  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == other->Handle(); }));
+  ClickMainForm();
+  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == main->Handle(); }));
+  ASSERT_TRUE(FocusIs(main));
+  PressKey(VK_TAB);
+  EXPECT_TRUE(FocusIs(stop)) << "Tab after the form was made active again";
+
+  // A button that hides itself.
+  once->SetFocus();
+  ASSERT_TRUE(FocusIs(once));
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([&] { return !once->Visible(); }));
+  PressKey(VK_TAB);
+  EXPECT_TRUE(FocusIs(last)) << "Tab did not go on from the hidden button";
 }
