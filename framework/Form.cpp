@@ -75,7 +75,37 @@ void ShowFormDataError(const std::string& formClass, const std::string& error) {
   MessageBoxW(nullptr, text.c_str(), ToWide(Application().Title()).c_str(), MB_OK | MB_ICONERROR);
 }
 
-TForm::TForm(TComponent* owner) : TWinControl(owner) {
+// Watches the control a form remembers as focused and makes the form forget
+// it when it is freed: a freed component tells its owner, and only the
+// components that asked, and the remembered control may belong to anyone
+// (a panel, nothing, the main form while it sits in a floating window). A
+// component of its own, so that its link comes and goes without touching
+// the links the form has for other reasons (a floating window's client, a
+// menu).
+class TFormFocusWatch : public TComponent {
+ public:
+  explicit TFormFocusWatch(TForm* form) : TComponent(nullptr), form_(form) {}
+  void Watch(TWinControl* control) {
+    if (control == watched_) return;
+    if (watched_) RemoveFreeNotification(watched_);
+    watched_ = control;
+    if (watched_) FreeNotification(watched_);
+  }
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove || component != watched_) return;
+    watched_ = nullptr;
+    if (form_->activeControl_ == component) form_->activeControl_ = nullptr;
+  }
+
+ private:
+  TForm* form_;
+  TWinControl* watched_ = nullptr;
+};
+
+TForm::TForm(TComponent* owner) : TWinControl(owner), focusWatch_(new TFormFocusWatch(this)) {
   ownPaint_ = true;
   TControl::SetVisible(false);
   SetBounds(0, 0, 320, 240);
@@ -84,6 +114,10 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
+  focusWatch_->Watch(nullptr);
+  delete focusWatch_;
+  focusWatch_ = nullptr;
+  activeControl_ = nullptr;
   DetachMenu(true);
   Screen().RemoveForm(this);
   if (Application().MainForm() == this) Application().SetMainForm(nullptr);
@@ -158,8 +192,22 @@ void TForm::FocusSelfForControl() {
   keepActiveControl_ = false;
 }
 
-void TForm::SetActiveControl(TWinControl* control) {
+TWinControl* TForm::ActiveControl() const {
+  return activeControl_ && GetParentForm(activeControl_) == this ? activeControl_ : nullptr;
+}
+
+void TForm::RememberControl(TWinControl* control) {
   activeControl_ = control;
+  if (focusWatch_) focusWatch_->Watch(control);
+}
+
+TWinControl* TForm::RememberedControl() {
+  if (activeControl_ && GetParentForm(activeControl_) != this) RememberControl(nullptr);
+  return activeControl_;
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  RememberControl(control);
   if (control && Visible() && control->CanFocus()) control->SetFocus();
 }
 
@@ -292,7 +340,7 @@ void TForm::SetVisible(bool visible) {
     // it; a form that is shown becomes the active window.
     if (cmd != SW_SHOWMINIMIZED) SetActiveWindow(h);
     UpdateWindow(h);
-    if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+    if (TWinControl* control = RememberedControl(); control && control->CanFocus()) control->SetFocus();
   } else {
     if (OnHide) OnHide(this);
     TControl::SetVisible(false);
@@ -405,17 +453,21 @@ void TForm::WndProc(TMessage& m) {
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) != WA_INACTIVE) {
         // The focus goes back to the control that had it when the form
-        // was left (for a message box, say), else to the first control.
-        // The default handling, which focuses the form's own window, runs
-        // only when no control takes the focus: it would make the form
-        // forget its control first.
-        TWinControl* target = activeControl_;
+        // was left (for a message box, say) while that control is still on
+        // the form, else to the first control. The default handling, which
+        // focuses the form's own window, runs only when no control takes
+        // the focus; a remembered control that cannot take it now (still
+        // disabled for its operation) stays the form's control meanwhile.
+        TWinControl* target = RememberedControl();
         if (!target) target = FindNextControl(nullptr, true, true);
         if (target && target->CanFocus()) {
           target->SetFocus();
           m.Result = 0;
         } else {
+          const bool keep = keepActiveControl_;
+          keepActiveControl_ = keep || (target && target == activeControl_);
           DefaultHandler(m);
+          keepActiveControl_ = keep;
         }
         if (OnActivate) OnActivate(this);
       } else {
@@ -425,8 +477,8 @@ void TForm::WndProc(TMessage& m) {
       return;
     case CM_FOCUSCHANGED: {
       auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
-      if (focused != this) activeControl_ = focused;
-      else if (!keepActiveControl_) activeControl_ = nullptr;
+      if (focused != this) RememberControl(focused);
+      else if (!keepActiveControl_) RememberControl(nullptr);
       m.Result = 0;
       return;
     }
@@ -449,7 +501,7 @@ void TForm::WndProc(TMessage& m) {
 
 void TForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
-  if (operation == opRemove && component == activeControl_) activeControl_ = nullptr;
+  if (operation == opRemove && component == activeControl_) RememberControl(nullptr);
   if (operation == opRemove && component && component == menu_) {
     // The menu is being freed: its bar leaves the window.
     DetachMenu(false);

@@ -12,6 +12,7 @@
 namespace fw {
 
 class TMainMenu;
+class TFormFocusWatch;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -65,7 +66,11 @@ class TForm : public TWinControl {
   void SetWindowState(TWindowState state);
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool value) { keyPreview_ = value; }
-  TWinControl* ActiveControl() const { return activeControl_; }
+  // The control the form remembers as focused (the one that has the focus,
+  // or had it when the form was left); nullptr when none or when that
+  // control is no longer on the form. A freed control is forgotten, whoever
+  // owns it.
+  TWinControl* ActiveControl() const;
   void SetActiveControl(TWinControl* control);
   // Takes the focus into the form's own window while its focused control
   // is disabled or hidden; the form still gives the focus back to that
@@ -140,6 +145,13 @@ class TForm : public TWinControl {
   // Forgets the menu (and the menu forgets the form).
   void DetachMenu(bool windowGoes);
   bool WmMenuMessage(TMessage& m);
+  // Remembers the control as the focused one (nullptr: none), watching it
+  // for its free.
+  void RememberControl(TWinControl* control);
+  // The remembered control, forgotten first when it is no longer on the
+  // form (put into another window: a docked client that floats).
+  TWinControl* RememberedControl();
+  friend class TFormFocusWatch;
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = kDefaultBorderIcons;
   TPosition position_ = poDesigned;
@@ -147,6 +159,7 @@ class TForm : public TWinControl {
   bool keyPreview_ = false;
   TWinControl* activeControl_ = nullptr;
   bool keepActiveControl_ = false;
+  TFormFocusWatch* focusWatch_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   bool positioned_ = false;

@@ -995,6 +995,12 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
 }
 
 TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const {
+  // A form's own window holds the focus for its control while that one is
+  // disabled or hidden: the tab order goes on from that control.
+  if (current && current == this) {
+    if (const auto* form = dynamic_cast<const TForm*>(this))
+      if (TWinControl* held = form->ActiveControl()) current = held;
+  }
   std::vector<TWinControl*> list;
   GetTabOrderList(list);
   if (list.empty()) return nullptr;
@@ -1056,10 +1062,11 @@ void TWinControl::EnabledChanged() {
 void TWinControl::HandFocusToForm() {
   // The system takes the focus from a window that is disabled or hidden
   // and gives it to no window at all: the keyboard would then reach no
-  // control, Tab included. The form keeps it instead (Tab goes on from
-  // there to the first control), and gives it back to the control when
-  // the form is made active again (after the box that ends an operation
-  // for which the control was disabled) and the control can take it.
+  // control, Tab included. The form keeps it instead (Tab and Shift+Tab go
+  // on from the control in tab order), and gives it back to the control
+  // when the form is made active again (after the box that ends an
+  // operation for which the control was disabled) and the control can take
+  // it.
   HWND focus = GetFocus();
   if (!handle_ || !focus || (focus != handle_ && !IsChild(handle_, focus))) return;
   TForm* form = GetParentForm(this);

@@ -557,9 +557,10 @@ TEST_F(Operator, TheMainWindowWorksFromTheKeyboard) {
 }
 
 // The batch from the keyboard alone: Space on 开始批量初始化 starts it and
-// Tab then reaches 停止批量初始化, whose Space stops it, and Tab reaches the
-// start again: the button pressed is disabled by its own press, and the
-// focus does not go with it.
+// one Tab then reaches 停止批量初始化, whose Space stops it, and one
+// Shift+Tab reaches the start again: the button pressed is disabled by its
+// own press, the focus goes to the window meanwhile, and Tab goes on from
+// the button in tab order.
 TEST_F(Operator, TheBatchStartsAndStopsFromTheKeyboard) {
   BringToFront(main_);
   ASSERT_TRUE(TabTo(main_, W("cbbIsShowMsg")));
@@ -570,11 +571,13 @@ TEST_F(Operator, TheBatchStartsAndStopsFromTheKeyboard) {
   ASSERT_TRUE(KeyPress(VK_SPACE));
   ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(W("btnStart")) && IsWindowEnabled(W("btnAbort")); }, 5000))
       << "Space did not start the batch";
-  ASSERT_TRUE(TabTo(main_, W("btnAbort"))) << "停止批量初始化 cannot be reached by Tab";
+  ASSERT_TRUE(KeyPress(VK_TAB));
+  ASSERT_TRUE(WaitFocus(main_, W("btnAbort"), 2000)) << "one Tab does not reach 停止批量初始化";
   ASSERT_TRUE(KeyPress(VK_SPACE));
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(W("btnStart")) && !IsWindowEnabled(W("btnAbort")); }, 5000))
       << "Space did not stop the batch";
-  EXPECT_TRUE(TabTo(main_, W("btnStart"))) << "开始批量初始化 cannot be reached by Tab after the stop";
+  ASSERT_TRUE(KeyPress(VK_TAB, VK_SHIFT));
+  EXPECT_TRUE(WaitFocus(main_, W("btnStart"), 2000)) << "one Shift+Tab does not reach 开始批量初始化 after the stop";
 }
 
 // The profile windows from the keyboard alone, once the list is open (the

@@ -1,65 +1,22 @@
 // Destroy paths under Wine: forms freed from their own handlers (a button's
 // click, a windowless button's click, a key, a modal loop) stay whole
 // until the handling ends and then go. Freed memory is kept filled with a
-// pattern and never reused in this program, so a use after free crashes or
-// shows as a changed pattern instead of passing by chance.
+// pattern and never reused in this program (FreedMemory.h), so a use after
+// free crashes or shows as a changed pattern instead of passing by chance.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <atomic>
-#include <cstring>
 #include <vector>
 
 #include "Application.h"
 #include "Button.h"
 #include "Buttons.h"
 #include "Edit.h"
+#include "FreedMemory.h"
 #include "Threads.h"
 #include "Timer.h"
-
-namespace {
-
-constexpr unsigned char kFreedByte = 0xDD;
-constexpr size_t kHeader = 16;  // keeps the blocks 16-byte aligned
-
-struct FreedBlock {
-  const unsigned char* data;
-  size_t size;
-};
-
-// The freed blocks (a fixed array: the list must not allocate itself).
-FreedBlock g_freed[1 << 16];
-size_t g_freedCount = 0;
-
-// True when no freed block was written to after it was freed.
-bool FreedBlocksUntouched() {
-  for (size_t i = 0; i < g_freedCount; ++i)
-    for (size_t k = 0; k < g_freed[i].size; ++k)
-      if (g_freed[i].data[k] != kFreedByte) return false;
-  return true;
-}
-
-}  // namespace
-
-void* operator new(size_t size) {
-  auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
-  if (!block) std::abort();
-  std::memcpy(block, &size, sizeof size);
-  return block + kHeader;
-}
-
-void operator delete(void* p) noexcept {
-  if (!p) return;
-  auto* block = static_cast<unsigned char*>(p) - kHeader;
-  size_t size;
-  std::memcpy(&size, block, sizeof size);
-  std::memset(p, kFreedByte, size);
-  if (g_freedCount < sizeof g_freed / sizeof g_freed[0]) g_freed[g_freedCount++] = FreedBlock{block + kHeader, size};
-}
-
-void operator delete(void* p, size_t) noexcept { operator delete(p); }
 
 using namespace fw;
 
@@ -88,7 +45,7 @@ TForm* NewForm() {
 
 class Lifetime : public ::testing::Test {
  protected:
-  void TearDown() override { EXPECT_TRUE(FreedBlocksUntouched()) << "freed memory was written to"; }
+  void TearDown() override { EXPECT_TRUE(freedmem::Untouched()) << "freed memory was written to"; }
 };
 
 TEST_F(Lifetime, AFormFreedInItsButtonsClickGoesWhenTheClickIsOver) {
