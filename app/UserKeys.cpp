@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
 
 #include "FileIO.h"
 #include "IniFile.h"
@@ -97,175 +96,32 @@ std::string Shown(const std::string& held) {
   return fw::Utf8ToGbk(held, gbk) ? gbk : held;
 }
 
-// Pairs each entry of `b` with an entry of `a` of the same value, keeping
-// their order, so that as many as can be are paired: match[j] := i for each
-// b[j] paired with a[i] (others are left as they are). Equal beginnings and
-// ends pair at once; what lies between is split where the shortest edit
-// paths from both ends meet (the forward and backward search of Myers'
-// difference algorithm), and each side is paired in turn. The search costs
-// the length times the number of entries that differ, in linear space.
-class Pairing {
- public:
-  Pairing(const std::vector<int32_t>& a, const std::vector<int32_t>& b, std::vector<int32_t>& match)
-      : a_(a), b_(b), match_(match) {}
-
-  // Pairs a[a0..a1) with b[b0..b1).
-  void Pair(int32_t a0, int32_t a1, int32_t b0, int32_t b1) {
-    while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) match_[b0++] = a0++;
-    while (a0 < a1 && b0 < b1 && a_[a1 - 1] == b_[b1 - 1]) match_[--b1] = --a1;
-    if (a0 == a1 || b0 == b1) return;
-    int32_t x = 0, y = 0;
-    if (!Split(a0, a1, b0, b1, x, y)) return;  // nothing in common
-    Pair(a0, a0 + x, b0, b0 + y);
-    Pair(a0 + x, a1, b0 + y, b1);
+// A value as it goes back into a UTF-8 file: as the file holds it where it
+// still reads as the program showed it (a character GBK lacks is kept),
+// else in UTF-8 as given (bytes that are not GBK stay as they are).
+void HeldOrUtf8(std::string& value, const std::string* held) {
+  if (held && Shown(*held) == value) {
+    value = *held;
+    return;
   }
-
- private:
-  // The point (x entries into a[a0..a1), y into b[b0..b1)) where a forward
-  // and a backward shortest edit path meet; false when the two have no
-  // entry in common.
-  bool Split(int32_t a0, int32_t a1, int32_t b0, int32_t b1, int32_t& splitX, int32_t& splitY) {
-    const int32_t n = a1 - a0, m = b1 - b0;
-    const int32_t maxD = (n + m + 1) / 2, offset = maxD, length = 2 * maxD + 2;
-    // The furthest x reached on each diagonal k = x - y (backward: from the
-    // ends), -1 where none yet.
-    forward_.assign(static_cast<size_t>(length), -1);
-    backward_.assign(static_cast<size_t>(length), -1);
-    forward_[offset + 1] = 0;
-    backward_[offset + 1] = 0;
-    const int32_t delta = n - m;
-    const bool odd = (delta & 1) != 0;
-    // Diagonals at the ends that have run off the grid are not searched again.
-    int32_t fStart = 0, fEnd = 0, bStart = 0, bEnd = 0;
-    for (int32_t d = 0; d < maxD; ++d) {
-      for (int32_t k = -d + fStart; k <= d - fEnd; k += 2) {
-        const int32_t at = offset + k;
-        int32_t x = (k == -d || (k != d && forward_[at - 1] < forward_[at + 1])) ? forward_[at + 1]
-                                                                                  : forward_[at - 1] + 1;
-        int32_t y = x - k;
-        while (x < n && y < m && a_[a0 + x] == b_[b0 + y]) ++x, ++y;
-        forward_[at] = x;
-        if (x > n) {
-          fEnd += 2;
-        } else if (y > m) {
-          fStart += 2;
-        } else if (odd) {
-          const int32_t back = offset + delta - k;
-          if (back >= 0 && back < length && backward_[back] != -1 && x >= n - backward_[back]) {
-            splitX = x;
-            splitY = y;
-            return true;
-          }
-        }
-      }
-      for (int32_t k = -d + bStart; k <= d - bEnd; k += 2) {
-        const int32_t at = offset + k;
-        int32_t x = (k == -d || (k != d && backward_[at - 1] < backward_[at + 1])) ? backward_[at + 1]
-                                                                                    : backward_[at - 1] + 1;
-        int32_t y = x - k;
-        while (x < n && y < m && a_[a1 - 1 - x] == b_[b1 - 1 - y]) ++x, ++y;
-        backward_[at] = x;
-        if (x > n) {
-          bEnd += 2;
-        } else if (y > m) {
-          bStart += 2;
-        } else if (!odd) {
-          const int32_t fore = offset + delta - k;
-          if (fore >= 0 && fore < length && forward_[fore] != -1 && forward_[fore] >= n - x) {
-            splitX = forward_[fore];
-            splitY = forward_[fore] - (fore - offset);
-            return true;
-          }
-        }
-      }
-    }
-    return false;
-  }
-
-  const std::vector<int32_t>& a_;
-  const std::vector<int32_t>& b_;
-  std::vector<int32_t>& match_;
-  std::vector<int32_t> forward_, backward_;
-};
-
-// A profile as the program shows it: its name and its key, as one text.
-std::string ProfileText(const std::string& name, const std::string& key) {
-  return std::to_string(name.size()) + ':' + name + key;
+  std::string utf8;
+  if (fw::GbkToUtf8(value, utf8)) value.swap(utf8);
 }
 
-// The names and keys as they go back into the UTF-8 file `ini`, so that a
-// character GBK lacks, or bytes that are not UTF-8, are never replaced by
-// the substitute the program shows. Each profile listed is paired with one
-// stored profile that reads as it does, name and key together, in the
-// order of both (a deletion moves the rest up by one; a profile changed or
-// added pairs with none), as many as can be: a profile paired is written as
-// the file holds it; the others, as given, in UTF-8 (bytes that are not GBK
-// stay as they are). Where stored profiles read alike, name and key, any of
-// them may stand for one listed: they are written the same.
-void HeldValues(const fw::TIniText& ini, TStringVector& names, TStringVector& keys) {
+// The names and keys as they go back into the UTF-8 file `ini`: each
+// profile that came from the file (origins) takes the stored bytes of its
+// name and of its key where they read as before, so that neither a
+// deletion, which moves the rest up, nor a change of the key alone loses a
+// character GBK cannot show; a profile added, and a name or key the
+// operator changed, go in as given.
+void HeldValues(const fw::TIniText& ini, TStringVector& names, TStringVector& keys, const TOrigins& origins) {
   TStringVector heldNames, heldKeys;
   ReadProfiles(ini, heldNames, heldKeys);
-  // Each profile as shown, by a number; the listed ones that read as no
-  // stored one, and the stored ones that read as no listed one, pair with
-  // nothing and are left out of the pairing.
-  std::unordered_map<std::string, int32_t> numbers;
-  std::vector<int32_t> heldNumbers(heldNames.size());
-  for (size_t i = 0; i < heldNames.size(); ++i)
-    heldNumbers[i] = numbers.emplace(ProfileText(Shown(heldNames[i]), Shown(heldKeys[i])),
-                                     static_cast<int32_t>(numbers.size())).first->second;
-  std::vector<int32_t> listedNumbers(names.size(), -1);
-  std::vector<bool> listedAlike(numbers.size(), false);
   for (size_t j = 0; j < names.size(); ++j) {
-    auto it = numbers.find(ProfileText(names[j], keys[j]));
-    if (it == numbers.end()) continue;
-    listedNumbers[j] = it->second;
-    listedAlike[static_cast<size_t>(it->second)] = true;
-  }
-  std::vector<int32_t> a, b, aAt, bAt;  // the numbers paired, and their places
-  for (size_t i = 0; i < heldNumbers.size(); ++i)
-    if (listedAlike[static_cast<size_t>(heldNumbers[i])]) {
-      a.push_back(heldNumbers[i]);
-      aAt.push_back(static_cast<int32_t>(i));
-    }
-  for (size_t j = 0; j < listedNumbers.size(); ++j)
-    if (listedNumbers[j] >= 0) {
-      b.push_back(listedNumbers[j]);
-      bAt.push_back(static_cast<int32_t>(j));
-    }
-  std::vector<int32_t> match(b.size(), -1);
-  Pairing(a, b, match).Pair(0, static_cast<int32_t>(a.size()), 0, static_cast<int32_t>(b.size()));
-  std::vector<int32_t> stored(names.size(), -1);  // the stored profile each listed one is written as
-  for (size_t j = 0; j < b.size(); ++j)
-    if (match[j] >= 0) stored[static_cast<size_t>(bAt[j])] = aAt[static_cast<size_t>(match[j])];
-  // Between two paired profiles, as many listed as stored ones that pair
-  // with none were changed where they stand (a key changed, say): a name or
-  // a key that still reads as the stored one's is not the operator's new
-  // text, and goes back as the file held it.
-  std::vector<int32_t> changed(names.size(), -1);
-  for (size_t j = 0, heldNext = 0, listedNext = 0; j <= names.size(); ++j) {
-    if (j < names.size() && stored[j] < 0) continue;
-    const size_t heldAt = j < names.size() ? static_cast<size_t>(stored[j]) : heldNames.size();
-    if (heldAt - heldNext == j - listedNext)
-      for (size_t k = listedNext; k < j; ++k) changed[k] = static_cast<int32_t>(heldNext + (k - listedNext));
-    heldNext = heldAt + 1;
-    listedNext = j + 1;
-  }
-  for (size_t j = 0; j < names.size(); ++j) {
-    if (stored[j] >= 0) {
-      names[j] = heldNames[static_cast<size_t>(stored[j])];
-      keys[j] = heldKeys[static_cast<size_t>(stored[j])];
-      continue;
-    }
-    const int32_t was = changed[j];
-    std::string utf8;
-    if (was >= 0 && Shown(heldNames[static_cast<size_t>(was)]) == names[j])
-      names[j] = heldNames[static_cast<size_t>(was)];
-    else if (fw::GbkToUtf8(names[j], utf8))
-      names[j].swap(utf8);
-    if (was >= 0 && Shown(heldKeys[static_cast<size_t>(was)]) == keys[j])
-      keys[j] = heldKeys[static_cast<size_t>(was)];
-    else if (fw::GbkToUtf8(keys[j], utf8))
-      keys[j].swap(utf8);
+    const int32_t from = origins.empty() ? static_cast<int32_t>(j) : j < origins.size() ? origins[j] : -1;
+    const bool held = from >= 0 && static_cast<size_t>(from) < heldNames.size();
+    HeldOrUtf8(names[j], held ? &heldNames[static_cast<size_t>(from)] : nullptr);
+    HeldOrUtf8(keys[j], held ? &heldKeys[static_cast<size_t>(from)] : nullptr);
   }
 }
 
@@ -289,7 +145,8 @@ bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& 
 
 bool LoadUserKeys(TStringVector& names, TStringVector& keys) { return LoadUserKeys(UserKeysFile(), names, keys); }
 
-bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys) {
+bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys,
+                  const TOrigins& origins) {
   std::string bytes;
   // A file that is there but cannot be read is never replaced by one that
   // holds only these profiles.
@@ -304,7 +161,7 @@ bool SaveUserKeys(const std::string& file, const TStringVector& names, const TSt
     utf8Names = names;
     utf8Keys = keys;
     utf8Keys.resize(names.size(), kFactoryKey);
-    HeldValues(ini, utf8Names, utf8Keys);
+    HeldValues(ini, utf8Names, utf8Keys, origins);
   }
   const TStringVector& outNames = utf8 ? utf8Names : names;
   const TStringVector& outKeys = utf8 ? utf8Keys : keys;
@@ -316,6 +173,6 @@ bool SaveUserKeys(const std::string& file, const TStringVector& names, const TSt
   return fw::SaveFileBytes(file, ini.Text());
 }
 
-bool SaveUserKeys(const TStringVector& names, const TStringVector& keys) {
-  return SaveUserKeys(UserKeysFile(), names, keys);
+bool SaveUserKeys(const TStringVector& names, const TStringVector& keys, const TOrigins& origins) {
+  return SaveUserKeys(UserKeysFile(), names, keys, origins);
 }

@@ -11,6 +11,7 @@
 // the names and the compact keys.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "Common.h"
 
@@ -29,13 +30,19 @@ std::string UserKeysFile();
 bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys);
 bool LoadUserKeys(TStringVector& names, TStringVector& keys);
 
-// Writes UserCnt and the entries 1..n in one go, into a UTF-8 file in
-// UTF-8 (a profile that reads as one the file holds, name and key, where it
-// stands or moved up by a deletion, goes back as the file held it, so that
-// a character GBK cannot show is kept; one added or changed goes in as
-// given, but for a name or a key changed where it stands that still reads
-// as before): false (the file unchanged) when it cannot be read or written, is
-// read-only or is in UTF-16. Entries above n that an earlier save wrote
-// stay in the file; they are never read.
-bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys);
-bool SaveUserKeys(const TStringVector& names, const TStringVector& keys);
+// Where each profile of a list came from: its place (from 0) among the
+// profiles LoadUserKeys read from the file, or -1 for one added since.
+using TOrigins = std::vector<int32_t>;
+
+// Writes UserCnt and the entries 1..n in one go: false (the file
+// unchanged) when it cannot be read or written, is read-only or is in
+// UTF-16. Entries above n that an earlier save wrote stay in the file;
+// they are never read. A UTF-8 file takes the values in UTF-8: the name
+// and the key of a profile that came from the file go back as the file
+// holds them where they still read as LoadUserKeys gave them, so that a
+// character GBK cannot show is kept when other profiles are deleted or
+// only the key is changed; one added, or a name or key changed, goes in as
+// given. Without origins each profile is taken to come from its own place.
+bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys,
+                  const TOrigins& origins = {});
+bool SaveUserKeys(const TStringVector& names, const TStringVector& keys, const TOrigins& origins = {});

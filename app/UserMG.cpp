@@ -49,10 +49,11 @@ const TClassInfo& TFmUserMG::StaticClass() {
   return info;
 }
 
-void TFmUserMG::AddRow(const std::string& name, const std::string& key) {
+void TFmUserMG::AddRow(const std::string& name, const std::string& key, int32_t origin) {
   TListItem* item = lvUserInfo->Items()->Add();
   item->SetCaption(name);
   item->SubItems()->Add(key);
+  item->Data = reinterpret_cast<void*>(static_cast<intptr_t>(origin) + 1);
 }
 
 void TFmUserMG::FormCreate(TObject*) {
@@ -66,7 +67,7 @@ void TFmUserMG::FormCreate(TObject*) {
   }
   TListItems* rows = lvUserInfo->Items();
   rows->BeginUpdate();
-  for (size_t i = 0; i < names_.size(); ++i) AddRow(names_[i], keys_[i]);
+  for (size_t i = 0; i < names_.size(); ++i) AddRow(names_[i], keys_[i], static_cast<int32_t>(i));
   rows->EndUpdate();
   // The key column fills the rest of the view from the start.
   lvUserInfoResize(this);
@@ -81,14 +82,16 @@ void TFmUserMG::FormClose(TObject*, TCloseAction& action) {
   names_.clear();
   keys_.clear();
   TListItems* rows = lvUserInfo->Items();
+  TOrigins origins;
   for (int i = 0; i < rows->Count(); ++i) {
     names_.push_back(rows->Items(i)->Caption());
     keys_.push_back(rows->Items(i)->SubItems()->Strings(0));
+    origins.push_back(static_cast<int32_t>(reinterpret_cast<intptr_t>(rows->Items(i)->Data) - 1));
   }
   // The window closes in any case; a file that cannot be written is
   // reported, and the file keeps what it held. A file that could not be
   // read when the list opened is left as it is (told then).
-  if (!unread_ && !SaveUserKeys(names_, keys_))
+  if (!unread_ && !SaveUserKeys(names_, keys_, origins))
     ShowMessageBox(Handle(), kCannotWrite + UserKeysFile() + kNotSaved, kHint, MB_OK | MB_ICONWARNING);
   if (auto* main = dynamic_cast<TFmMain*>(Owner())) main->userMG = nullptr;
   action = caFree;
@@ -109,7 +112,7 @@ void TFmUserMG::lvUserInfoResize(TObject*) {
 void TFmUserMG::btnAddClick(TObject*) {
   TFmUserEdit* dialog = TFmUserEdit::Create(this, TFmUserEdit::kAdd);
   if (!dialog) return;
-  if (dialog->ShowModal() == mrOk) AddRow(dialog->userName, dialog->passWord);
+  if (dialog->ShowModal() == mrOk) AddRow(dialog->userName, dialog->passWord, -1);
   dialog->Free();
 }
 

@@ -35,7 +35,9 @@ class TFmUserMG : public fw::TForm {
   void btnDelClick(fw::TObject* sender);
 
  private:
-  void AddRow(const std::string& name, const std::string& key);
+  // A row of the view; `origin` is the profile's place in the file as
+  // loaded (-1: added), kept in the row's data (origin + 1) for the save.
+  void AddRow(const std::string& name, const std::string& key, int32_t origin);
   TStringVector names_;
   TStringVector keys_;
   // The file was there but could not be read: closing must not replace it.

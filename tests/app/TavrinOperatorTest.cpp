@@ -663,9 +663,9 @@ TEST_F(Operator, TheProfileWindowsWorkFromTheKeyboard) {
 // A profile file in UTF-8 whose Hangul names (GBK lacks them) read alike in
 // the list: "??" twice, with keys of their own, and "a?". A profile typed
 // as "a?" beside the stored one goes in as typed; the first "??" deleted
-// goes, and the other keeps its bytes; each close writes the file, with no
-// box.
-TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedAndDeletedByHand) {
+// goes, and the other keeps its bytes, as it does when only its key is
+// changed; each close writes the file, with no box.
+TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedChangedAndDeletedByHand) {
   auto entry = [](int i, const std::string& name, const std::string& key) {
     return "UserName" + std::to_string(i) + "=" + name + "\r\nPassWord" + std::to_string(i) + "=" + key + "\r\n";
   };
@@ -720,6 +720,38 @@ TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedAndDeletedByHand) {
   closeList();
   EXPECT_EQ(ProfileText(), profiles(3, entry(1, joseon, "222222222222") + entry(2, aHan, "333333333333") +
                                            entry(3, "a?", "444444444444") + typed));
+
+  // 修改 of the first's key alone keeps its name; a?, deleted, and "a?"
+  // added again with its key: the new one as typed.
+  ASSERT_NE(OpenListByClick(), nullptr);
+  ASSERT_TRUE(ClickRow(0));
+  ASSERT_TRUE(WaitFor([&] { return SelectedRow() == 0; }, 5000));
+  ASSERT_TRUE(ClickOn(mgMap_, list_, "btnEdit"));
+  ASSERT_NE(WaitDialog("修改用户信息"), nullptr);
+  ASSERT_TRUE(LeftClick(D("medtPassWord")));
+  ASSERT_TRUE(KeyPress(VK_HOME));
+  ASSERT_TRUE(KeyType("555555555555"));
+  ASSERT_TRUE(WaitFor([&] { return TextOf(D("medtPassWord")) == "55 55 55 55 55 55"; }, 5000));
+  ASSERT_TRUE(ClickOn(editMap_, dialog_, "btnSave"));
+  ASSERT_TRUE(Gone(dialog_));
+  ASSERT_TRUE(ClickRow(1));
+  ASSERT_TRUE(WaitFor([&] { return SelectedRow() == 1; }, 5000));
+  ASSERT_TRUE(ClickOn(mgMap_, list_, "btnDel"));
+  ASSERT_TRUE(ClickAnswer(Gbk("是否删除用户：[a?]?"), BoxIcon::Question, IDYES));
+  ASSERT_TRUE(WaitFor([&] { return Rows() == 2; }, 5000));
+  ASSERT_TRUE(ClickOn(mgMap_, list_, "btnAdd"));
+  ASSERT_NE(WaitDialog("新增用户信息"), nullptr);
+  ASSERT_TRUE(LeftClick(D("edtUserName")));
+  ASSERT_TRUE(KeyType("a?"));
+  ASSERT_TRUE(ClickIntoEdit(D("medtPassWord")));
+  ASSERT_TRUE(KeyType("333333333333"));
+  ASSERT_TRUE(WaitFor([&] { return TextOf(D("medtPassWord")) == "33 33 33 33 33 33"; }, 5000));
+  ASSERT_TRUE(ClickOn(editMap_, dialog_, "btnSave"));
+  ASSERT_TRUE(Gone(dialog_));
+  ASSERT_TRUE(WaitFor([&] { return Rows() == 3; }, 5000));
+  closeList();
+  EXPECT_EQ(ProfileText(), profiles(3, entry(1, joseon, "555555555555") + entry(2, "a?", "444444444444") +
+                                           entry(3, "a?", "333333333333") + typed));
 }
 
 // After a box closes, the focus is on the key edit that the program chose

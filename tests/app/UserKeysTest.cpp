@@ -193,10 +193,10 @@ TEST_F(ProfileFile, ByteOrderMarkIsSkippedAndKept) {
 // A file that begins with the UTF-8 mark is in UTF-8: its names are read
 // into GBK and written back in UTF-8 behind the mark. A name with a
 // character GBK lacks shows GBK's substitute and goes back into the file
-// as it was, where it stands or moved by a deletion; so do bytes that are
-// not UTF-8 (a GBK name an earlier version wrote into the file). Two names
-// that differ only in such characters cannot be told apart once moved: the
-// save is refused and the file keeps its bytes.
+// as it was, where it stands or moved by a deletion (the list tells where
+// each profile came from); so do bytes that are not UTF-8 (a GBK name an
+// earlier version wrote into the file), and two names that differ only in
+// such characters.
 TEST_F(ProfileFile, AUtf8FileIsReadAndWrittenInUtf8) {
   const std::string mark = "\xEF\xBB\xBF";
   const std::string zhang = "\xE5\xBC\xA0\xE4\xB8\x89";  // 张三 in UTF-8
@@ -220,7 +220,7 @@ TEST_F(ProfileFile, AUtf8FileIsReadAndWrittenInUtf8) {
   EXPECT_EQ(again, names);
 
   // The first deleted: the second moves up as it was.
-  ASSERT_TRUE(SaveUserKeys(file_, {names[1], names[2]}, {keys[1], keys[2]}));
+  ASSERT_TRUE(SaveUserKeys(file_, {names[1], names[2]}, {keys[1], keys[2]}, {1, 2}));
   EXPECT_EQ(Read().find(head + "2\r\n[UserInfo]\r\nUserName1=" + smile + "\r\nPassWord1=AABBCCDDEEFF\r\n"
                         "UserName2=" + li + "\r\nPassWord2=010203040506\r\n"), 0u) << Read();
 
@@ -232,7 +232,7 @@ TEST_F(ProfileFile, AUtf8FileIsReadAndWrittenInUtf8) {
   EXPECT_EQ(Read(), head + "1\r\n[UserInfo]\r\nUserName1=" + kZhang + "\r\nPassWord1=112233445566\r\n");
 
   // Two names that read the same, with keys of their own: kept where they
-  // stand, and told apart by their keys once moved.
+  // stand, and each as it was once moved.
   const std::string other = "a\xF0\x9F\x98\x81";
   const std::string third = "UserName3=" + other + "\r\nPassWord3=0A0B0C0D0E0F\r\n";
   const std::string twins = head + "3\r\n" + first + second + third;
@@ -242,15 +242,16 @@ TEST_F(ProfileFile, AUtf8FileIsReadAndWrittenInUtf8) {
   EXPECT_EQ(names[1], names[2]);
   ASSERT_TRUE(SaveUserKeys(file_, names, keys));
   EXPECT_EQ(Read(), twins);
-  ASSERT_TRUE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}));
+  ASSERT_TRUE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}, {0, 2}));
   EXPECT_EQ(Read(), head + "2\r\n" + first + "UserName2=" + other + "\r\nPassWord2=0A0B0C0D0E0F\r\n" + third);
 }
 
 // Names that read alike in GBK (Hangul, which GBK lacks, shows as its
-// substitute): each profile kept goes back as the file held it, paired with
-// its stored entry by name, key and place; a name typed or changed goes in
-// as typed, even where it reads as a stored one. No save is refused.
-TEST_F(ProfileFile, NamesThatReadAlikeAreToldApartByKeyAndPlace) {
+// substitute): each profile that came from the file keeps the stored bytes
+// of its name and of its key where they read as before, wherever a
+// deletion moved it; a profile added, and a name or key changed, go in as
+// typed, even where they read as a stored one. No save is refused.
+TEST_F(ProfileFile, NamesThatReadAlikeKeepTheirBytesByWhereTheyCameFrom) {
   const std::string korea = "\xED\x95\x9C\xEA\xB5\xAD", joseon = "\xEC\xA1\xB0\xEC\x84\xA0";  // 한국, 조선
   const std::string aHan = "a\xED\x95\x9C", typed = "a?";                                  // a한 reads as a?
   auto entry = [](int i, const std::string& name, const std::string& key) {
@@ -259,8 +260,8 @@ TEST_F(ProfileFile, NamesThatReadAlikeAreToldApartByKeyAndPlace) {
   auto profiles = [](int count, const std::string& entries) {
     return "\xEF\xBB\xBF[SYSInfo]\r\nUserCnt=" + std::to_string(count) + "\r\n[UserInfo]\r\n" + entries;
   };
-  const std::string first = entry(1, korea, "111111111111"), second = entry(2, joseon, "222222222222");
-  const std::string third = entry(3, aHan, "333333333333");
+  const std::string k1 = "111111111111", k2 = "222222222222", k3 = "333333333333", k4 = "444444444444";
+  const std::string first = entry(1, korea, k1), second = entry(2, joseon, k2), third = entry(3, aHan, k3);
   const std::string three = profiles(3, first + second + third);
   TStringVector names, keys;
   Write(three);
@@ -268,41 +269,31 @@ TEST_F(ProfileFile, NamesThatReadAlikeAreToldApartByKeyAndPlace) {
   ASSERT_EQ(names.size(), 3u);
   ASSERT_EQ(names[0], names[1]);
   ASSERT_EQ(names[2], "a" + names[0].substr(0, names[0].size() / 2));
+  const std::string& alike = names[0];  // "??"
+  auto saved = [&](const TStringVector& n, const TStringVector& k, const TOrigins& from) {
+    Write(three);
+    EXPECT_TRUE(SaveUserKeys(file_, n, k, from));
+    return Read();
+  };
 
   // The first or the second deleted: the other stays with its own bytes.
-  EXPECT_TRUE(SaveUserKeys(file_, {names[1], names[2]}, {keys[1], keys[2]}));
-  EXPECT_EQ(Read(), profiles(2, entry(1, joseon, "222222222222") + entry(2, aHan, "333333333333") + third));
-  Write(three);
-  EXPECT_TRUE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}));
-  EXPECT_EQ(Read(), profiles(2, first + entry(2, aHan, "333333333333") + third));
-
-  // "a?" added with the key of the stored one that reads so, and the first
-  // changed to "a?" with that key: both as typed.
-  Write(three);
-  EXPECT_TRUE(SaveUserKeys(file_, {names[0], names[1], names[2], typed}, {keys[0], keys[1], keys[2], keys[2]}));
-  EXPECT_EQ(Read(), profiles(4, first + second + third + entry(4, typed, "333333333333")));
-  Write(three);
-  EXPECT_TRUE(SaveUserKeys(file_, {typed, names[1], names[2]}, {keys[2], keys[1], keys[2]}));
-  EXPECT_EQ(Read(), profiles(3, entry(1, typed, "333333333333") + second + third));
-
-  // Only the key of the second changed: its name, which still reads as it
-  // did, keeps its bytes.
-  Write(three);
-  EXPECT_TRUE(SaveUserKeys(file_, names, {keys[0], "444444444444", keys[2]}));
-  EXPECT_EQ(Read(), profiles(3, first + entry(2, joseon, "444444444444") + third));
-  // The name of the first retyped as "a?", its key left: the name as typed.
-  Write(three);
-  EXPECT_TRUE(SaveUserKeys(file_, {typed, names[1], names[2]}, {keys[0], keys[1], keys[2]}));
-  EXPECT_EQ(Read(), profiles(3, entry(1, typed, "111111111111") + second + third));
-
-  // Alike in name and key as well: either stands for the one kept.
-  Write(profiles(2, entry(1, korea, "111111111111") + entry(2, joseon, "111111111111")));
-  LoadUserKeys(file_, names, keys);
-  EXPECT_TRUE(SaveUserKeys(file_, {names[1]}, {keys[1]}));
-  const std::string text = Read();
-  EXPECT_TRUE(text.find("UserCnt=1\r\n[UserInfo]\r\nUserName1=" + korea + "\r\n") != std::string::npos ||
-              text.find("UserCnt=1\r\n[UserInfo]\r\nUserName1=" + joseon + "\r\n") != std::string::npos)
-      << text;
+  EXPECT_EQ(saved({alike, typed}, {k2, k3}, {1, 2}), profiles(2, entry(1, joseon, k2) + entry(2, aHan, k3) + third));
+  EXPECT_EQ(saved({alike, typed}, {k1, k3}, {0, 2}), profiles(2, first + entry(2, aHan, k3) + third));
+  // "a?" added beside the stored one that reads so, with its key or with
+  // one of its own, and also in place of that one, deleted: as typed.
+  EXPECT_EQ(saved({alike, alike, typed, typed}, {k1, k2, k3, k3}, {0, 1, 2, -1}),
+            profiles(4, first + second + third + entry(4, typed, k3)));
+  EXPECT_EQ(saved({alike, alike, typed}, {k1, k2, k4}, {0, 1, -1}), profiles(3, first + second + entry(3, typed, k4)));
+  EXPECT_EQ(saved({alike, alike, typed}, {k1, k2, k3}, {0, 1, -1}), profiles(3, first + second + entry(3, typed, k3)));
+  // The first renamed "a?": as typed, its key as it was.
+  EXPECT_EQ(saved({typed, alike, typed}, {k1, k2, k3}, {0, 1, 2}), profiles(3, entry(1, typed, k1) + second + third));
+  // Only a key changed, to a key of its own or to the other's: the name
+  // keeps its bytes.
+  EXPECT_EQ(saved({alike, alike, typed}, {k1, k4, k3}, {0, 1, 2}), profiles(3, first + entry(2, joseon, k4) + third));
+  EXPECT_EQ(saved({alike, alike, typed}, {k2, k2, k3}, {0, 1, 2}), profiles(3, entry(1, korea, k2) + second + third));
+  // Where the file no longer holds what the list came from (another
+  // program wrote it meanwhile), the values go in as given.
+  EXPECT_EQ(saved({alike}, {k1}, {7}), profiles(1, entry(1, alike, k1)) + second + third);
 }
 
 // A count above the last profile in the file invents none; a gap in the
