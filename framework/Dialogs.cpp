@@ -134,17 +134,12 @@ void ActivateAfterModal(HWND preferred) {
     SetForegroundWindow(target);
 }
 
+void ReadPendingWindowReports() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT); }
+
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
   HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
   TModalHold hold(std::vector<HWND>{top}, false);
-  // Under Wine without a window manager the order of the top-level windows
-  // follows what the X server reports under the pointer (the window there
-  // is on top), and a busy thread reads those reports late. Read once the
-  // box is up, a report from before it (the pointer rested on the owner
-  // where the box comes) would put the owner over the box: the box is still
-  // drawn on top, but the clicks that go by the order land on the disabled
-  // owner. The reports that are due are read now, before the box comes.
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+  ReadPendingWindowReports();
   const int answer = MessageBoxW(owner, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
   // The box, closing, enabled and activated its owner whatever else is
   // still open: another modal window's hold is put back, and the

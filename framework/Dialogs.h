@@ -49,6 +49,16 @@ class TModalHold {
 using TModalReleaseProbe = void (*)(HWND window);
 void SetModalReleaseProbe(TModalReleaseProbe probe);
 
+// Reads the reports of the window system that are due, before a modal
+// window comes. Under Wine without a window manager the order of the
+// top-level windows follows what the X server reports under the pointer
+// (the window there goes on top), and a busy thread reads those reports
+// late: read once the modal window is up, a report from before it (the
+// pointer rested on the owner where the modal window comes) puts the owner
+// over it. The modal window is still drawn on top, but the clicks, which go
+// by the order, land on the disabled owner. Elsewhere it does nothing.
+void ReadPendingWindowReports();
+
 // After a modal window closed: activates `preferred` (a top-level window)
 // when it takes input again, else the modal window of the program still
 // open on top.

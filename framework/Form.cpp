@@ -375,6 +375,7 @@ TModalResult TForm::ShowModal() {
   if (GetCapture()) ReleaseCapture();
   modal_ = true;
   modalResult_ = mrNone;
+  ReadPendingWindowReports();
   SetVisible(true);
   SetActiveWindow(self);
   // The form stays whole while its loop runs: freeing or releasing it from

@@ -169,14 +169,17 @@ class Operator : public TavrinSession {
   // True while the box's button `id` stays the window at its middle, over
   // `ms`: the box is above the windows that own it, where the hand can
   // reach it.
-  bool StaysReachable(HWND box, int id, int ms) {
+  bool StaysReachable(HWND box, int id, int ms) { return StaysReachable(GetDlgItem(box, id), ms); }
+  // The same for a control of any window: the window at its middle is the
+  // control (or one inside it) all along.
+  bool StaysReachable(HWND control, int ms) {
     RECT r;
-    GetWindowRect(GetDlgItem(box, id), &r);
+    GetWindowRect(control, &r);
     const POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     const DWORD start = GetTickCount();
     do {
       bool inside = false;
-      for (HWND h = WindowFromPoint(p); h && !inside; h = GetParent(h)) inside = h == box;
+      for (HWND h = WindowFromPoint(p); h && !inside; h = GetParent(h)) inside = h == control;
       if (!inside) return false;
       Sleep(10);
     } while (GetTickCount() - start < static_cast<DWORD>(ms));
@@ -837,6 +840,38 @@ TEST_F(Operator, TheFirstBoxOfARunTakesTheRealClick) {
     if (IsWindowVisible(box)) {
       ASSERT_TRUE(KeyAnswer(text, BoxIcon::Warning));
     }
+    ASSERT_TRUE(ClickOn(mgMap_, list_, "btnClose"));
+    ASSERT_TRUE(Gone(list_));
+    ASSERT_TRUE(CloseProgram()) << "run " << run;
+  }
+}
+
+// The same for the profile editor, a modal form over the modal list: opened
+// by real clicks on 用户管理 and 新增 right after the start, it stays above
+// both, and takes a real click into its name edit and on 退出.
+TEST_F(Operator, TheEditorOpenedRightAfterTheStartTakesTheRealClick) {
+  POINT nameEdit = {};
+  for (int run = 0; run < 3; ++run) {
+    if (run) {
+      ASSERT_TRUE(PointerTo(nameEdit));
+      ASSERT_TRUE(StartProgram()) << "run " << run;
+    }
+    ASSERT_NE(OpenListByClick(), nullptr) << "run " << run;
+    ASSERT_TRUE(ClickOn(mgMap_, list_, "btnAdd"));
+    ASSERT_NE(WaitDialog("新增用户信息"), nullptr) << "run " << run;
+    RECT r;
+    GetWindowRect(D("edtUserName"), &r);
+    nameEdit = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    const bool reachable = run == 0 || StaysReachable(D("edtUserName"), 500);
+    EXPECT_TRUE(reachable) << "run " << run << ": the editor went below its owners";
+    if (reachable) {
+      EXPECT_TRUE(LeftClick(D("edtUserName"))) << "run " << run;
+      EXPECT_TRUE(WaitFocus(dialog_, D("edtUserName"))) << "run " << run;
+      ASSERT_TRUE(ClickOn(editMap_, dialog_, "btnExit"));
+    } else {
+      PostMessageW(dialog_, WM_CLOSE, 0, 0);
+    }
+    ASSERT_TRUE(Gone(dialog_));
     ASSERT_TRUE(ClickOn(mgMap_, list_, "btnClose"));
     ASSERT_TRUE(Gone(list_));
     ASSERT_TRUE(CloseProgram()) << "run " << run;
