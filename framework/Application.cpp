@@ -183,7 +183,10 @@ bool TApplication::IsKeyMessage(MSG& msg) {
     TShiftState shift = KeyboardShiftState();
     if (msg.wParam == VK_TAB && !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) &&
         !(shift & ((1u << ssCtrl) | (1u << ssAlt)))) {
-      form->SelectNext(focus, !(shift & (1u << ssShift)), true);
+      // The form's own window holds the focus for its control while that
+      // one is disabled or hidden: the tab order goes on from that control.
+      TWinControl* from = focus == form && form->ActiveControl() ? form->ActiveControl() : focus;
+      form->SelectNext(from, !(shift & (1u << ssShift)), true);
       return true;
     }
     if ((msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) && !(code & DLGC_WANTALLKEYS)) {

@@ -64,7 +64,6 @@ bool NeverActivated(HWND h) {
   const DWORD ex = static_cast<DWORD>(GetWindowLongW(h, GWL_EXSTYLE));
   if (ex & WS_EX_NOACTIVATE) return true;
   const DWORD style = static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE));
-  if (style & WS_CHILD) return true;
   return (ex & WS_EX_TOOLWINDOW) && (style & WS_CAPTION) != WS_CAPTION;
 }
 

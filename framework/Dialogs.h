@@ -23,8 +23,11 @@ namespace fw {
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 
 // Holds windows disabled for a modal window of the program. A window that
-// is disabled and held by no modal window was disabled for another reason:
-// it is left alone, now and when the hold ends. `disableNow` false is for
+// is disabled and held by no modal window (nor still being enabled by a
+// hold that has just ended) was disabled for another reason: it is left
+// alone, now and when the hold ends. Taking a hold ends the left press
+// under way on the calling thread: its release goes to the modal window,
+// and a release that comes later is no click. `disableNow` false is for
 // the system's own modal windows (message boxes), which disable their owner
 // themselves and enable it again as they close: the hold only counts the
 // box among the owner's holds, and when it ends the owner is put back as

@@ -995,12 +995,6 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
 }
 
 TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const {
-  // A form's own window holds the focus for its control while that one is
-  // disabled or hidden: the tab order goes on from that control.
-  if (current && current == this) {
-    if (const auto* form = dynamic_cast<const TForm*>(this))
-      if (TWinControl* held = form->ActiveControl()) current = held;
-  }
   std::vector<TWinControl*> list;
   GetTabOrderList(list);
   if (list.empty()) return nullptr;

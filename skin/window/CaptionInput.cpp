@@ -29,11 +29,14 @@ bool StartsMoveOrSize(WPARAM hit) {
 // The release of the left button already waits in the thread's queue
 // (over a client area or a frame): the press being handled is over. The
 // queue is asked, not the button's state: the system's answer for the
-// button itself may be some milliseconds old.
+// button itself may be some milliseconds old. Only input is looked at:
+// messages sent from other threads wait for the thread's own loop rather
+// than run in the middle of the press.
 bool LeftReleaseQueued() {
   MSG msg;
-  return PeekMessageW(&msg, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE | PM_NOYIELD) ||
-         PeekMessageW(&msg, nullptr, WM_NCLBUTTONUP, WM_NCLBUTTONUP, PM_NOREMOVE | PM_NOYIELD);
+  const UINT flags = PM_NOREMOVE | PM_NOYIELD | PM_QS_INPUT;
+  return PeekMessageW(&msg, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, flags) ||
+         PeekMessageW(&msg, nullptr, WM_NCLBUTTONUP, WM_NCLBUTTONUP, flags);
 }
 
 }  // namespace
