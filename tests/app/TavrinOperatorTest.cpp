@@ -123,6 +123,16 @@ class Operator : public TavrinSession {
   // an operator does; false when it is not reached within a round.
   bool TabTo(HWND window, HWND control, bool back = false) {
     if (!WaitFront(window)) return false;
+    // The focus settles first: a window made active again after a box
+    // gives the focus back to its control a moment after the box is gone,
+    // and a Tab pressed meanwhile would be taken for one that went nowhere.
+    HWND settled = FocusOf(window);
+    for (int still = 0, polls = 0; still < 5 && polls < 50; ++polls) {
+      Sleep(20);
+      const HWND now = FocusOf(window);
+      still = now == settled ? still + 1 : 0;
+      settled = now;
+    }
     for (int i = 0; i < 30; ++i) {
       if (WaitFocus(window, control, 0)) return true;
       const HWND before = FocusOf(window);
@@ -227,7 +237,20 @@ class Operator : public TavrinSession {
     HWND lv = L("lvUserInfo");
     POINT p = ListViewRowPoint(lv, row);
     ClientToScreen(lv, &p);
-    return LeftClickAt(p, lv);
+    if (!LeftClickAt(p, lv)) return false;
+    // The list holds the pointer from the press until it has handled the
+    // release, and input sent meanwhile goes to the list: the next click
+    // waits until the pointer is free again.
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    int free = 0;
+    return WaitFor(
+        [&] {
+          Sleep(10);
+          free = GetGUIThreadInfo(GetWindowThreadProcessId(lv, nullptr), &gui) && !gui.hwndCapture ? free + 1 : 0;
+          return free >= 3;
+        },
+        5000);
   }
 
   FormMap mgMap_, editMap_;
