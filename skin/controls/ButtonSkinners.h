@@ -9,8 +9,9 @@
 // window). A framework button takes the thread's press as its own press
 // would: a press that is over before its release (OnMouseDown opened a
 // modal window, another control was pressed) leaves the button up and
-// makes no click. Keys (Space, Enter) stay the button's own. Each paint composes
-// the whole button in one off-screen bitmap and copies it in one blit.
+// makes no click. Keys (Space, Enter) stay the button's own. Each paint
+// composes the whole button in one off-screen bitmap and copies it in one
+// blit.
 // A skin without a button strip leaves the buttons to their own painting.
 #pragma once
 #include <windows.h>
