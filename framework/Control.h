@@ -294,6 +294,14 @@ class TControl : public TComponent {
   // release or was cancelled, another window took the pointer): a release
   // that comes later is not one.
   void ForgetPress();
+  // The control takes the thread's left press; the holder before it lost
+  // its own. The control's own left press does this; code that handles
+  // the control's press in front of its procedure (a skinner that takes
+  // the press over) does it in the press's stead.
+  void TakePress();
+  // True while the left press under way on this thread is the control's
+  // own: it took the press, and no release and no ForgetPress has ended it.
+  bool PressHeld() const;
   // Docks the control in site, before or after dropControl (one of the
   // site's docked clients) as align says (alTop/alLeft: before, else
   // after); without dropControl alTop/alLeft put it first, anything else
@@ -353,9 +361,6 @@ class TControl : public TComponent {
   // Holds the current size within the limits again.
   void ApplyConstraints();
   bool DeferFree() override;
-  // True while the left press under way on this thread is the control's
-  // own: it took the press, and no release and no ForgetPress has ended it.
-  bool PressHeld() const;
   // Told when the control's press ends without its release coming to it
   // (ForgetPress, or a press or release of another control came first).
   virtual void PressLost() {}
@@ -368,9 +373,6 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void HandleMouse(TMessage& m);
-  // The control takes the thread's left press; the holder before it lost
-  // its own.
-  void TakePress();
   // A left release came to the control: the press under way is over. True
   // when it was the control's own.
   bool EndPressByRelease();

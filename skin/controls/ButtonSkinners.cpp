@@ -157,6 +157,11 @@ bool TSkinButton::BeforeProc(TMessage& m) {
     case WM_LBUTTONDBLCLK:
       MouseDown(m);
       return false;
+    case WM_LBUTTONUP:
+      // Read before the control's procedure hears of the release, which
+      // ends the press.
+      releaseOfOwnPress_ = !Control || Control->PressHeld();
+      break;
     case WM_KEYUP:
       // Released before the button clicks, so that what the click opens
       // shows it up.
@@ -172,9 +177,18 @@ bool TSkinButton::BeforeProc(TMessage& m) {
 
 void TSkinButton::MouseDown(TMessage& m) {
   if (Handle && GetFocus() != Handle) SetFocus(Handle);
+  // The control's own procedure never sees the press: it takes the
+  // thread's press here, as it would there.
+  if (Control) Control->TakePress();
   MouseFlags |= kDown;
   PaintFrame(nullptr);
   if (Mode == kForwardMouseDown && Control) ForwardMouseDown(m);
+  // The press is over already (OnMouseDown opened a modal window, which
+  // took its release): the button is up again.
+  if (Control && !Control->PressHeld() && (MouseFlags & kDown)) {
+    MouseFlags &= ~kDown;
+    Redraw();
+  }
 }
 
 void TSkinButton::MouseMoved() {
@@ -189,7 +203,9 @@ void TSkinButton::MouseReleased() {
   if (!(MouseFlags & kDown)) return;
   MouseFlags &= ~kDown;
   Redraw();
-  ClickButton();
+  // Only the release of the control's own press is a click (not one of a
+  // press that a modal window or another control's press ended).
+  if (releaseOfOwnPress_) ClickButton();
 }
 
 void TSkinButton::MouseLeft() {

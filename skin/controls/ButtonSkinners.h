@@ -6,8 +6,12 @@
 // the button's own procedure never sees a left-button press, and the
 // click is made by the skinner on a release over the pressed button (one
 // OnClick for a framework button, one WM_COMMAND to the parent of a plain
-// window). Keys (Space, Enter) stay the button's own. Each paint composes
-// the whole button in one off-screen bitmap and copies it in one blit.
+// window). A framework button takes the thread's press as its own press
+// would: a press that is over before its release (OnMouseDown opened a
+// modal window, another control was pressed) leaves the button up and
+// makes no click. Keys (Space, Enter) stay the button's own. Each paint
+// composes the whole button in one off-screen bitmap and copies it in one
+// blit.
 // A skin without a button strip leaves the buttons to their own painting.
 #pragma once
 #include <windows.h>
@@ -70,6 +74,9 @@ class TSkinButton : public TSkinControl {
   void MouseMoved();
   void MouseReleased();
   void MouseLeft();
+  // The left release being handled ends the control's own press (always
+  // for a plain window).
+  bool releaseOfOwnPress_ = false;
 };
 
 class TSkinBitButton : public TSkinButton {

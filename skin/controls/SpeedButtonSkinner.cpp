@@ -64,9 +64,14 @@ bool TSkinSpeedButton::BeforeProc(TMessage& m) {
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      // The button sees its press first (its own click handling).
+      // The button sees its press first (its own click handling). A press
+      // that is over when it returns (OnDblClick or OnMouseDown opened a
+      // modal window, which took its release) leaves the button up.
       CallOldProc(m);
-      MouseFlags |= kDown;
+      if (PaintTarget && PaintTarget->PressHeld())
+        MouseFlags |= kDown;
+      else
+        MouseFlags &= ~kDown;
       PaintFrame(nullptr);
       return false;
     case WM_LBUTTONUP: return true;

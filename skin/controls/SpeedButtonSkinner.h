@@ -3,7 +3,8 @@
 // speed button's WindowProc, paints it through its own canvas from the
 // skin's button strip and takes hover from the framework's mouse-enter and
 // mouse-leave notices. The speed button keeps its own click handling (it
-// sees the press and the release). Control and Handle stay empty: the
+// sees the press and the release); it is drawn pressed only while the
+// press is still its own. Control and Handle stay empty: the
 // speed button is the skinner's PaintTarget, so Redraw invalidates it.
 #pragma once
 #include <windows.h>

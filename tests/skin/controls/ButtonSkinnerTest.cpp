@@ -2,7 +2,8 @@
 // "Button" windows: every state from its image of the skin's button strip
 // (pixels read back at points where only the strip's image shows), the
 // caption colours of the skin, real mouse and keyboard input giving
-// exactly one click, the click of a plain window reaching its parent,
+// exactly one click, none for a press that a modal window took (the
+// button drawn up after it), the click of a plain window reaching its parent,
 // a message box's buttons, a glyph placed beside the caption, a skin
 // without button strip, and the skinners released when their controls go
 // and when skinning is switched off.
@@ -14,6 +15,7 @@
 #include "Buttons.h"
 #include "ControlSkinners.h"
 #include "ControlTestSupport.h"
+#include "Dialogs.h"
 #include "Edit.h"
 #include "ImageList.h"
 #include "Panel.h"
@@ -236,6 +238,53 @@ TEST_F(ButtonSkinners, APressIsStillTheControlsOnMouseDown) {
   MouseUp();
   EXPECT_EQ(downs, 1);
   EXPECT_EQ(x, 40);
+}
+
+TEST_F(ButtonSkinners, APressThatAModalWindowTookIsNoClick) {
+  // The first press's OnMouseDown opens a modal form or a message box, or
+  // a message box opens while the button is held (a timer's, say); Enter
+  // closes it with the mouse button still held.
+  enum TOpen { kForm, kBox, kBoxWhileHeld };
+  int clicks = 0, presses = 0;
+  TOpen open = kForm;
+  TForm* dialog = nullptr;
+  const auto showBox = [&] {
+    TEnterAnswer::Start(form->Handle());
+    ShowMessageBox(form->Handle(), "Box", "Box", MB_OK);
+  };
+  Show([&](TForm* f) {
+    dialog = MakeEnterDialog(f);
+    auto* b = static_cast<TButton*>(f->FindComponent("btnPlain"));
+    b->OnClick = [&](TObject*) { clicks++; };
+    b->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+      if (++presses > 1 || open == kBoxWhileHeld) return;
+      if (open == kBox) return showBox();
+      TEnterAnswer::Start(form->Handle());
+      dialog->ShowModal();
+    };
+  });
+  HWND plain = Window("btnPlain");
+  for (const TOpen o : {kForm, kBox, kBoxWhileHeld}) {
+    SCOPED_TRACE(o == kForm ? "modal form" : o == kBox ? "message box" : "message box while held");
+    open = o;
+    clicks = presses = 0;
+    MoveMouseTo(plain, 50, 15);
+    MouseDown();
+    ASSERT_TRUE(PumpAppUntil([&] { return presses == 1; }));
+    if (o == kBoxWhileHeld) showBox();
+    EXPECT_TRUE(TEnterAnswer::answered);
+    PumpApp(50);
+    if (o != kBoxWhileHeld) EXPECT_NE(Shown(plain), Frame(2)) << "drawn pressed by the press the window took";
+    MouseUp();
+    EXPECT_EQ(clicks, 0) << "the release after the window closed clicked the button";
+    Sleep(GetDoubleClickTime() + 50);
+    MouseDown();
+    EXPECT_EQ(Shown(plain), Frame(2));
+    MouseUp();
+    EXPECT_EQ(presses, 2);
+    EXPECT_EQ(clicks, 1) << "the button's own click";
+    Sleep(GetDoubleClickTime() + 50);
+  }
 }
 
 // A push button of a library whose buttons raise OnMouseDown themselves.

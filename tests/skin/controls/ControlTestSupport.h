@@ -2,8 +2,9 @@
 // real input (the cursor moved and buttons and keys pressed through the
 // system's input queue), pumping through the application's own loop (so
 // that dialog keys reach forms), a framework form read from text, shown
-// and skinned, the skinner a control owns, the colours of the coded skin's
-// strips, and the fixtures that start the coded skin around each test.
+// and skinned, a modal dialog and the Enter key that answers a modal window,
+// the skinner a control owns, the colours of the coded skin's strips, and
+// the fixtures that start the coded skin around each test.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -13,8 +14,10 @@
 #include <string>
 
 #include "Application.h"
+#include "Button.h"
 #include "ControlSkinners.h"
 #include "Form.h"
+#include "SendInputs.h"
 #include "SkinControl.h"
 #include "SkinManager.h"
 #include "SkinTestSupport.h"
@@ -102,6 +105,51 @@ inline void PressKey(WORD vk) {
   KeyDown(vk);
   KeyUp(vk);
 }
+
+// ---- modal windows ----
+// A dialog form whose default button (OK, focused when it shows) ends it
+// with mrOk: Enter closes it.
+inline fw::TForm* MakeEnterDialog(fw::TComponent* owner) {
+  auto* f = new fw::TForm(owner);
+  f->SetBorderStyle(fw::bsDialog);
+  f->SetBounds(700, 500, 240, 120);
+  auto* ok = new fw::TButton(f);
+  ok->SetParent(f);
+  ok->SetBounds(20, 20, 90, 28);
+  ok->SetCaption("OK");
+  ok->SetDefault(true);
+  ok->SetModalResult(fw::mrOk);
+  return f;
+}
+
+// Presses Enter on the keyboard once a modal window of this thread (a form
+// shown modally, a message box) has come above owner and is active: called
+// before that window opens, from a timer that the window's own loop runs.
+// Given up after about three seconds (the window is then closed, so that
+// the test goes on); Answered tells whether Enter was pressed.
+struct TEnterAnswer {
+  static inline HWND owner = nullptr;
+  static inline int ticks = 0;
+  static inline bool answered = false;
+  static void Start(HWND ownerWindow) {
+    owner = ownerWindow;
+    ticks = 0;
+    answered = false;
+    SetTimer(nullptr, 0, 30, Tick);
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND active = GetActiveWindow();
+    const bool up = active && active != owner && GetForegroundWindow() == active && !IsWindowEnabled(owner);
+    if (!up && ++ticks < 100) return;
+    KillTimer(nullptr, id);
+    if (!up) {
+      if (active && active != owner) PostMessageW(active, WM_CLOSE, 0, 0);
+      return;
+    }
+    answered = true;
+    realinput::SendKey(VK_RETURN);
+  }
+};
 
 // ---- forms and skinners ----
 // A form read from text, shown, activated and skinned (nullptr on failure).

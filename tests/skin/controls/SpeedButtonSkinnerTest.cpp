@@ -1,9 +1,10 @@
 // The speed-button skinner on a shown, skinned form: a windowless button
 // painted through its own canvas from the skin's button strip (flat ones
 // only while hot or pressed), its Down property and glyph images, hover
-// from the framework's mouse notices, its own click kept, the checked
-// combo box's drop-down button, a hidden button left unpainted, one
-// skinner per button however often the form is walked, and release.
+// from the framework's mouse notices, its own click kept, drawn up after a
+// modal form took its press, the checked combo box's drop-down button, a
+// hidden button left unpainted, one skinner per button however often the
+// form is walked, and release.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -178,6 +179,41 @@ TEST_F(SpeedButtonSkinner, ADownButtonShowsThePressedImageAndTheGlyphThatStaysDo
   c = Client();
   EXPECT_EQ(c.At(b->Left() + 2, b->Top() + 15), Frame(3));
   EXPECT_GT(CountColour(c, inside, kInks[1]), 50) << "glyph 2";
+}
+
+TEST_F(SpeedButtonSkinner, AButtonWhoseDoubleClickOpenedAModalFormIsUpAfterIt) {
+  // The double click's second press opens a modal form that Enter closes
+  // with the mouse button still held.
+  int clicks = 0, doubles = 0;
+  TForm* dialog = nullptr;
+  Show([&](TForm* f) {
+    dialog = MakeEnterDialog(f);
+    auto* b = static_cast<TSpeedButton*>(f->FindComponent("sbPlain"));
+    b->OnClick = [&](TObject*) { clicks++; };
+    b->OnDblClick = [&](TObject*) {
+      doubles++;
+      TEnterAnswer::Start(form->Handle());
+      dialog->ShowModal();
+    };
+  });
+  TSpeedButton* b = Button("sbPlain");
+  MoveMouseTo(form->Handle(), b->Left() + 30, b->Top() + 15);
+  MouseDown();
+  MouseUp();
+  MouseDown();
+  ASSERT_TRUE(PumpAppUntil([&] { return doubles == 1; }));
+  EXPECT_TRUE(TEnterAnswer::answered);
+  PumpApp(50);
+  EXPECT_NE(Shown(b), Frame(2)) << "drawn pressed by the press the form took";
+  MouseUp();
+  EXPECT_NE(Shown(b), Frame(2));
+  EXPECT_EQ(clicks, 1);
+  // Its own presses still show and click.
+  Sleep(GetDoubleClickTime() + 50);
+  MouseDown();
+  EXPECT_EQ(Shown(b), Frame(2));
+  MouseUp();
+  EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(SpeedButtonSkinner, TheCheckedComboBoxsButtonIsSkinnedAndOpensTheList) {
