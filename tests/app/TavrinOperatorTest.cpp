@@ -719,20 +719,27 @@ TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedChangedAndDeletedByHand) {
     ASSERT_TRUE(Gone(list_)) << "退出 did not close the list";
   };
 
+  // 新增 with "a?" and `digit` twelve times typed; the list has `rows` then.
+  auto addByHand = [&](char digit, int rows) {
+    ASSERT_TRUE(ClickOn(mgMap_, list_, "btnAdd"));
+    ASSERT_NE(WaitDialog("新增用户信息"), nullptr);
+    // The editor may still be moving into place: the click waits for it.
+    ASSERT_TRUE(LeftClick(D("edtUserName")));
+    ASSERT_TRUE(KeyType("a?"));
+    ASSERT_TRUE(ClickIntoEdit(D("medtPassWord")));
+    ASSERT_TRUE(KeyType(std::string(12, digit)));
+    const std::string pair(2, digit);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(D("medtPassWord")) == pair + " " + pair + " " + pair + " " + pair +
+                                              " " + pair + " " + pair; }, 5000));
+    ASSERT_EQ(TextOf(D("edtUserName")), "a?");
+    ASSERT_TRUE(ClickOn(editMap_, dialog_, "btnSave"));
+    ASSERT_TRUE(Gone(dialog_));
+    ASSERT_TRUE(WaitFor([&] { return Rows() == rows; }, 5000));
+  };
+
   ASSERT_NE(OpenListByClick(), nullptr);
   ASSERT_EQ(Rows(), 3);
-  ASSERT_TRUE(ClickOn(mgMap_, list_, "btnAdd"));
-  ASSERT_NE(WaitDialog("新增用户信息"), nullptr);
-  // The editor may still be moving into place: the click waits for it.
-  ASSERT_TRUE(LeftClick(D("edtUserName")));
-  ASSERT_TRUE(KeyType("a?"));
-  ASSERT_TRUE(ClickIntoEdit(D("medtPassWord")));
-  ASSERT_TRUE(KeyType("444444444444"));
-  ASSERT_TRUE(WaitFor([&] { return TextOf(D("medtPassWord")) == "44 44 44 44 44 44"; }, 5000));
-  ASSERT_EQ(TextOf(D("edtUserName")), "a?");
-  ASSERT_TRUE(ClickOn(editMap_, dialog_, "btnSave"));
-  ASSERT_TRUE(Gone(dialog_));
-  ASSERT_TRUE(WaitFor([&] { return Rows() == 4; }, 5000));
+  addByHand('4', 4);
   closeList();
   EXPECT_EQ(ProfileText(), profiles(4, korea + entry(2, joseon, "222222222222") + entry(3, aHan, "333333333333") +
                                            typed));
@@ -743,13 +750,8 @@ TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedChangedAndDeletedByHand) {
   ASSERT_TRUE(ClickOn(mgMap_, list_, "btnDel"));
   ASSERT_TRUE(ClickAnswer(Gbk("是否删除用户：[??]?"), BoxIcon::Question, IDYES));
   ASSERT_TRUE(WaitFor([&] { return Rows() == 3; }, 5000));
-  closeList();
-  EXPECT_EQ(ProfileText(), profiles(3, entry(1, joseon, "222222222222") + entry(2, aHan, "333333333333") +
-                                           entry(3, "a?", "444444444444") + typed));
-
-  // 修改 of the first's key alone keeps its name; a?, deleted, and "a?"
+  // 修改 of the other's key alone keeps its name; a?, deleted, and "a?"
   // added again with its key: the new one as typed.
-  ASSERT_NE(OpenListByClick(), nullptr);
   ASSERT_TRUE(ClickRow(0));
   ASSERT_TRUE(WaitFor([&] { return SelectedRow() == 0; }, 5000));
   ASSERT_TRUE(ClickOn(mgMap_, list_, "btnEdit"));
@@ -765,16 +767,7 @@ TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedChangedAndDeletedByHand) {
   ASSERT_TRUE(ClickOn(mgMap_, list_, "btnDel"));
   ASSERT_TRUE(ClickAnswer(Gbk("是否删除用户：[a?]?"), BoxIcon::Question, IDYES));
   ASSERT_TRUE(WaitFor([&] { return Rows() == 2; }, 5000));
-  ASSERT_TRUE(ClickOn(mgMap_, list_, "btnAdd"));
-  ASSERT_NE(WaitDialog("新增用户信息"), nullptr);
-  ASSERT_TRUE(LeftClick(D("edtUserName")));
-  ASSERT_TRUE(KeyType("a?"));
-  ASSERT_TRUE(ClickIntoEdit(D("medtPassWord")));
-  ASSERT_TRUE(KeyType("333333333333"));
-  ASSERT_TRUE(WaitFor([&] { return TextOf(D("medtPassWord")) == "33 33 33 33 33 33"; }, 5000));
-  ASSERT_TRUE(ClickOn(editMap_, dialog_, "btnSave"));
-  ASSERT_TRUE(Gone(dialog_));
-  ASSERT_TRUE(WaitFor([&] { return Rows() == 3; }, 5000));
+  addByHand('3', 3);
   closeList();
   EXPECT_EQ(ProfileText(), profiles(3, entry(1, joseon, "555555555555") + entry(2, "a?", "444444444444") +
                                            entry(3, "a?", "333333333333") + typed));
