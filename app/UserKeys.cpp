@@ -108,20 +108,17 @@ void HeldOrUtf8(std::string& value, const std::string* held) {
   if (fw::GbkToUtf8(value, utf8)) value.swap(utf8);
 }
 
-// The names and keys as they go back into the UTF-8 file `ini`: each
-// profile that came from the file (origins) takes the stored bytes of its
-// name and of its key where they read as before, so that neither a
-// deletion, which moves the rest up, nor a change of the key alone loses a
-// character GBK cannot show; a profile added, and a name or key the
-// operator changed, go in as given.
-void HeldValues(const fw::TIniText& ini, TStringVector& names, TStringVector& keys, const TOrigins& origins) {
-  TStringVector heldNames, heldKeys;
-  ReadProfiles(ini, heldNames, heldKeys);
+// The names and keys as they go back into a UTF-8 file: each profile that
+// came from a UTF-8 file takes the stored bytes of its name and of its key
+// where they read as before, so that neither a deletion, which moves the
+// rest up, nor a change of the key alone loses a character GBK cannot
+// show; a profile added, and a name or key the operator changed, go in as
+// given.
+void HeldValues(TStringVector& names, TStringVector& keys, const TStoredProfiles& stored) {
   for (size_t j = 0; j < names.size(); ++j) {
-    const int32_t from = origins.empty() ? static_cast<int32_t>(j) : j < origins.size() ? origins[j] : -1;
-    const bool held = from >= 0 && static_cast<size_t>(from) < heldNames.size();
-    HeldOrUtf8(names[j], held ? &heldNames[static_cast<size_t>(from)] : nullptr);
-    HeldOrUtf8(keys[j], held ? &heldKeys[static_cast<size_t>(from)] : nullptr);
+    const TStoredProfile* held = j < stored.size() && stored[j] ? &*stored[j] : nullptr;
+    HeldOrUtf8(names[j], held ? &held->name : nullptr);
+    HeldOrUtf8(keys[j], held ? &held->key : nullptr);
   }
 }
 
@@ -129,24 +126,31 @@ void HeldValues(const fw::TIniText& ini, TStringVector& names, TStringVector& ke
 
 std::string UserKeysFile() { return AppPath + "Data\\SysInfo.ini"; }
 
-bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys) {
+bool LoadUserKeys(const std::string& file, TStringVector& names, TStringVector& keys, TStoredProfiles* stored) {
   names.clear();
   keys.clear();
+  if (stored) stored->clear();
   std::string bytes;
   const fw::TReadResult read = fw::ReadFileBytes(file, bytes);
   if (read != fw::TReadResult::Read) return read == fw::TReadResult::Missing;
   ReadProfiles(fw::TIniText(bytes), names, keys);
-  if (IsUtf8(bytes)) {
-    for (std::string& name : names) name = Shown(name);
-    for (std::string& key : keys) key = Shown(key);
+  const bool utf8 = IsUtf8(bytes);
+  if (stored) stored->resize(names.size());
+  if (!utf8) return true;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (stored) (*stored)[i] = TStoredProfile{names[i], keys[i]};
+    names[i] = Shown(names[i]);
+    keys[i] = Shown(keys[i]);
   }
   return true;
 }
 
-bool LoadUserKeys(TStringVector& names, TStringVector& keys) { return LoadUserKeys(UserKeysFile(), names, keys); }
+bool LoadUserKeys(TStringVector& names, TStringVector& keys, TStoredProfiles* stored) {
+  return LoadUserKeys(UserKeysFile(), names, keys, stored);
+}
 
 bool SaveUserKeys(const std::string& file, const TStringVector& names, const TStringVector& keys,
-                  const TOrigins& origins) {
+                  const TStoredProfiles& stored) {
   std::string bytes;
   // A file that is there but cannot be read is never replaced by one that
   // holds only these profiles.
@@ -161,7 +165,7 @@ bool SaveUserKeys(const std::string& file, const TStringVector& names, const TSt
     utf8Names = names;
     utf8Keys = keys;
     utf8Keys.resize(names.size(), kFactoryKey);
-    HeldValues(ini, utf8Names, utf8Keys, origins);
+    HeldValues(utf8Names, utf8Keys, stored);
   }
   const TStringVector& outNames = utf8 ? utf8Names : names;
   const TStringVector& outKeys = utf8 ? utf8Keys : keys;
@@ -173,6 +177,6 @@ bool SaveUserKeys(const std::string& file, const TStringVector& names, const TSt
   return fw::SaveFileBytes(file, ini.Text());
 }
 
-bool SaveUserKeys(const TStringVector& names, const TStringVector& keys, const TOrigins& origins) {
-  return SaveUserKeys(UserKeysFile(), names, keys, origins);
+bool SaveUserKeys(const TStringVector& names, const TStringVector& keys, const TStoredProfiles& stored) {
+  return SaveUserKeys(UserKeysFile(), names, keys, stored);
 }

@@ -57,7 +57,7 @@ void TFmUserMG::AddRow(const std::string& name, const std::string& key, int32_t 
 }
 
 void TFmUserMG::FormCreate(TObject*) {
-  unread_ = !LoadUserKeys(names_, keys_);
+  unread_ = !LoadUserKeys(names_, keys_, &stored_);
   if (unread_) {
     // Told before the list shows, over the main window; the list then opens
     // empty and can be closed as ever.
@@ -76,22 +76,25 @@ void TFmUserMG::FormCreate(TObject*) {
 void TFmUserMG::FormDestroy(TObject*) {
   names_.clear();
   keys_.clear();
+  stored_.clear();
 }
 
 void TFmUserMG::FormClose(TObject*, TCloseAction& action) {
   names_.clear();
   keys_.clear();
   TListItems* rows = lvUserInfo->Items();
-  TOrigins origins;
+  TStoredProfiles stored;
   for (int i = 0; i < rows->Count(); ++i) {
     names_.push_back(rows->Items(i)->Caption());
     keys_.push_back(rows->Items(i)->SubItems()->Strings(0));
-    origins.push_back(static_cast<int32_t>(reinterpret_cast<intptr_t>(rows->Items(i)->Data) - 1));
+    const intptr_t origin = reinterpret_cast<intptr_t>(rows->Items(i)->Data) - 1;
+    const bool loaded = origin >= 0 && static_cast<size_t>(origin) < stored_.size();
+    stored.push_back(loaded ? stored_[static_cast<size_t>(origin)] : std::nullopt);
   }
   // The window closes in any case; a file that cannot be written is
   // reported, and the file keeps what it held. A file that could not be
   // read when the list opened is left as it is (told then).
-  if (!unread_ && !SaveUserKeys(names_, keys_, origins))
+  if (!unread_ && !SaveUserKeys(names_, keys_, stored))
     ShowMessageBox(Handle(), kCannotWrite + UserKeysFile() + kNotSaved, kHint, MB_OK | MB_ICONWARNING);
   if (auto* main = dynamic_cast<TFmMain*>(Owner())) main->userMG = nullptr;
   action = caFree;

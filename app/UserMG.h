@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "Form.h"
 #include "ListView.h"
+#include "UserKeys.h"
 
 namespace fw {
 class TBitBtn;
@@ -35,11 +36,15 @@ class TFmUserMG : public fw::TForm {
   void btnDelClick(fw::TObject* sender);
 
  private:
-  // A row of the view; `origin` is the profile's place in the file as
-  // loaded (-1: added), kept in the row's data (origin + 1) for the save.
+  // A row of the view; `origin` is the profile's place among those loaded
+  // (-1: added), kept in the row's data (origin + 1) for the save.
   void AddRow(const std::string& name, const std::string& key, int32_t origin);
   TStringVector names_;
   TStringVector keys_;
+  // The loaded profiles' bytes as the file stored them, by origin: what a
+  // row that came from the file goes back with, whatever happened to the
+  // file while the list was open.
+  TStoredProfiles stored_;
   // The file was there but could not be read: closing must not replace it.
   bool unread_ = false;
 };

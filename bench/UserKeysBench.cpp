@@ -37,16 +37,17 @@ bool Run(const char* what, const std::string& text, int n, int runs) {
   }
   std::vector<double> loads, saves;
   TStringVector names, keys;
+  TStoredProfiles stored;
   for (int r = 0; r < runs; ++r) {
     double start = NowMs();
-    LoadUserKeys(file, names, keys);
+    LoadUserKeys(file, names, keys, &stored);
     loads.push_back(NowMs() - start);
     if (names.size() != static_cast<size_t>(n)) {
       std::printf("read %zu profiles instead of %d\n", names.size(), n);
       return false;
     }
     start = NowMs();
-    const bool saved = SaveUserKeys(file, names, keys);
+    const bool saved = SaveUserKeys(file, names, keys, stored);
     saves.push_back(NowMs() - start);
     if (!saved) {
       std::printf("cannot save %s\n", file.c_str());

@@ -701,15 +701,7 @@ TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedChangedAndDeletedByHand) {
   const std::string korea = entry(1, "\xED\x95\x9C\xEA\xB5\xAD", "111111111111");       // 한국
   const std::string joseon = "\xEC\xA1\xB0\xEC\x84\xA0", aHan = "a\xED\x95\x9C";         // 조선, a한
   const std::string typed = entry(4, "a?", "444444444444");
-  {
-    const std::string text = profiles(3, korea + entry(2, joseon, "222222222222") + entry(3, aHan, "333333333333"));
-    HANDLE f = CreateFileA((folder_ + "Data\\SysInfo.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                           nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD put = 0;
-    ASSERT_TRUE(WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr));
-    CloseHandle(f);
-  }
+  ASSERT_TRUE(WriteProfileText(profiles(3, korea + entry(2, joseon, "222222222222") + entry(3, aHan, "333333333333"))));
   // Closes the list by a click on 退出: no box comes.
   auto closeList = [&] {
     ASSERT_TRUE(ClickOn(mgMap_, list_, "btnClose"));
@@ -771,6 +763,31 @@ TEST_F(Operator, ProfilesWhoseNamesReadAlikeAreAddedChangedAndDeletedByHand) {
   closeList();
   EXPECT_EQ(ProfileText(), profiles(3, entry(1, joseon, "555555555555") + entry(2, "a?", "444444444444") +
                                            entry(3, "a?", "333333333333") + typed));
+}
+
+// Another program (a second Tavrin, an editor) deletes the first profile
+// while the list is open; the list, closed unchanged, writes its own rows
+// back as they were read: each name with its own key and its own bytes.
+TEST_F(Operator, TheListClosedAfterAnotherProgramChangedTheFileWritesItsRowsAsRead) {
+  auto entry = [](int i, const std::string& name, const std::string& key) {
+    return "UserName" + std::to_string(i) + "=" + name + "\r\nPassWord" + std::to_string(i) + "=" + key + "\r\n";
+  };
+  auto profiles = [](int count, const std::string& entries) {
+    return "\xEF\xBB\xBF[SYSInfo]\r\nUserCnt=" + std::to_string(count) + "\r\n[UserInfo]\r\n" + entries;
+  };
+  const std::string korea = "\xED\x95\x9C\xEA\xB5\xAD", joseon = "\xEC\xA1\xB0\xEC\x84\xA0";  // 한국, 조선
+  const std::string three = profiles(3, entry(1, korea, "111111111111") + entry(2, joseon, "222222222222") +
+                                            entry(3, "bob", "333333333333"));
+  ASSERT_TRUE(WriteProfileText(three));
+  ASSERT_NE(OpenListByClick(), nullptr);
+  ASSERT_EQ(Rows(), 3);
+  ASSERT_TRUE(WriteProfileText(profiles(2, entry(1, joseon, "222222222222") + entry(2, "bob", "333333333333"))));
+  ASSERT_TRUE(ClickOn(mgMap_, list_, "btnClose"));
+  const MessageBoxSeen box = WaitMessageBox(program_.Pid(), 2000);
+  EXPECT_EQ(box.hwnd, nullptr) << "a box on closing: " << box.text;
+  if (box.hwnd) Answer(box, IDOK);
+  ASSERT_TRUE(Gone(list_)) << "退出 did not close the list";
+  EXPECT_EQ(ProfileText(), three);
 }
 
 // After a box closes, the focus is on the key edit that the program chose

@@ -249,6 +249,16 @@ std::string TavrinSession::ProfileText() const {
   return text;
 }
 
+bool TavrinSession::WriteProfileText(const std::string& text) const {
+  HANDLE f = CreateFileA((folder_ + "Data\\SysInfo.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                         nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD put = 0;
+  const bool written = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
+  CloseHandle(f);
+  return written;
+}
+
 bool TavrinSession::HasLine(const std::string& text, const std::string& line) {
   for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
     const bool starts = at == 0 || text[at - 1] == '\n';

@@ -55,6 +55,9 @@ class TavrinSession : public ::testing::Test {
   bool CounterShows(const std::string& label, int value);
   // The key profile file as it stands ("" when there is none).
   std::string ProfileText() const;
+  // Writes the key profile file as another program would; false when it
+  // cannot be written.
+  bool WriteProfileText(const std::string& text) const;
   // True when `text` holds `line` as a whole line.
   static bool HasLine(const std::string& text, const std::string& line);
 

@@ -207,28 +207,30 @@ TEST_F(ProfileFile, AUtf8FileIsReadAndWrittenInUtf8) {
   const std::string second = "UserName2=" + smile + "\r\nPassWord2=AABBCCDDEEFF\r\n";
   Write(head + "2\r\n" + first + second);
   TStringVector names, keys;
-  LoadUserKeys(file_, names, keys);
+  TStoredProfiles stored;
+  LoadUserKeys(file_, names, keys, &stored);
   ASSERT_EQ(names.size(), 2u);
   EXPECT_EQ(names[0], kZhang);
   EXPECT_EQ(names[1].substr(0, 2), "a?");
   names.push_back(kLi);
   keys.push_back("010203040506");
-  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  stored.push_back(std::nullopt);
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys, stored));
   EXPECT_EQ(Read(), head + "3\r\n" + first + second + "UserName3=" + li + "\r\nPassWord3=010203040506\r\n");
   TStringVector again, againKeys;
   LoadUserKeys(file_, again, againKeys);
   EXPECT_EQ(again, names);
 
   // The first deleted: the second moves up as it was.
-  ASSERT_TRUE(SaveUserKeys(file_, {names[1], names[2]}, {keys[1], keys[2]}, {1, 2}));
+  ASSERT_TRUE(SaveUserKeys(file_, {names[1], names[2]}, {keys[1], keys[2]}, {stored[1], stored[2]}));
   EXPECT_EQ(Read().find(head + "2\r\n[UserInfo]\r\nUserName1=" + smile + "\r\nPassWord1=AABBCCDDEEFF\r\n"
                         "UserName2=" + li + "\r\nPassWord2=010203040506\r\n"), 0u) << Read();
 
   // A GBK name in the UTF-8 file shows as it stands and stays as it was.
   Write(head + "1\r\n[UserInfo]\r\nUserName1=" + kZhang + "\r\nPassWord1=112233445566\r\n");
-  LoadUserKeys(file_, names, keys);
+  LoadUserKeys(file_, names, keys, &stored);
   EXPECT_EQ(names, TStringVector{kZhang});
-  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys, stored));
   EXPECT_EQ(Read(), head + "1\r\n[UserInfo]\r\nUserName1=" + kZhang + "\r\nPassWord1=112233445566\r\n");
 
   // Two names that read the same, with keys of their own: kept where they
@@ -237,12 +239,12 @@ TEST_F(ProfileFile, AUtf8FileIsReadAndWrittenInUtf8) {
   const std::string third = "UserName3=" + other + "\r\nPassWord3=0A0B0C0D0E0F\r\n";
   const std::string twins = head + "3\r\n" + first + second + third;
   Write(twins);
-  LoadUserKeys(file_, names, keys);
+  LoadUserKeys(file_, names, keys, &stored);
   ASSERT_EQ(names.size(), 3u);
   EXPECT_EQ(names[1], names[2]);
-  ASSERT_TRUE(SaveUserKeys(file_, names, keys));
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys, stored));
   EXPECT_EQ(Read(), twins);
-  ASSERT_TRUE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}, {0, 2}));
+  ASSERT_TRUE(SaveUserKeys(file_, {names[0], names[2]}, {keys[0], keys[2]}, {stored[0], stored[2]}));
   EXPECT_EQ(Read(), head + "2\r\n" + first + "UserName2=" + other + "\r\nPassWord2=0A0B0C0D0E0F\r\n" + third);
 }
 
@@ -264,15 +266,20 @@ TEST_F(ProfileFile, NamesThatReadAlikeKeepTheirBytesByWhereTheyCameFrom) {
   const std::string first = entry(1, korea, k1), second = entry(2, joseon, k2), third = entry(3, aHan, k3);
   const std::string three = profiles(3, first + second + third);
   TStringVector names, keys;
+  TStoredProfiles stored;
   Write(three);
-  LoadUserKeys(file_, names, keys);
+  LoadUserKeys(file_, names, keys, &stored);
   ASSERT_EQ(names.size(), 3u);
   ASSERT_EQ(names[0], names[1]);
   ASSERT_EQ(names[2], "a" + names[0].substr(0, names[0].size() / 2));
   const std::string& alike = names[0];  // "??"
-  auto saved = [&](const TStringVector& n, const TStringVector& k, const TOrigins& from) {
+  // Saved over the file as loaded, each profile with the stored entry of
+  // the place it came from (-1: added).
+  auto saved = [&](const TStringVector& n, const TStringVector& k, const std::vector<int>& from) {
+    TStoredProfiles rows;
+    for (int i : from) rows.push_back(i < 0 ? std::nullopt : stored[static_cast<size_t>(i)]);
     Write(three);
-    EXPECT_TRUE(SaveUserKeys(file_, n, k, from));
+    EXPECT_TRUE(SaveUserKeys(file_, n, k, rows));
     return Read();
   };
 
@@ -291,9 +298,58 @@ TEST_F(ProfileFile, NamesThatReadAlikeKeepTheirBytesByWhereTheyCameFrom) {
   // keeps its bytes.
   EXPECT_EQ(saved({alike, alike, typed}, {k1, k4, k3}, {0, 1, 2}), profiles(3, first + entry(2, joseon, k4) + third));
   EXPECT_EQ(saved({alike, alike, typed}, {k2, k2, k3}, {0, 1, 2}), profiles(3, entry(1, korea, k2) + second + third));
-  // Where the file no longer holds what the list came from (another
-  // program wrote it meanwhile), the values go in as given.
-  EXPECT_EQ(saved({alike}, {k1}, {7}), profiles(1, entry(1, alike, k1)) + second + third);
+}
+
+// Another program (a second Tavrin, an editor) changes the file while the
+// list is open; the list's save then writes its own rows, each name with
+// its own key and with the bytes it was read with: what a row came from is
+// kept with it from the load, never looked up again in the changed file.
+TEST_F(ProfileFile, ASaveAfterAnotherProgramChangedTheFileWritesEachRowAsItWasRead) {
+  const std::string korea = "\xED\x95\x9C\xEA\xB5\xAD", joseon = "\xEC\xA1\xB0\xEC\x84\xA0";  // 한국, 조선
+  auto entry = [](int i, const std::string& name, const std::string& key) {
+    return "UserName" + std::to_string(i) + "=" + name + "\r\nPassWord" + std::to_string(i) + "=" + key + "\r\n";
+  };
+  auto profiles = [](int count, const std::string& entries) {
+    return "\xEF\xBB\xBF[SYSInfo]\r\nUserCnt=" + std::to_string(count) + "\r\n[UserInfo]\r\n" + entries;
+  };
+  const std::string k1 = "111111111111", k2 = "222222222222", k3 = "333333333333";
+  const std::string three = profiles(3, entry(1, korea, k1) + entry(2, joseon, k2) + entry(3, "bob", k3));
+  Write(three);
+  TStringVector names, keys;
+  TStoredProfiles stored;
+  LoadUserKeys(file_, names, keys, &stored);
+  ASSERT_EQ(names.size(), 3u);
+
+  // The first profile deleted meanwhile (the rest moved up), or all of
+  // them put in another order: the unchanged list goes back as it was read.
+  for (const std::string& meanwhile :
+       {profiles(2, entry(1, joseon, k2) + entry(2, "bob", k3)),
+        profiles(3, entry(1, "bob", k3) + entry(2, korea, k1) + entry(3, joseon, k2))}) {
+    Write(meanwhile);
+    ASSERT_TRUE(SaveUserKeys(file_, names, keys, stored));
+    EXPECT_EQ(Read(), three);
+  }
+  // The list's own deletion of the first after the other program's: 조선
+  // keeps its bytes and its key.
+  Write(profiles(2, entry(1, joseon, k2) + entry(2, "bob", k3)));
+  ASSERT_TRUE(SaveUserKeys(file_, {names[1], names[2]}, {keys[1], keys[2]}, {stored[1], stored[2]}));
+  EXPECT_EQ(Read(), profiles(2, entry(1, joseon, k2) + entry(2, "bob", k3)));
+  // The file became GBK meanwhile: the values as shown, in GBK.
+  Write("[SYSInfo]\r\nUserCnt=0\r\n");
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys, stored));
+  TStringVector again, againKeys;
+  LoadUserKeys(file_, again, againKeys);
+  EXPECT_EQ(again, names);
+  EXPECT_EQ(againKeys, keys);
+  // A list loaded from a GBK file saved into a file that became UTF-8
+  // meanwhile: its names go in as UTF-8, not as GBK bytes.
+  Write("[SYSInfo]\r\nUserCnt=1\r\n[UserInfo]\r\nUserName1=" + kZhang + "\r\nPassWord1=" + k1 + "\r\n");
+  LoadUserKeys(file_, names, keys, &stored);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_FALSE(stored[0]);
+  Write(profiles(0, ""));
+  ASSERT_TRUE(SaveUserKeys(file_, names, keys, stored));
+  EXPECT_EQ(Read(), profiles(1, entry(1, "\xE5\xBC\xA0\xE4\xB8\x89", k1)));  // 张三 in UTF-8
 }
 
 // A count above the last profile in the file invents none; a gap in the

@@ -105,14 +105,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // UTF-8 files too); no more profiles than the file has lines; a file in
   // UTF-16 is refused and keeps its bytes.
   TStringVector names, keys;
-  LoadUserKeys(path, names, keys);
+  TStoredProfiles stored;
+  LoadUserKeys(path, names, keys, &stored);
   const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
   if (names.size() != keys.size() || names.size() > lines) abort();
   if (before.IsUtf16()) {
     std::string now;
-    if (SaveUserKeys(path, names, keys) || !fw::LoadFileBytes(path, now) || now != text) abort();
+    if (SaveUserKeys(path, names, keys, stored) || !fw::LoadFileBytes(path, now) || now != text) abort();
   } else if (names.size() <= 64) {
-    if (!SaveUserKeys(path, names, keys)) abort();
+    if (!SaveUserKeys(path, names, keys, stored)) abort();
     TStringVector names2, keys2;
     LoadUserKeys(path, names2, keys2);
     if (names2 != names || keys2 != keys) abort();
