@@ -208,7 +208,26 @@ void TControl::ForgetPress() {
   pressed_ = false;
   if (t_pressHolder != this) return;
   t_pressHolder = nullptr;
-  PressLost();
+  // Through WindowProc, so that what stands in front of the control (a
+  // skinner that draws it pressed) hears of it too.
+  Perform(CM_PRESSLOST);
+}
+
+namespace {
+// The innermost capture hand-over of this thread.
+thread_local TCaptureHandOver* t_captureHandOver = nullptr;
+}  // namespace
+
+TCaptureHandOver::TCaptureHandOver(TControl* control) : control_(control), outer_(t_captureHandOver) {
+  t_captureHandOver = this;
+}
+
+TCaptureHandOver::~TCaptureHandOver() { t_captureHandOver = outer_; }
+
+bool TCaptureHandOver::Covers(const TControl* control) {
+  for (const TCaptureHandOver* h = t_captureHandOver; h; h = h->outer_)
+    if (control && h->control_ == control) return true;
+  return false;
 }
 
 void ForgetPressUnderWay() {
@@ -392,6 +411,9 @@ void TControl::WndProc(TMessage& m) {
     case CM_MOUSELEAVE:
       mouseInside_ = false;
       MouseLeave();
+      return;
+    case CM_PRESSLOST:
+      PressLost();
       return;
     case CM_HITTEST:
       m.Result = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)) ? HTCLIENT : HTNOWHERE;

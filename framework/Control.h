@@ -362,7 +362,8 @@ class TControl : public TComponent {
   void ApplyConstraints();
   bool DeferFree() override;
   // Told when the control's press ends without its release coming to it
-  // (ForgetPress, or a press or release of another control came first).
+  // (ForgetPress, or a press or release of another control came first),
+  // by CM_PRESSLOST through WindowProc.
   virtual void PressLost() {}
   bool clickEvents_ = true;  // a press and release inside gives Click
   bool opaque_ = false;      // paints all of its area (no erase beneath)
@@ -422,6 +423,25 @@ class TControl : public TComponent {
 
  protected:
   void UpdateAnchorRules();
+};
+
+// While it lives, the mouse capture leaving the control's window does not
+// end the control's press: code that moves the capture on the control's
+// behalf (a panel laid over the control, which passes it the press and
+// then takes the mouse over to pass it the release) keeps the press the
+// control's own. Scopes nest; each covers one control.
+class TCaptureHandOver {
+ public:
+  explicit TCaptureHandOver(TControl* control);
+  ~TCaptureHandOver();
+  TCaptureHandOver(const TCaptureHandOver&) = delete;
+  TCaptureHandOver& operator=(const TCaptureHandOver&) = delete;
+  // True while a scope covers `control`.
+  static bool Covers(const TControl* control);
+
+ private:
+  TControl* control_;
+  TCaptureHandOver* outer_;
 };
 
 // Marks a control as handling a message for the scope's lifetime: a

@@ -58,6 +58,11 @@ constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;
 constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 0x3C;
 constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 0x3D;
 constexpr UINT CM_SYNCHRONIZE = CM_BASE + 0x40;  // posted to the application: run synchronised calls
+// Sent through a control's WindowProc when its left press ends without its
+// release coming to it (TControl::ForgetPress): whoever stands in front of
+// the procedure (a skinner drawing the press) hears of it; the control's
+// own handling is PressLost.
+constexpr UINT CM_PRESSLOST = CM_BASE + 0x41;
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;

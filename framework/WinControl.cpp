@@ -359,10 +359,11 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CAPTURECHANGED:
       // Another window took the pointer (a pop-up menu, a modal loop): the
       // press under way here, the window's own or a windowless child's,
-      // gets no release. A drag the press started hands its release on.
+      // gets no release. A drag the press started hands its release on,
+      // and so does code that moves the pointer on the control's behalf.
       if (reinterpret_cast<HWND>(m.LParam) != handle_)
         for (TControl* c : {static_cast<TControl*>(this), captureChild_})
-          if (c && c->PressHeld() && !c->Dragging()) c->ForgetPress();
+          if (c && c->PressHeld() && !c->Dragging() && !TCaptureHandOver::Covers(c)) c->ForgetPress();
       captureChild_ = nullptr;  // no press is routed any more
       if (dockManager_) dockManager_->MouseMessage(m);
       break;

@@ -231,10 +231,14 @@ void TWMediaPlayer::MouseDownMessage(TMessage& m) {
   // A player that takes the mouse on its press would get the release
   // instead of the panel. The panel takes it over while the button is held,
   // so that the release comes here wherever it happens and no button stays
-  // drawn pressed.
-  ReleaseCapture();
-  const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-  if (HWND h = HandleIfAllocated(); h && (GetKeyState(button) & 0x8000)) SetCapture(h);
+  // drawn pressed. It does so for the player: the press stays the
+  // player's, and the release the panel passes on is its click.
+  {
+    TCaptureHandOver forPlayer(MediaPlayer);
+    ReleaseCapture();
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (HWND h = HandleIfAllocated(); h && (GetKeyState(button) & 0x8000)) SetCapture(h);
+  }
   pressing_ = false;
   HitIndex = HitTest(GET_X_LPARAM(m.LParam));
   PressedIndex = HitIndex;
@@ -244,10 +248,13 @@ void TWMediaPlayer::MouseDownMessage(TMessage& m) {
 void TWMediaPlayer::MouseUpMessage(TMessage& m) {
   MouseIsDown = false;
   if (HWND h = HandleIfAllocated(); h && GetCapture() == h) ReleaseCapture();
-  TCustomPanel::WndProc(m);
   HitIndex = HitTest(GET_X_LPARAM(m.LParam));
-  // A press released over another button is no release on the player.
+  // A press released over another button is no release on the player. The
+  // player hears of its release before the panel's own handling, which
+  // ends the press under way: after it, the player's press would be over
+  // and its release no click. A press released elsewhere ends there.
   if (HitIndex == PressedIndex && MediaPlayer) MediaPlayer->Perform(m.Msg, m.WParam, m.LParam);
+  TCustomPanel::WndProc(m);
   PressedIndex = HitIndex;
   Invalidate();
 }
@@ -264,6 +271,8 @@ void TWMediaPlayer::CaptureChanged(TMessage& m) {
   // the button is drawn up again.
   if (!MouseIsDown || pressing_ || reinterpret_cast<HWND>(m.LParam) == HandleIfAllocated()) return;
   MouseIsDown = false;
+  // The player's press, which the panel carried, gets no release either.
+  if (MediaPlayer && MediaPlayer->PressHeld()) MediaPlayer->ForgetPress();
   Invalidate();
 }
 
