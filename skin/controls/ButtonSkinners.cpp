@@ -208,6 +208,15 @@ void TSkinButton::MouseReleased() {
   if (releaseOfOwnPress_) ClickButton();
 }
 
+void TSkinButton::PressLost() {
+  // The press is over without its release (a box opened by a timer or by
+  // another thread, another window took the pointer, another control was
+  // pressed): the button is up again, and its release will click nothing.
+  if (!(MouseFlags & kDown)) return;
+  MouseFlags &= ~kDown;
+  Redraw();
+}
+
 void TSkinButton::MouseLeft() {
   MouseFlags &= ~(kHot | kDown);
   Redraw();
@@ -243,6 +252,7 @@ void TSkinButton::AfterProc(TMessage& m) {
     case WM_MOUSEMOVE: MouseMoved(); return;
     case WM_LBUTTONUP: MouseReleased(); return;
     case WM_MOUSELEAVE: MouseLeft(); return;
+    case CM_PRESSLOST: PressLost(); return;
     case CM_DIALOGKEY:
     case CM_FOCUSCHANGED: Redraw(); return;
     default: break;

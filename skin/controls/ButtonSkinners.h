@@ -74,6 +74,8 @@ class TSkinButton : public TSkinControl {
   void MouseMoved();
   void MouseReleased();
   void MouseLeft();
+  // The control's press ended without its release (CM_PRESSLOST).
+  void PressLost();
   // The left release being handled ends the control's own press (always
   // for a plain window).
   bool releaseOfOwnPress_ = false;

@@ -99,6 +99,9 @@ void TSkinSpeedButton::AfterProc(TMessage& m) {
       PaintFrame(nullptr);
       return;
     case WM_LBUTTONUP:
+    // The press ended without its release (a box opened by a timer, another
+    // window took the pointer): drawn up at once, as the release would.
+    case CM_PRESSLOST:
       MouseFlags &= ~kDown;
       PaintFrame(nullptr);
       return;

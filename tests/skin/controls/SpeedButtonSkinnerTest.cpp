@@ -11,6 +11,7 @@
 
 #include "Buttons.h"
 #include "CheckedComboBox.h"
+#include "Dialogs.h"
 #include "ControlSkinners.h"
 #include "ControlTestSupport.h"
 #include "KvRegistration.h"
@@ -214,6 +215,47 @@ TEST_F(SpeedButtonSkinner, AButtonWhoseDoubleClickOpenedAModalFormIsUpAfterIt) {
   EXPECT_EQ(Shown(b), Frame(2));
   MouseUp();
   EXPECT_EQ(clicks, 2);
+}
+
+// A press lost while the button is held, after its press was handled: a
+// message box opens (a timer's, say) and Enter closes it, or another window
+// takes the pointer. The button is drawn up at once, with the mouse button
+// still held over it, and its release clicks nothing.
+TEST_F(SpeedButtonSkinner, AButtonWhosePressWasLostWhileHeldIsDrawnUp) {
+  int clicks = 0;
+  Show([&](TForm* f) {
+    static_cast<TSpeedButton*>(f->FindComponent("sbPlain"))->OnClick = [&](TObject*) { clicks++; };
+  });
+  TSpeedButton* b = Button("sbPlain");
+  HWND other = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  MoveMouseTo(form->Handle(), b->Left() + 30, b->Top() + 15);
+  for (const bool box : {true, false}) {
+    SCOPED_TRACE(box ? "a message box" : "another window took the pointer");
+    MouseDown();
+    ASSERT_EQ(Shown(b), Frame(2));
+    if (box) {
+      TEnterAnswer::Start(form->Handle());
+      ShowMessageBox(form->Handle(), "Box", "Box", MB_OK);
+      EXPECT_TRUE(TEnterAnswer::answered);
+    } else {
+      SetCapture(other);
+    }
+    PumpApp(50);
+    EXPECT_NE(Shown(b), Frame(2)) << "drawn pressed after its press was lost";
+    MouseUp();
+    if (GetCapture() == other) ReleaseCapture();
+    PumpApp(30);
+    EXPECT_EQ(clicks, 0);
+    Sleep(GetDoubleClickTime() + 50);
+  }
+  DestroyWindow(other);
+  // Its own presses still show and click.
+  MouseDown();
+  EXPECT_EQ(Shown(b), Frame(2));
+  MouseUp();
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(SpeedButtonSkinner, TheCheckedComboBoxsButtonIsSkinnedAndOpensTheList) {
