@@ -20,7 +20,7 @@ update_package_lists() {
 }
 
 packages="cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb
-          fonts-wqy-microhei fonts-wine dpkg-dev x11-apps imagemagick clang libclang-rt-14-dev xdotool"
+          fonts-wqy-microhei fonts-wine dpkg-dev patch x11-apps imagemagick clang libclang-rt-14-dev xdotool"
 
 missing=""
 for p in $packages; do
