@@ -61,7 +61,15 @@ cp "$top/build/win/bin/Tavrin.exe" "$top/build/win/bin/Dorvex.dll" "$app/"
 export WINEPREFIX="${WINEPREFIX:-$top/build/run/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$top/tools/wineprefix.sh" "$WINEPREFIX"
 
-xvfb=""
+xvfb="" server=""
+# What this run started goes when it ends, however it ends: its display and
+# its Wine server (not one that another run started).
+cleanup() {
+  [ -z "$server" ] || wineserver -k 2>/dev/null || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 if [ -z "${DISPLAY:-}" ]; then
   fifo=$(mktemp -u) && mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
@@ -73,14 +81,15 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 # The wineserver stays up for the whole run: the port list in the registry
-# (HARDWARE\DEVICEMAP\SERIALCOMM) is kept only while it runs.
-wineserver -p
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+# (HARDWARE\DEVICEMAP\SERIALCOMM) is kept only while it runs. One that runs
+# already belongs to another run in this prefix, whose Tavrin would end
+# with this run.
+if ! wineserver -p 2>/dev/null; then
+  echo "run: Wine already runs in $WINEPREFIX (another tools/run.sh?); end that first," >&2
+  echo "     or stop it with: WINEPREFIX=$WINEPREFIX wineserver -k" >&2
+  exit 1
+fi
+server=1
 # On your display the window manager places the windows and gives them
 # the keyboard. The virtual display started above has none: there the
 # windows are unmanaged, as the tests run them (told that a manager looks
