@@ -209,8 +209,9 @@ void TControl::ForgetPress() {
   if (t_pressHolder != this) return;
   t_pressHolder = nullptr;
   // Through WindowProc, so that what stands in front of the control (a
-  // skinner that draws it pressed) hears of it too.
-  Perform(CM_PRESSLOST);
+  // skinner that draws it pressed) hears of it too; a control on its way
+  // out (its window going) is drawn no more.
+  if (!IsDestroying()) Perform(CM_PRESSLOST);
 }
 
 namespace {

@@ -259,6 +259,12 @@ void TWMediaPlayer::MouseUpMessage(TMessage& m) {
   Invalidate();
 }
 
+void TWMediaPlayer::PlayerPressLost() {
+  if (!MouseIsDown) return;
+  MouseIsDown = false;
+  Invalidate();
+}
+
 void TWMediaPlayer::PassToPlayer(TMessage& m) {
   // The other buttons are the player's alone (its context menu comes from
   // its own right-button release).
@@ -327,6 +333,13 @@ void TSkinMP::AfterProc(TMessage& m) {
       break;
     case CM_VISIBLECHANGED:
       if (Overlay && Control) Overlay->SetVisible(Control->Visible());
+      break;
+    case CM_PRESSLOST:
+      // The player's press ended without its release (its OnMouseDown or a
+      // timer opened a box, another window took the pointer): the button
+      // the panel shows pressed is up again.
+      if (Overlay) Overlay->PlayerPressLost();
+      TSkinControl::AfterProc(m);
       break;
     case WM_PAINT:
       if (OverlayStale()) RefreshOverlay();

@@ -83,6 +83,8 @@ class TWMediaPlayer : public fw::TCustomPanel {
   // The button under x (MediaButtonAt with the states of the last paint).
   uint8_t HitTest(int x) const;
   using fw::TCustomPanel::HitTest;
+  // The player's press ended without its release: no button is held.
+  void PlayerPressLost();
 
  protected:
   void Paint() override;

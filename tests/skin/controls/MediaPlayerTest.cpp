@@ -15,6 +15,7 @@
 #include "Application.h"
 #include "ControlSkinners.h"
 #include "ControlTestSupport.h"
+#include "Dialogs.h"
 #include "Form.h"
 #include "MediaPlayerSkinner.h"
 #include "Panel.h"
@@ -336,6 +337,50 @@ TEST_F(MediaPlayerSkin, APressReleasedOverAnotherButtonIsNoReleaseOnThePlayer) {
   EXPECT_FALSE(Overlay()->MouseIsDown);
   EXPECT_EQ(player->Count(WM_LBUTTONUP), 0);
   EXPECT_EQ(Panel().At(EdgeX(btPlay) + 1, kHeight / 2), Frame(1));
+}
+
+// The player's press is lost while its button is held: the player's own
+// OnMouseDown opens a box, a box opens meanwhile (a timer's, say), or
+// another window takes the pointer. The panel draws the button up at once,
+// with the mouse button still held, and the release clicks nothing.
+TEST_F(MediaPlayerSkin, APressThePlayerLostIsDrawnUpAndItsReleaseClicksNothing) {
+  enum TLoss { kBoxFromMouseDown, kBoxWhileHeld, kCaptureTaken };
+  int clicks = 0;
+  TLoss loss = kBoxFromMouseDown;
+  const auto showBox = [&] {
+    ctltest::TEnterAnswer::Start(form->Handle());
+    ShowMessageBox(form->Handle(), "Box", "Box", MB_OK);
+  };
+  player->OnClick = [&](TObject*) { clicks++; };
+  player->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+    if (loss == kBoxFromMouseDown) showBox();
+  };
+  HWND other = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  const POINT p = Screen(GlyphCentre(btStop).x, 10);
+  for (const TLoss l : {kBoxFromMouseDown, kBoxWhileHeld, kCaptureTaken}) {
+    SCOPED_TRACE(l == kBoxFromMouseDown ? "box from OnMouseDown" : l == kBoxWhileHeld ? "box while held" : "capture");
+    loss = l;
+    clicks = 0;
+    ClickAt(p, true, false);
+    if (l == kBoxWhileHeld) showBox();
+    if (l == kCaptureTaken) SetCapture(other);
+    if (l != kCaptureTaken) {
+      EXPECT_TRUE(ctltest::TEnterAnswer::answered);
+    }
+    Pump(50);
+    EXPECT_FALSE(Overlay()->MouseIsDown);
+    EXPECT_EQ(Panel().At(EdgeX(btStop) + 1, kHeight / 2), Frame(1)) << "drawn pressed after the press was lost";
+    ClickAt(p, false, true);
+    if (GetCapture() == other) ReleaseCapture();
+    EXPECT_EQ(clicks, 0);
+    Sleep(GetDoubleClickTime() + 50);
+  }
+  DestroyWindow(other);
+  loss = kCaptureTaken;
+  ClickAt(p, true, true);
+  EXPECT_EQ(clicks, 1) << "the player's own click";
 }
 
 TEST_F(MediaPlayerSkin, AQuickSecondClickReachesThePlayerAsItsDoubleClick) {
