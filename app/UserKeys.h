@@ -23,6 +23,8 @@ std::string UserKeysFile();
 struct TStoredProfile {
   std::string name;
   std::string key;
+  bool operator==(const TStoredProfile& o) const { return name == o.name && key == o.key; }
+  bool operator!=(const TStoredProfile& o) const { return !(*this == o); }
 };
 // What each profile of a list keeps of the file it was read from, kept with
 // it from the load: its stored bytes where the file was in UTF-8, nothing

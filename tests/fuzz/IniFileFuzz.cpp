@@ -108,15 +108,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TStoredProfiles stored;
   LoadUserKeys(path, names, keys, &stored);
   const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-  if (names.size() != keys.size() || names.size() > lines) abort();
+  if (names.size() != keys.size() || names.size() > lines || stored.size() != names.size()) abort();
   if (before.IsUtf16()) {
     std::string now;
     if (SaveUserKeys(path, names, keys, stored) || !fw::LoadFileBytes(path, now) || now != text) abort();
   } else if (names.size() <= 64) {
     if (!SaveUserKeys(path, names, keys, stored)) abort();
+    // Saved unchanged, every profile goes back with the bytes it was read
+    // with.
     TStringVector names2, keys2;
-    LoadUserKeys(path, names2, keys2);
-    if (names2 != names || keys2 != keys) abort();
+    TStoredProfiles stored2;
+    LoadUserKeys(path, names2, keys2, &stored2);
+    if (names2 != names || keys2 != keys || stored2 != stored) abort();
   }
   return 0;
 }
