@@ -69,6 +69,7 @@ cleanup() {
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
+trap 'exit 129' HUP
 trap 'exit 130' INT TERM
 if [ -z "${DISPLAY:-}" ]; then
   fifo=$(mktemp -u) && mkfifo "$fifo"

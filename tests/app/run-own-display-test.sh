@@ -13,14 +13,19 @@ command -v xdotool >/dev/null 2>&1 || { echo "run-own-display-test: no xdotool (
 # first one's Wine server, and its program with it.
 mkdir -p "$(dirname "$prefix")"
 exec 8>"$prefix.lock"
-flock -w 900 8 || { echo "run-own-display-test: another run holds $prefix.lock"; exit 1; }
+flock -w 600 8 || { echo "run-own-display-test: another run holds $prefix.lock"; exit 1; }
+# A Wine server still up in the prefix was left by a run that was killed
+# (a test's time-out): run.sh would refuse the prefix.
+[ ! -d "$prefix" ] || WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 log=$(mktemp)
 env -u DISPLAY WINEPREFIX="$prefix" "$top/tools/run.sh" >"$log" 2>&1 8>&- &
 run=$!
 finish() {
   status=$?
-  # A program that did not end is ended with its Wine server.
+  # A run that did not end is told to, and its program is ended with its
+  # Wine server (run.sh waits for the program before it hears the signal).
   if kill -0 "$run" 2>/dev/null; then
+    kill "$run" 2>/dev/null || true
     WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
     wait "$run" 2>/dev/null || true
   fi
@@ -72,6 +77,7 @@ within 60 said_started || { scene; fail "run.sh did not start Tavrin"; }
 within 60 shown '^Tavrin$' || { scene; fail "Tavrin's main window did not come"; }
 came=$(($(now_ms) - display_ms))
 main=$(xdotool search --onlyvisible --name '^Tavrin$' | head -n 1)
+[ -n "$main" ] || fail "Tavrin's main window went again"
 sleep 1
 xdotool mousemove 2 1020
 within 10 main_focused || fail "the main window did not take the keyboard"
