@@ -32,6 +32,12 @@ struct THolds {
 
 std::atomic<TModalReleaseProbe> g_releaseProbe{nullptr};
 
+// The window a modal window of another thread last gave the activation
+// back to, and when (GetTickCount).
+std::atomic<HWND> g_givenBack{nullptr};
+std::atomic<DWORD> g_givenBackAt{0};
+constexpr DWORD kGivenBackMs = 1000;
+
 THolds& Holds() {
   static THolds* holds = new THolds;  // used by every thread until the end
   return *holds;
@@ -123,14 +129,28 @@ void SetModalReleaseProbe(TModalReleaseProbe probe) { g_releaseProbe = probe; }
 
 void ActivateAfterModal(HWND preferred) {
   HWND target = preferred && IsWindowVisible(preferred) && IsWindowEnabled(preferred) ? preferred : TopModalWindow();
-  if (!target || GetForegroundWindow() == target) return;
+  if (!target) return;
+  const bool ownThread = GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId();
+  if (!ownThread) {
+    // Noted even where the window system has made it active already: the
+    // report that undoes that may still be on its way.
+    g_givenBackAt = GetTickCount();
+    g_givenBack = target;
+  }
+  if (GetForegroundWindow() == target) return;
   // A window of this thread is activated as such; one of another of the
   // program's threads through the foreground request, which reaches it
   // there.
-  if (GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId())
+  if (ownThread)
     SetActiveWindow(target);
   else
     SetForegroundWindow(target);
+}
+
+bool LostActivationGivenBack(HWND window) {
+  if (!window || g_givenBack.load() != window || GetTickCount() - g_givenBackAt.load() > kGivenBackMs) return false;
+  const HWND now = GetForegroundWindow();
+  return !now || now == GetDesktopWindow();
 }
 
 void ReadPendingWindowReports() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT); }

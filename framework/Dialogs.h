@@ -67,4 +67,13 @@ void ReadPendingWindowReports();
 // open on top.
 void ActivateAfterModal(HWND preferred);
 
+// True when `window` lost the activation to the desktop right after a modal
+// window of another of the program's threads gave it back (within a
+// second). Under Wine without a window manager the modal window, closing,
+// takes the keyboard for an instant; the window's own thread may read the
+// report that it lost the keyboard only after it was made active again,
+// and the window system then gives the activation to the desktop, where
+// the keys reach no window. The window takes it back (TForm does).
+bool LostActivationGivenBack(HWND window);
+
 }  // namespace fw

@@ -474,8 +474,19 @@ void TForm::WndProc(TMessage& m) {
       } else {
         DefaultHandler(m);
         if (OnDeactivate) OnDeactivate(this);
+        if (LostActivationGivenBack(HandleIfAllocated())) PostMessageW(Handle(), CM_TAKEACTIVATIONBACK, 0, 0);
       }
       return;
+    case CM_TAKEACTIVATIONBACK: {
+      // Still nothing of another program in front, and the form can take
+      // the keys.
+      HWND self = HandleIfAllocated();
+      const HWND now = GetForegroundWindow();
+      if (self && (!now || now == GetDesktopWindow()) && IsWindowVisible(self) && IsWindowEnabled(self))
+        SetForegroundWindow(self);
+      m.Result = 0;
+      return;
+    }
     case CM_FOCUSCHANGED: {
       auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
       if (focused != this) RememberControl(focused);

@@ -63,6 +63,9 @@ constexpr UINT CM_SYNCHRONIZE = CM_BASE + 0x40;  // posted to the application: r
 // the procedure (a skinner drawing the press) hears of it; the control's
 // own handling is PressLost.
 constexpr UINT CM_PRESSLOST = CM_BASE + 0x41;
+// Posted to a form that lost the activation to the desktop right after
+// another thread's modal window gave it back: it takes the activation back.
+constexpr UINT CM_TAKEACTIVATIONBACK = CM_BASE + 0x42;
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;

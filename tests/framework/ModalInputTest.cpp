@@ -539,6 +539,46 @@ TEST_F(ModalInput, AnotherThreadsBoxTakesTheKeyboardAndGivesTheMainWindowBackWho
   EXPECT_EQ(GetFocus(), second->Handle());
 }
 
+// Under Wine without a window manager, another thread's box takes the
+// keyboard for an instant as it closes, and the main window's thread may
+// read that report only after the main window was made active again: the
+// window system then gives the activation to the desktop (as done here by
+// hand). Right after the box the main window takes it back, with its
+// focus; a while later it leaves the desktop its activation.
+TEST_F(ModalInput, AMainWindowThatLostTheActivationToTheDesktopAsAnotherThreadsBoxClosedTakesItBack) {
+  AddEdit(150);
+  TEdit* second = AddEdit(190);
+  const HWND mainWindow = main->Handle();
+  SetForegroundWindow(mainWindow);
+  second->SetFocus();
+  dragtest::Pump(50);
+  std::unique_ptr<WorkerBox> worker;
+  std::atomic<bool> enterClosed{false};
+  Run([&] {
+    worker = std::make_unique<WorkerBox>(mainWindow);
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return;
+    WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
+    Sleep(300);
+    realinput::SendKey(VK_RETURN);
+    enterClosed = WaitUntil([&] { return !IsWindow(box); });
+    if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  worker.reset();
+  ASSERT_TRUE(enterClosed);
+  ASSERT_TRUE(dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 2000));
+  SetForegroundWindow(GetDesktopWindow());
+  EXPECT_TRUE(dragtest::PumpUntil([&] { return GetActiveWindow() == mainWindow; }, 2000))
+      << "the main window left the activation with the desktop right after the box";
+  EXPECT_EQ(GetFocus(), second->Handle());
+  // A while later the desktop chosen again keeps the activation.
+  dragtest::Pump(1200);
+  SetForegroundWindow(GetDesktopWindow());
+  dragtest::Pump(300);
+  EXPECT_NE(GetActiveWindow(), mainWindow);
+  SetForegroundWindow(mainWindow);
+}
+
 TEST_F(ModalInput, AModalToolWindowTakesTheKeyboardBackWhenAnotherThreadsBoxCloses) {
   const HWND mainWindow = main->Handle();
   for (TFormBorderStyle border : {bsToolWindow, bsSizeToolWin}) {
