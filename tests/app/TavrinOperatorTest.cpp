@@ -85,9 +85,21 @@ class Operator : public TavrinSession {
     ASSERT_TRUE(LeftClick(combo));
     HWND list = DropList();
     ASSERT_NE(list, nullptr) << "the list did not drop down";
+    // What the list was like before the click, for a failure's message.
+    RECT before = {};
+    GetWindowRect(list, &before);
+    const int topBefore = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const int selBefore = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
     ASSERT_TRUE(ClickListLine(list, index));
+    RECT after = {};
+    const bool listStill = IsWindowVisible(list) && GetWindowRect(list, &after);
+    const HWND front = GetForegroundWindow();
     ASSERT_TRUE(Gone(list));
-    ASSERT_TRUE(WaitFor([&] { return ComboSelection(combo) == index; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return ComboSelection(combo) == index; }, 5000))
+        << "list at " << before.left << "," << before.top << "-" << before.right << "," << before.bottom << " top "
+        << topBefore << " selected " << selBefore << "; after the click: "
+        << (listStill ? "still shown" : "gone") << ", front window " << front << " (main " << main_ << ")"
+        << ", combo selection " << ComboSelection(combo);
   }
   // The caption's close box of a skinned window: the red button at the
   // right end of the caption, found by its colour.
