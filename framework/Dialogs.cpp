@@ -148,7 +148,11 @@ void ActivateAfterModal(HWND preferred) {
 }
 
 bool LostActivationGivenBack(HWND window) {
-  if (!window || g_givenBack.load() != window || GetTickCount() - g_givenBackAt.load() > kGivenBackMs) return false;
+  return window && g_givenBack.load() == window && GetTickCount() - g_givenBackAt.load() <= kGivenBackMs &&
+         DesktopInFront();
+}
+
+bool DesktopInFront() {
   const HWND now = GetForegroundWindow();
   return !now || now == GetDesktopWindow();
 }

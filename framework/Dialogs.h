@@ -75,5 +75,7 @@ void ActivateAfterModal(HWND preferred);
 // and the window system then gives the activation to the desktop, where
 // the keys reach no window. The window takes it back (TForm does).
 bool LostActivationGivenBack(HWND window);
+// True when no window is in front: none, or the desktop.
+bool DesktopInFront();
 
 }  // namespace fw

@@ -480,9 +480,8 @@ void TForm::WndProc(TMessage& m) {
     case CM_TAKEACTIVATIONBACK: {
       // Still nothing of another program in front, and the form can take
       // the keys.
-      HWND self = HandleIfAllocated();
-      const HWND now = GetForegroundWindow();
-      if (self && (!now || now == GetDesktopWindow()) && IsWindowVisible(self) && IsWindowEnabled(self))
+      const HWND self = HandleIfAllocated();
+      if (self && DesktopInFront() && IsWindowVisible(self) && IsWindowEnabled(self))
         SetForegroundWindow(self);
       m.Result = 0;
       return;

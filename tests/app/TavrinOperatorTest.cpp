@@ -91,8 +91,7 @@ class Operator : public TavrinSession {
     const int topBefore = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
     const int selBefore = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
     ASSERT_TRUE(ClickListLine(list, index));
-    RECT after = {};
-    const bool listStill = IsWindowVisible(list) && GetWindowRect(list, &after);
+    const bool listStill = IsWindowVisible(list);
     const HWND front = GetForegroundWindow();
     ASSERT_TRUE(Gone(list));
     ASSERT_TRUE(WaitFor([&] { return ComboSelection(combo) == index; }, 5000))

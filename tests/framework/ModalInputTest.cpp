@@ -391,6 +391,17 @@ class WorkerBox {
   std::thread thread_;
 };
 
+// From the hand's thread: the operator reads another thread's box, then
+// answers it with Enter; true when that closed it (else it is closed by a
+// message, so that the test goes on).
+bool AnswerWithEnter(HWND box) {
+  Sleep(300);
+  realinput::SendKey(VK_RETURN);
+  const bool closed = WaitUntil([&] { return !IsWindow(box); });
+  if (!closed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return closed;
+}
+
 // From the hand's thread: once the modal form shows, another thread opens
 // its box over the main window; the box, or nullptr (the windows closed).
 HWND WorkerBoxOverModal(TModalLevel& level, HWND mainWindow, std::unique_ptr<WorkerBox>& worker) {
@@ -459,10 +470,7 @@ TEST_F(ModalInput, TheMainWindowStaysDisabledUntilTheLastModalWindowOfAnyThreadC
         heldAfterForm = !IsWindowEnabled(mainWindow);
         // The box is the window the keyboard reaches: Enter closes it.
         boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 1000);
-        Sleep(300);  // the operator reads the box before he answers it
-        realinput::SendKey(VK_RETURN);
-        enterClosed = WaitUntil([&] { return !IsWindow(box); });
-        if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        enterClosed = AnswerWithEnter(box);
       },
       [&] { level.result = level.form->ShowModal(); });
   worker.reset();
@@ -522,13 +530,10 @@ TEST_F(ModalInput, AnotherThreadsBoxTakesTheKeyboardAndGivesTheMainWindowBackWho
     if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return;
     heldWhileOpen = !IsWindowEnabled(mainWindow);
     boxActive = WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
-    // The operator reads the box before he answers it (the main window's
-    // thread sees it lose the keyboard first: answered within the same
-    // instant, the window system can leave no window in front).
-    Sleep(300);
-    realinput::SendKey(VK_RETURN);
-    enterClosed = WaitUntil([&] { return !IsWindow(box); });
-    if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    // Read before it is answered: the main window's thread sees it lose the
+    // keyboard first (answered within the same instant, the window system
+    // can leave no window in front).
+    enterClosed = AnswerWithEnter(box);
   });
   worker.reset();
   EXPECT_TRUE(heldWhileOpen);
@@ -559,10 +564,7 @@ TEST_F(ModalInput, AMainWindowThatLostTheActivationToTheDesktopAsAnotherThreadsB
     HWND box = nullptr;
     if (!WaitUntil([&] { return (box = worker->Window()) != nullptr; })) return;
     WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
-    Sleep(300);
-    realinput::SendKey(VK_RETURN);
-    enterClosed = WaitUntil([&] { return !IsWindow(box); });
-    if (!enterClosed) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    enterClosed = AnswerWithEnter(box);
   });
   worker.reset();
   ASSERT_TRUE(enterClosed);
